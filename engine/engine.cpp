@@ -1,0 +1,208 @@
+// The machine of a round: the timer tick, the two table buttons and the one
+// entry point through which every step of a round is applied.
+#include "engine.h"
+
+namespace varnok {
+
+Engine::Engine(GameState& state, Presenter& presenter) : s_(state), ui_(presenter) {}
+
+void Engine::SetProfile(int kon_no, int profile_score) {
+  profile_kon_no_ = kon_no;
+  profile_score_ = profile_score;
+}
+
+void Engine::SetShuffleSeed(std::optional<std::uint64_t> seed) { shuffler_.SetSeed(seed); }
+
+bool Engine::ComputesFor(int seat) const {
+  if (mode_.TourGame) return false;
+  if (mode_.NetGame) return mode_.NetPos == 1 && !mode_.NetThreeHumans && seat == 2;
+  return seat == 1 || seat == 2;
+}
+
+void Engine::SetTimer(int interval_ms, bool running) {
+  timer_ms_ = interval_ms;
+  timer_running_ = running;
+  ui_.SetTimer(interval_ms, running);
+}
+
+void Engine::Button(TableButton button, bool visible, bool enabled, const UiText& caption) {
+  ui_.SetButton(button, visible, enabled, caption);
+}
+
+void Engine::Tick() {
+  if (!timer_running_ || !s_.InGame) return;
+  if (mode_.NetGame || mode_.TourGame) return;  // the other seats' moves come as records
+  if (s_.Phase > 10 && timer_ms_ != kTimerPlayMs) SetTimer(kTimerPlayMs, true);
+
+  switch (s_.Phase) {
+    case phBid1:
+    case phBid2: {
+      const int seat = s_.Phase;
+      if (!s_.InBidding[seat] || !ComputesFor(seat)) return;
+      const bool raise = s_.CurrentBid < s_.MaxBid[static_cast<std::size_t>(seat)];
+      Apply(raise ? Move::Bid(seat) : Move::Pass(seat));
+      return;
+    }
+    case phPlay1:
+    case phPlay2: {
+      const int seat = s_.Phase - 10;
+      if (!computer_ || !ComputesFor(seat)) return;
+      Apply(Move::Card(seat, computer_->ChooseCard(seat, s_)));
+      if (s_.TrickPos == 4) ui_.EnableButton(TableButton::Next, true);
+      return;
+    }
+    case phRoundOver:
+      Apply(Move::Score());
+      return;
+    default:
+      return;
+  }
+}
+
+void Engine::PressNext() {
+  if (!s_.InGame) return;
+  if (s_.BidState == 1) {
+    Apply(Move::Begin());
+    return;
+  }
+  switch (s_.Phase) {
+    case phBid3:
+      if (s_.InBidding[3]) Apply(Move::Bid(3));
+      return;
+    case phBidDone:
+      Apply(Move::OpenWidow());
+      return;
+    case phWidowOpen:
+      Apply(Move::TakeWidow());
+      return;
+    case phGive:
+      if (s_.Declarer != 3) Apply(Move::Give(0, 0));  // the computer chooses the gift
+      return;
+    case phGiveChosen:
+      if (s_.Declarer == 3) Apply(Move::Give(s_.GiveIdx1, s_.GiveIdx2));
+      return;
+    case phGiven:
+      Apply(Move::ShowGiven());
+      if (s_.Declarer == 3 && human_) {
+        Apply(Move::Trump(human_->ChooseTrump(s_)));
+        Apply(Move::Order(human_->ChooseOrder(s_, s_.Zakaz)));
+      } else {
+        Apply(Move::Order(s_.Zakaz));
+      }
+      return;
+    case phOrdered:
+      Apply(Move::StartPlay());
+      return;
+    case phTrickFull:
+      Apply(Move::Collect());
+      return;
+    case phNextRound:
+      Apply(Move::NextRound());
+      return;
+    default:
+      return;
+  }
+}
+
+void Engine::PressPass() {
+  if (!s_.InGame) return;
+  if (s_.GameOver) {
+    LeaveTable();
+    return;
+  }
+  if (s_.Phase == phBid3 && s_.InBidding[3]) Apply(Move::Pass(3));
+}
+
+void Engine::LeaveTable() {
+  const bool finished = s_.GameOver;
+  s_.InGame = false;
+  ui_.EnableGameMenu(false);
+  SetTimer(kTimerMenuMs, true);
+  ui_.TableLeft(finished);
+}
+
+bool Engine::Valid(const Move& m) const {
+  if (!s_.InGame) return false;
+  const int p = s_.Phase;
+  switch (m.kind) {
+    case Move::Kind::Begin:
+      return s_.BidState == 1 && p >= phBid1 && p <= phBid3;
+    case Move::Kind::Bid:
+      return s_.BidState == 2 && p == m.seat && p >= phBid1 && p <= phBid3 && s_.InBidding[m.seat] &&
+             s_.CurrentBid + kBidStep <= kMaxOrder;
+    case Move::Kind::Pass:
+      // The opening bid cannot be passed.
+      return s_.BidState == 2 && p == m.seat && p >= phBid1 && p <= phBid3 && s_.InBidding[m.seat] &&
+             s_.CurrentBid > kOpeningBidBase;
+    case Move::Kind::OpenWidow: return p == phBidDone;
+    case Move::Kind::TakeWidow: return p == phWidowOpen;
+    case Move::Kind::Give: {
+      if (p != phGive && p != phGiveChosen) return false;
+      if (ComputesFor(s_.Declarer) && computer_) return true;
+      return GiftIsValid(s_.Hands[s_.Declarer], m.a, m.b);
+    }
+    case Move::Kind::ShowGiven:
+      return p == phGiven && s_.HandCount[NextSeat(s_.Declarer)] == 7;
+    case Move::Kind::Trump:
+      return p == phGiven && s_.HandCount[NextSeat(s_.Declarer)] == 8 &&
+             SuitIndex(static_cast<std::uint8_t>(m.a)) >= 0;
+    case Move::Kind::Order:
+      return p == phGiven && s_.HandCount[NextSeat(s_.Declarer)] == 8 && s_.Trump != kNoSuit &&
+             m.a >= s_.CurrentBid && (m.a <= kMaxOrder || m.a == s_.Zakaz);
+    case Move::Kind::StartPlay: return p == phOrdered;
+    case Move::Kind::Card:
+      return p >= phPlay1 && p <= phPlay3 && m.seat == p - 10 && s_.TrickPos >= 1 && s_.TrickPos <= 3;
+    case Move::Kind::Collect: return p == phTrickFull;
+    case Move::Kind::Score: return p == phRoundOver;
+    case Move::Kind::NextRound: return p == phNextRound;
+  }
+  return false;
+}
+
+bool Engine::Apply(const Move& move) {
+  if (!Valid(move)) return false;
+  Move done = move;
+  switch (move.kind) {
+    case Move::Kind::Begin: BeginBidding(); break;
+    case Move::Kind::Bid:
+      if (move.seat == 3) HumanBid();
+      else ComputerBidStep(move.seat, true);
+      break;
+    case Move::Kind::Pass:
+      if (move.seat == 3) HumanPass();
+      else ComputerBidStep(move.seat, false);
+      break;
+    case Move::Kind::OpenWidow: OpenWidow(); break;
+    case Move::Kind::TakeWidow: TakeWidow(); break;
+    case Move::Kind::Give:
+      s_.GiveIdx1 = static_cast<std::uint8_t>(move.a);
+      s_.GiveIdx2 = static_cast<std::uint8_t>(move.b);
+      GiveCards();
+      done = Move::Give(s_.GiveIdx1, s_.GiveIdx2);
+      break;
+    case Move::Kind::ShowGiven: ShowGiven(); break;
+    case Move::Kind::Trump:
+      s_.Trump = static_cast<std::uint8_t>(move.a);
+      ResortHands();
+      break;
+    case Move::Kind::Order:
+      s_.Zakaz = move.a;
+      AnnounceOrder();
+      break;
+    case Move::Kind::StartPlay:
+      s_.Phase = static_cast<std::uint8_t>(10 + s_.Leader);
+      ui_.EnableButton(TableButton::Next, false);
+      break;
+    case Move::Kind::Card: PlayCard(move.seat, move.a); break;
+    case Move::Kind::Collect: CollectTrick(); break;
+    case Move::Kind::Score: ScoreRound(); break;
+    case Move::Kind::NextRound:
+      SetTimer(timer_ms_, false);
+      Deal(false);
+      break;
+  }
+  if (listener_) listener_(done);
+  return true;
+}
+
+}  // namespace varnok

@@ -1,0 +1,136 @@
+// The rules engine: the operations of a round and the machine that drives
+// them (timer tick, "next" button, "pass" button). It changes the GameState
+// it is given and reports everything visible through a Presenter.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "game_state.h"
+#include "move.h"
+#include "players.h"
+#include "presenter.h"
+#include "shuffle.h"
+
+namespace varnok {
+
+inline constexpr int kTimerMenuMs = 20;
+inline constexpr int kTimerBidMs = 200;
+inline constexpr int kTimerPlayMs = 300;
+
+class Engine {
+ public:
+  Engine(GameState& state, Presenter& presenter);
+
+  // --- wiring -------------------------------------------------------------
+  void SetComputerPlayers(ComputerPlayers* players) { computer_ = players; }
+  void SetHumanChoices(HumanChoices* choices) { human_ = choices; }
+  void SetMode(const TableMode& mode) { mode_ = mode; }
+  void SetOptions(const EngineOptions& options) { options_ = options; }
+  void SetPlayerName(std::string name) { player_name_ = std::move(name); }
+  // Game number and score of the profile that plays (a guest: 1 and 0).
+  void SetProfile(int kon_no, int profile_score);
+  // Seeds the next shuffles; without a seed every shuffle is seeded from the clock.
+  void SetShuffleSeed(std::optional<std::uint64_t> seed);
+  // The next deal uses this deck order instead of a shuffle (once).
+  void SetNextDeck(const DeckOrder& deck) { next_deck_ = deck; }
+  // Folder of the diagnostic file ("" = the current folder).
+  void SetDiagnosticFolder(std::string folder) { diag_folder_ = std::move(folder); }
+  // Called after every move that was applied.
+  void SetMoveListener(std::function<void(const Move&)> listener) { listener_ = std::move(listener); }
+
+  const GameState& State() const { return s_; }
+  const TableMode& Mode() const { return mode_; }
+  const EngineOptions& Options() const { return options_; }
+  int TimerInterval() const { return timer_ms_; }
+  bool TimerRunning() const { return timer_running_; }
+  // The number of faulty card requests replaced since the engine was made.
+  int FaultyRequests() const { return faulty_requests_; }
+
+  // --- the machine --------------------------------------------------------
+  void Tick();       // Timer1
+  void PressNext();  // Button7
+  void PressPass();  // Button8
+  // A left click on seat 3's hand slot: choosing the two cards to give as
+  // declarer (phases 6 and 7) or playing a card (phase 13). A card that may
+  // not be played only sounds "WWrongs". Returns whether anything changed.
+  bool ClickCard(int slot);
+  // Leaves the table (after a finished game, or early after confirmation).
+  void LeaveTable();
+
+  // The one entry point for a step of a round. Returns false, changing
+  // nothing, when the step does not fit the state (wrong phase, wrong seat).
+  bool Apply(const Move& move);
+
+  // --- the operations -----------------------------------------------------
+  void Deal(bool new_game);
+  void Shuffle();
+  void ComputerBidStep(int seat, bool raise);
+  void HumanBid();
+  void HumanPass();
+  void ShowFinalBids();
+  void OpenWidow();
+  void TakeWidow();
+  void GiveCards();
+  void ShowGiven();
+  void ResortHands();
+  void AnnounceOrder();
+  void AnnounceMarriage(int seat, int slot);
+  void PlayCard(int seat, int slot);
+  bool IsIllegalHumanCard(int slot) const;
+  void TrickWinner();
+  void CollectTrick();
+  void ScoreRound();
+  PerSeat<int> GeneralCount() const { return varnok::GeneralCount(s_.Scores); }
+
+  // True when `slot` of `seat`'s hand may not be played now.
+  bool IsIllegalCard(int seat, int slot) const;
+  // Whether this copy makes the computer's choices for `seat`.
+  bool ComputesFor(int seat) const;
+
+ private:
+  void BeginBidding();
+  void PassBidTurn(int from_seat);
+  void OfferBidToSeat3();
+  void DrawSortedHand(int seat, bool face_up);
+  void RemoveFromHand(int seat, int slot);
+  void GiveOne(int which, int slot, int receiver);
+  void EndGame();
+  void SetTimer(int interval_ms, bool running);
+  void Button(TableButton button, bool visible, bool enabled, const UiText& caption);
+  void WriteDiagnostic(int seat, int slot) const;
+  int ReplacementSlot(int seat) const;
+  bool Valid(const Move& move) const;
+  void Perform(const Move& move);
+  bool SeatFaceUp(int seat) const;
+
+  GameState& s_;
+  Presenter& ui_;
+  ComputerPlayers* computer_ = nullptr;
+  HumanChoices* human_ = nullptr;
+  TableMode mode_;
+  EngineOptions options_;
+  std::string player_name_ = "Player";
+  int profile_kon_no_ = 1;
+  int profile_score_ = 0;
+  DeckShuffler shuffler_;
+  std::optional<DeckOrder> next_deck_;
+  std::string diag_folder_;
+  std::function<void(const Move&)> listener_;
+  int timer_ms_ = kTimerMenuMs;
+  bool timer_running_ = true;
+  int faulty_requests_ = 0;
+};
+
+// Whether hand slots slot1 and slot2 name two different real cards.
+bool GiftIsValid(const TCardList& hand, int slot1, int slot2);
+
+// Name of the diagnostic file of a faulty card request.
+inline constexpr const char* kDiagnosticFile = "ErrorVarnok.txt";
+
+// The 64-byte diagnostic record (hands of seats 1..3 slots 1..8, the table,
+// the trump and the requested card), as written to the diagnostic file.
+std::string DiagnosticRecord(const GameState& state, TCard requested);
+
+}  // namespace varnok
