@@ -138,6 +138,7 @@ bool Engine::Valid(const Move& m) const {
     case Move::Kind::TakeWidow: return p == phWidowOpen;
     case Move::Kind::Give: {
       if (p != phGive && p != phGiveChosen) return false;
+      if (m.c != 0) return SuitIndex(static_cast<std::uint8_t>(m.c)) >= 0 && GiftIsValid(s_.Hands[s_.Declarer], m.a, m.b);
       if (ComputesFor(s_.Declarer) && computer_) return true;
       return GiftIsValid(s_.Hands[s_.Declarer], m.a, m.b);
     }
@@ -148,7 +149,7 @@ bool Engine::Valid(const Move& m) const {
              SuitIndex(static_cast<std::uint8_t>(m.a)) >= 0;
     case Move::Kind::Order:
       return p == phGiven && s_.HandCount[NextSeat(s_.Declarer)] == 8 && s_.Trump != kNoSuit &&
-             m.a >= s_.CurrentBid && (m.a <= kMaxOrder || m.a == s_.Zakaz);
+             m.a >= s_.CurrentBid && m.a <= kMostPoints;
     case Move::Kind::StartPlay: return p == phOrdered;
     case Move::Kind::Card:
       return p >= phPlay1 && p <= phPlay3 && m.seat == p - 10 && s_.TrickPos >= 1 && s_.TrickPos <= 3;
@@ -177,8 +178,14 @@ bool Engine::Apply(const Move& move) {
     case Move::Kind::Give:
       s_.GiveIdx1 = static_cast<std::uint8_t>(move.a);
       s_.GiveIdx2 = static_cast<std::uint8_t>(move.b);
-      GiveCards();
-      done = Move::Give(s_.GiveIdx1, s_.GiveIdx2);
+      if (move.c != 0) {
+        // A computer declarer's gift decided elsewhere: its trump comes with it.
+        s_.Trump = static_cast<std::uint8_t>(move.c);
+        GiveCardsAs(false);
+      } else {
+        GiveCards();
+      }
+      done = Move::Give(s_.GiveIdx1, s_.GiveIdx2, s_.Trump == kNoSuit ? 0 : s_.Trump);
       break;
     case Move::Kind::ShowGiven: ShowGiven(); break;
     case Move::Kind::Trump:

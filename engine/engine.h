@@ -72,7 +72,9 @@ class Engine {
   void ShowFinalBids();
   void OpenWidow();
   void TakeWidow();
-  void GiveCards();
+  // Gives GiveIdx1 and GiveIdx2; for a seat this copy plays for the computer,
+  // the computer players choose the gift, the trump and the order first.
+  void GiveCards() { GiveCardsAs(ComputesFor(s_.Declarer) && computer_ != nullptr); }
   void ShowGiven();
   void ResortHands();
   void AnnounceOrder();
@@ -90,6 +92,7 @@ class Engine {
   bool ComputesFor(int seat) const;
 
  private:
+  void GiveCardsAs(bool ask_computer);
   void BeginBidding();
   void PassBidTurn(int from_seat);
   void OfferBidToSeat3();
@@ -122,6 +125,10 @@ class Engine {
   bool timer_running_ = true;
   int faulty_requests_ = 0;
 };
+
+// The most points a declarer could take (all cards and every marriage): no
+// order above it is accepted from any source.
+inline constexpr int kMostPoints = 220;
 
 // Whether hand slots slot1 and slot2 name two different real cards.
 bool GiftIsValid(const TCardList& hand, int slot1, int slot2);

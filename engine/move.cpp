@@ -50,7 +50,9 @@ std::string ToText(const Move& move) {
     switch (move.kind) {
       case Move::Kind::Bid:
       case Move::Kind::Pass: return text + " " + std::to_string(move.seat);
-      case Move::Kind::Give: return text + " " + std::to_string(move.a) + " " + std::to_string(move.b);
+      case Move::Kind::Give:
+        text += " " + std::to_string(move.a) + " " + std::to_string(move.b);
+        return move.c ? text + " " + SuitName(static_cast<std::uint8_t>(move.c)) : text;
       case Move::Kind::Trump: return text + " " + SuitName(static_cast<std::uint8_t>(move.a));
       case Move::Kind::Order: return text + " " + std::to_string(move.a);
       case Move::Kind::Card: return text + " " + std::to_string(move.seat) + " " + std::to_string(move.a);
@@ -73,8 +75,15 @@ std::optional<Move> ParseMove(std::string_view text) {
   if (words.empty()) return std::nullopt;
   for (const auto& k : kKinds) {
     if (k.name != words[0]) continue;
-    if (static_cast<int>(words.size()) != 1 + k.numbers) return std::nullopt;
     Move m{k.kind};
+    if (k.kind == Move::Kind::Give && words.size() == 4) {
+      // A computer declarer's gift carries its trump.
+      const std::uint8_t suit = SuitFromName(words[3]);
+      if (suit == 0 || suit == kNoSuit) return std::nullopt;
+      m.c = suit;
+      words.pop_back();
+    }
+    if (static_cast<int>(words.size()) != 1 + k.numbers) return std::nullopt;
     if (k.kind == Move::Kind::Trump) {
       const std::uint8_t suit = SuitFromName(words[1]);
       if (suit == 0 || suit == kNoSuit) return std::nullopt;

@@ -18,7 +18,8 @@ struct Move {
     Pass,       // seat passes
     OpenWidow,  // the widow is turned face up
     TakeWidow,  // the declarer takes it
-    Give,       // the declarer gives hand slots a (to the next seat) and b (to the one after)
+    Give,       // the declarer gives hand slots a (to the next seat) and b (to the one after);
+                // c is the trump a computer declarer chose with its gift (0 for none yet)
     ShowGiven,  // the given cards reach their seats
     Trump,      // the declarer names the trump (suit letter in a)
     Order,      // the declarer states the order (points in a)
@@ -33,13 +34,14 @@ struct Move {
   int seat = 0;  // Bid, Pass, Card
   int a = 0;
   int b = 0;
+  int c = 0;
 
   static Move Begin() { return {Kind::Begin}; }
   static Move Bid(int seat) { return {Kind::Bid, seat}; }
   static Move Pass(int seat) { return {Kind::Pass, seat}; }
   static Move OpenWidow() { return {Kind::OpenWidow}; }
   static Move TakeWidow() { return {Kind::TakeWidow}; }
-  static Move Give(int slot1, int slot2) { return {Kind::Give, 0, slot1, slot2}; }
+  static Move Give(int slot1, int slot2, std::uint8_t trump = 0) { return {Kind::Give, 0, slot1, slot2, trump}; }
   static Move ShowGiven() { return {Kind::ShowGiven}; }
   static Move Trump(std::uint8_t suit) { return {Kind::Trump, 0, suit}; }
   static Move Order(int points) { return {Kind::Order, 0, points}; }

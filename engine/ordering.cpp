@@ -140,15 +140,15 @@ void Engine::GiveOne(int which, int slot, int receiver) {
   ui_.PlaySound("WHodsDo", true);
 }
 
-void Engine::GiveCards() {
+void Engine::GiveCardsAs(bool ask_computer) {
   const int d = s_.Declarer;
   s_.Zakaz = s_.CurrentBid;
-  if (ComputesFor(d) && computer_) {
+  if (ask_computer) {
     const DeclarerPlan plan = computer_->PlanDeclarer(d, s_);
     s_.GiveIdx1 = static_cast<std::uint8_t>(plan.give1);
     s_.GiveIdx2 = static_cast<std::uint8_t>(plan.give2);
     s_.Trump = plan.trump;
-    s_.Zakaz = std::max(s_.CurrentBid, plan.estimate);
+    s_.Zakaz = std::min(std::max(s_.CurrentBid, plan.estimate), kMostPoints);
   }
   if (!GiftIsValid(s_.Hands[d], s_.GiveIdx1, s_.GiveIdx2)) {
     // A gift that names no two different cards of the hand would lose cards;

@@ -3,6 +3,8 @@
 // seats' choices scripted.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "table_fixture.h"
 
 namespace varnok {
@@ -33,7 +35,18 @@ class ComputerDeclarerRound : public ::testing::Test {
   ScriptedTable t;
   std::vector<int> phases;
 
-  void Record() { phases.push_back(t.s.Phase); }
+  // Records the phase, and checks that the inputs which must do nothing in
+  // it really change nothing.
+  void Record() {
+    phases.push_back(t.s.Phase);
+    static const std::set<int> kIdleTicks = {3, 4, 5, 6, 7, 8, 9, 13, 14, 20, 21};
+    static const std::set<int> kIdlePresses = {1, 2, 11, 12, 13, 15, 21};
+    const GameState before = t.s;
+    if (kIdleTicks.count(t.s.Phase)) t.engine.Tick();
+    EXPECT_EQ(before, t.s) << "a tick changed phase " << int{before.Phase};
+    if (kIdlePresses.count(t.s.Phase) && t.s.BidState == 2) t.engine.PressNext();
+    EXPECT_EQ(before, t.s) << "a press changed phase " << int{before.Phase};
+  }
   void Tick() {
     t.engine.Tick();
     Record();

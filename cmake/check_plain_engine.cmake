@@ -1,0 +1,15 @@
+# Fails when a source of the rules engine includes a Qt or platform header:
+# the engine must build and run anywhere a C++20 compiler does.
+file(GLOB sources "${ENGINE_DIR}/*.h" "${ENGINE_DIR}/*.cpp")
+set(bad "")
+foreach(source IN LISTS sources)
+  file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include")
+  foreach(line IN LISTS includes)
+    if(line MATCHES "<Q[A-Za-z]*[>/]|<windows|<winsock|<unistd|<sys/|<pthread|<dlfcn")
+      string(APPEND bad "${source}: ${line}\n")
+    endif()
+  endforeach()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "the engine includes headers it must not:\n${bad}")
+endif()
