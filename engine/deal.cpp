@@ -130,8 +130,11 @@ void Engine::BeginBidding() {
   SetTimer(timer_ms_, true);
   if (!mode_.NetGame && !mode_.TourGame) {
     ui_.EnableButton(TableButton::Next, false);
-    for (int seat = 1; seat <= 2; ++seat)
-      if (computer_) s_.MaxBid[static_cast<std::size_t>(seat)] = computer_->MaxBid(seat, s_);
+    if (computer_) {
+      ui_.ShowBidProgress(0);
+      for (int seat = 1; seat <= 2; ++seat) s_.MaxBid[static_cast<std::size_t>(seat)] = computer_->MaxBid(seat, s_);
+      ui_.ShowBidProgress(-1);
+    }
     if (seat3_opens) ui_.EnableButton(TableButton::Next, true);
   } else if (mode_.NetGame && ComputesFor(2) && s_.Leader == 2) {
     // On a two-person server the computer seat opens with 60 at once.
