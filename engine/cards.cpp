@@ -99,13 +99,13 @@ int SuitIndex(std::uint8_t suit_letter) {
 
 TCardList EmptyCardList() {
   TCardList list;
-  list.slots.fill(TCard::Empty());
+  list.cells.fill(TCard::Empty());
   return list;
 }
 
 TByteList EmptyCompanions() {
   TByteList list;
-  list.slots.fill(kEmptyCompanion);
+  list.cells.fill(kEmptyCompanion);
   return list;
 }
 

@@ -67,10 +67,10 @@ int SuitIndex(std::uint8_t suit_letter);
 template <typename T>
 struct SlotList {
   static constexpr int kSlots = 64;
-  std::array<T, kSlots> slots{};
+  std::array<T, kSlots> cells{};
 
-  constexpr T& operator[](int slot) { return slots[static_cast<std::size_t>(slot - 1)]; }
-  constexpr const T& operator[](int slot) const { return slots[static_cast<std::size_t>(slot - 1)]; }
+  constexpr T& operator[](int slot) { return cells[static_cast<std::size_t>(slot - 1)]; }
+  constexpr const T& operator[](int slot) const { return cells[static_cast<std::size_t>(slot - 1)]; }
   friend constexpr bool operator==(const SlotList&, const SlotList&) = default;
 };
 
