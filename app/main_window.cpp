@@ -1,9 +1,15 @@
 #include "main_window.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRadialGradient>
 #include <QWidget>
+
+#include "fonts.h"
+#include "words.h"
 
 namespace varnok {
 
@@ -32,9 +38,14 @@ protected:
 
 }  // namespace
 
+static std::filesystem::path ProgramFolder()
+{
+    return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+}
+
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
-    setWindowTitle(QStringLiteral("Varnok"));
+    setWindowTitle(QString::fromUtf8(i18n::kProgramTitle));
 
     auto* table = new TableSurface(this);
     table->setFixedSize(kTableWidth, kTableHeight);
@@ -42,6 +53,36 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 
     // The table layout is drawn for this one size.
     setFixedSize(kTableWidth, kTableHeight);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (started_) return;
+    started_ = true;
+    settings_ = LoadSettings(ProgramFolder()).Values;
+    ApplyOptions();
+}
+
+void MainWindow::ApplyOptions()
+{
+    i18n::FontSettings fonts;
+    for (std::size_t kind = 0; kind < fonts.size(); ++kind) {
+        fonts[kind].face = QString::fromStdString(settings_.Fonts[kind].Name);
+        fonts[kind].scale = settings_.Fonts[kind].Scale;
+    }
+    i18n::SetFontSettings(fonts);
+    i18n::SetLanguage(settings_.LanguageIndex);  // installs the font stand-ins of the language too
+    setWindowTitle(QString::fromUtf8(i18n::kProgramTitle));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (SaveSettings(settings_, ProgramFolder()) == SaveResult::Failed) {
+        QMessageBox::critical(this, QString::fromUtf8(i18n::kProgramTitle),
+                              i18n::Text(i18n::WordsMain, 96));  // "Can`t save options!"
+    }
+    event->accept();
 }
 
 }  // namespace varnok

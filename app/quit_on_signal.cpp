@@ -1,6 +1,6 @@
 #include "quit_on_signal.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QSocketNotifier>
 
 #include <array>
@@ -12,7 +12,8 @@ namespace varnok {
 
 namespace {
 
-// The handler only writes a byte; the event loop reads it and quits.
+// The handler only writes a byte; the event loop reads it, closes the
+// windows and quits.
 std::array<int, 2> signalPipe{-1, -1};
 
 extern "C" void onTerminationSignal(int)
@@ -38,6 +39,8 @@ void quitOnTerminationSignals()
         notifier->setEnabled(false);
         char byte = 0;
         [[maybe_unused]] const auto got = ::read(signalPipe[1], &byte, 1);
+        // Closing the windows first lets them write what they keep (the options).
+        QApplication::closeAllWindows();
         QCoreApplication::quit();
     });
 
