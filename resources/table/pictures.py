@@ -1,0 +1,510 @@
+#!/usr/bin/env python3
+"""The table's own pictures: score panel, speech bubbles, move clocks, the
+round panel and chat frames, the menu clocks with their digit sets and icons,
+lamps, the title, the side pictures of the menu, the radio and news board, the
+notice bar and the music player buttons. One SVG drawing per picture, written
+into OUTDIR; the resource builder renders each at the size of its entry.
+
+Usage: pictures.py OUTDIR
+"""
+
+import math
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import svgkit as k  # noqa: E402
+from svgkit import f  # noqa: E402
+
+OUT = "."
+
+# The house colours.
+GOLD = "#d6a943"
+GOLD_LIGHT = "#f7e29a"
+GOLD_DARK = "#8a611c"
+RED = "#b3232d"
+RED_DARK = "#6b1017"
+CREAM = "#fbf4de"
+CREAM_DARK = "#e9dcb6"
+FELT = "#1d6a37"
+FELT_DARK = "#0f3d1f"
+WOOD = "#6b3d1c"
+WOOD_DARK = "#3d210d"
+INK = "#2a1a0c"
+
+
+def save(name, width, height, body, defs=""):
+    k.write(os.path.join(OUT, name + ".svg"), k.svg_document(width, height, body, defs))
+
+
+def gold_gradient(gid, vertical=True):
+    stops = [(0, GOLD_LIGHT, 1), (0.45, GOLD, 1), (0.55, "#c4952f", 1), (1, GOLD_DARK, 1)]
+    return k.linear(gid, stops, 0, 0, 0, 1) if vertical else k.linear(gid, stops, 0, 0, 1, 0)
+
+
+def rrect(x, y, w, h, r, fill, extra=""):
+    return '<rect x="%s" y="%s" width="%s" height="%s" rx="%s" ry="%s" fill="%s"%s/>' % (
+        f(x), f(y), f(w), f(h), f(r), f(r), fill, extra)
+
+
+def well(x, y, w, h, r=4):
+    """A cream box set into the panel: a dark lip above, a light one below."""
+    return (rrect(x - 1, y - 1, w + 2, h + 2, r + 1, GOLD_DARK) +
+            rrect(x, y, w, h, r, "url(#well)") +
+            '<path d="M%s %s H%s" stroke="#000000" stroke-opacity="0.18" stroke-width="1.2"/>' % (f(x + r), f(y + 1.2), f(x + w - r)))
+
+
+# ------------------------------------------------------------------ score panel
+
+def score_panel():
+    defs = (gold_gradient("rim") +
+            k.linear("leather", [(0, "#8c1c24", 1), (1, "#5a0c12", 1)]) +
+            k.linear("well", [(0, "#f2e7c6", 1), (0.25, CREAM, 1), (1, "#fffaf0", 1)]))
+    body = (rrect(0.5, 0.5, 154, 94, 9, "url(#rim)") +
+            rrect(3, 3, 149, 89, 7, "url(#leather)") +
+            rrect(5.5, 5.5, 144, 84, 5.5, "none", ' stroke="%s" stroke-opacity="0.7" stroke-width="0.8" stroke-dasharray="2.5 1.8"' % GOLD_LIGHT) +
+            well(15, 15, 125, 31) + well(15, 50, 35, 31) + well(55, 50, 45, 31) + well(105, 50, 35, 31) +
+            # Gold studs in the corners.
+            "".join('<circle cx="%s" cy="%s" r="2.2" fill="url(#rim)" stroke="%s" stroke-width="0.5"/>' % (x, y, GOLD_DARK)
+                    for x, y in ((9, 9), (146, 9), (9, 86), (146, 86))))
+    save("tablo", 155, 95, body, defs)
+
+
+# ------------------------------------------------------------------ hands
+
+def hand(name, down):
+    """A white glove pointing up (or down), in a 20 x 30 box."""
+    glove = ("M8.2 2.2 C8.2 0.9 11.4 0.9 11.4 2.2 L11.4 12.5 "
+             "C11.6 11.2 14.4 11.2 14.5 12.8 C14.8 11.8 17.3 12 17.3 13.6 "
+             "C17.6 12.8 19.4 13.1 19.4 14.6 L19.4 20.5 C19.4 24.4 17.4 25.6 16.4 26.4 L7.6 26.4 "
+             "C5.4 24.6 3.6 22.6 1.4 18.2 C0.6 16.6 2.2 15.4 3.6 16.6 L6.2 18.6 L8.2 19 Z")
+    creases = "M11.4 13.4 V17 M14.5 13.6 V17.4 M17.3 14.4 V17.6"
+    cuff = rrect(6.6, 25.6, 11.2, 4, 1.2, "url(#cuff)", ' stroke="%s" stroke-width="0.6"' % GOLD_DARK)
+    body = ('<path d="%s" fill="url(#glove)" stroke="%s" stroke-width="0.9" stroke-linejoin="round"/>' % (glove, INK) +
+            '<path d="%s" stroke="%s" stroke-width="0.6" stroke-linecap="round" fill="none"/>' % (creases, INK) +
+            '<path d="M9.2 3 V11" stroke="#ffffff" stroke-width="0.8" stroke-linecap="round" opacity="0.9"/>' + cuff)
+    if down:
+        body = '<g transform="translate(20 30) rotate(180)">%s</g>' % body
+    defs = (k.linear("glove", [(0, "#ffffff", 1), (1, "#dcd6c8", 1)], 0, 0, 1, 0) + gold_gradient("cuff"))
+    save(name, 20, 30, body, defs)
+
+
+# ------------------------------------------------------------------ bubbles
+
+def bubble(name, top, bottom, edge):
+    defs = (k.linear("fill", [(0, top, 1), (1, bottom, 1)]) +
+            k.linear("gloss", [(0, "#ffffff", 0.55), (1, "#ffffff", 0.05)]))
+    body = (rrect(0.5, 0.5, 159, 19, 9.5, "url(#fill)", ' stroke="%s" stroke-width="1"' % edge) +
+            rrect(6, 1.8, 148, 7.5, 3.75, "url(#gloss)") +
+            rrect(1.5, 1.5, 157, 17, 8.5, "none", ' stroke="#ffffff" stroke-opacity="0.25" stroke-width="0.6"'))
+    save(name, 160, 20, body, defs)
+
+
+# ------------------------------------------------------------------ move clocks
+
+def move_clock(name, face, face_dark, ring):
+    defs = (k.radial("face", [(0, k.lighter(face, 0.35), 1), (0.7, face, 1), (1, face_dark, 1)], 0.42, 0.38, 0.62) +
+            gold_gradient("rim") + k.linear("shine", [(0, "#ffffff", 0.6), (1, "#ffffff", 0)]))
+    ticks = []
+    for i in range(12):
+        a = math.pi * 2 * i / 12
+        r0, r1 = (13.2, 15.6) if i % 3 else (12.2, 15.6)
+        ticks.append("M%s %s L%s %s" % (f(20 + r0 * math.sin(a)), f(21.5 - r0 * math.cos(a)),
+                                        f(20 + r1 * math.sin(a)), f(21.5 - r1 * math.cos(a))))
+    body = (rrect(17, 0.6, 6, 3.2, 1, "url(#rim)", ' stroke="%s" stroke-width="0.4"' % GOLD_DARK) +
+            '<path d="M5.5 6.5 L8.5 9.2 M34.5 6.5 L31.5 9.2" stroke="%s" stroke-width="2.4" stroke-linecap="round"/>' % GOLD_DARK +
+            '<circle cx="20" cy="21.5" r="18" fill="url(#rim)" stroke="%s" stroke-width="0.8"/>' % GOLD_DARK +
+            '<circle cx="20" cy="21.5" r="16.2" fill="url(#face)" stroke="%s" stroke-width="0.6"/>' % ring +
+            '<path d="%s" stroke="%s" stroke-opacity="0.55" stroke-width="1" stroke-linecap="round"/>' % (" ".join(ticks), ring) +
+            '<ellipse cx="20" cy="13" rx="10.5" ry="5.2" fill="url(#shine)"/>')
+    save(name, 40, 40, body, defs)
+
+
+# ------------------------------------------------------------------ frames
+
+def parchment_frame(name, width, height):
+    defs = (gold_gradient("rim") +
+            k.radial("paper", [(0, "#fffbee", 1), (0.75, CREAM, 1), (1, CREAM_DARK, 1)]))
+    body = (rrect(0.5, 0.5, width - 1, height - 1, 8, "url(#rim)", ' stroke="%s" stroke-width="1"' % GOLD_DARK) +
+            rrect(4, 4, width - 8, height - 8, 5.5, RED_DARK) +
+            rrect(6, 6, width - 12, height - 12, 4.5, "url(#paper)") +
+            rrect(8.5, 8.5, width - 17, height - 17, 3, "none", ' stroke="%s" stroke-opacity="0.45" stroke-width="0.6"' % GOLD_DARK))
+    corners = []
+    for x, y, sx, sy in ((9, 9, 1, 1), (width - 9, 9, -1, 1), (9, height - 9, 1, -1), (width - 9, height - 9, -1, -1)):
+        # A small gold scroll in each corner.
+        corners.append('<path d="M%s %s Q%s %s %s %s" fill="none" stroke="%s" stroke-width="0.9" stroke-opacity="0.85"/>'
+                       % (f(x), f(y + sy * 10), f(x), f(y), f(x + sx * 10), f(y), GOLD_DARK))
+        corners.append('<circle cx="%s" cy="%s" r="1.4" fill="%s"/>' % (f(x + sx * 3), f(y + sy * 3), GOLD_DARK))
+    save(name, width, height, body + "".join(corners), defs)
+
+
+# ------------------------------------------------------------------ menu clocks
+
+def clock_background():
+    defs = (k.linear("bezel", [(0, "#9aa0a6", 1), (0.5, "#4b5056", 1), (1, "#2a2d31", 1)]) +
+            gold_gradient("rim") +
+            k.linear("glass", [(0, "#1b2126", 1), (1, "#07090b", 1)]) +
+            k.linear("glare", [(0, "#ffffff", 0.16), (1, "#ffffff", 0)]))
+    body = (rrect(0.5, 0.5, 114, 63, 9, "url(#rim)", ' stroke="%s" stroke-width="1"' % GOLD_DARK) +
+            rrect(3, 3, 109, 58, 7, "url(#bezel)") +
+            rrect(5, 5, 105, 54, 5.5, "url(#glass)") +
+            '<path d="M10 5.5 H105 Q109.5 5.5 109.5 10 V20 Q60 28 5.5 22 V10 Q5.5 5.5 10 5.5 Z" fill="url(#glare)"/>')
+    save("clock_bg", 115, 64, body, defs)
+
+
+# Seven segments in a 20 x 40 box: a top, b top right, c bottom right, d bottom,
+# e bottom left, f top left, g middle.
+def segment_polygons():
+    t = 3.4      # thickness
+    x0, x1 = 3.2, 16.8
+    y0, ym, y1 = 3.0, 20.0, 37.0
+    h = t / 2
+    gap = 0.7
+
+    def horizontal(y):
+        return [(x0 + gap, y), (x0 + gap + h, y - h), (x1 - gap - h, y - h), (x1 - gap, y), (x1 - gap - h, y + h), (x0 + gap + h, y + h)]
+
+    def vertical(x, ya, yb):
+        return [(x, ya + gap), (x + h, ya + gap + h), (x + h, yb - gap - h), (x, yb - gap), (x - h, yb - gap - h), (x - h, ya + gap + h)]
+
+    return {
+        "a": horizontal(y0 + h), "g": horizontal(ym), "d": horizontal(y1 - h),
+        "f": vertical(x0 + h, y0 + h, ym), "b": vertical(x1 - h, y0 + h, ym),
+        "e": vertical(x0 + h, ym, y1 - h), "c": vertical(x1 - h, ym, y1 - h),
+    }
+
+
+DIGIT_SEGMENTS = {
+    "0": "abcdef", "1": "bc", "2": "abdeg", "3": "abcdg", "4": "bcfg", "5": "acdfg", "6": "acdefg",
+    "7": "abc", "8": "abcdefg", "9": "abcdfg", "M": "g",
+}
+
+
+def digit(name, symbol, colour):
+    segs = segment_polygons()
+    lit = DIGIT_SEGMENTS[symbol]
+    skew = ' transform="translate(1.6 0) skewX(-4.5)"'
+    ghost = "".join('<path d="%s"/>' % k.path_of(segs[s]) for s in "abcdefg" if s not in lit)
+    on = "".join('<path d="%s"/>' % k.path_of(segs[s]) for s in lit)
+    glow = "".join('<path d="%s"/>' % k.path_of(segs[s]) for s in lit)
+    body = ('<g%s>' % skew +
+            '<g fill="%s" fill-opacity="0.09">%s</g>' % (colour, ghost) +
+            '<g fill="none" stroke="%s" stroke-opacity="0.35" stroke-width="2" stroke-linejoin="round">%s</g>' % (colour, glow) +
+            '<g fill="%s">%s</g>' % (colour, on) +
+            '<g fill="#ffffff" fill-opacity="0.35" transform="translate(10 20) scale(0.55 0.8) translate(-10 -20)">%s</g>' % on +
+            '</g>')
+    save(name, 20, 40, body)
+
+
+def clock_separator(colour):
+    body = "".join('<circle cx="3" cy="%s" r="2.3" fill="%s"/><circle cx="3" cy="%s" r="3" fill="%s" fill-opacity="0.3"/>'
+                   % (y, colour, y, colour) for y in (5, 17))
+    save("clock_sep", 6, 22, body)
+
+
+# ------------------------------------------------------------------ icons and lamps
+
+def icon_windows():
+    defs = (k.linear("screen", [(0, "#5fa8e6", 1), (1, "#1d4f8c", 1)]) + gold_gradient("rim"))
+    body = (rrect(2, 3, 28, 20, 2.5, "#30353b") +
+            rrect(4, 5, 24, 16, 1, "url(#screen)") +
+            '<path d="M4 5 H28 L4 17 Z" fill="#ffffff" fill-opacity="0.18"/>' +
+            '<path d="M13 23 H19 L20.5 27.5 H11.5 Z" fill="#4b5056"/>' +
+            rrect(8, 27, 16, 2.6, 1.2, "url(#rim)"))
+    save("icon_pc", 32, 32, body, defs)
+
+
+def icon_phone():
+    defs = k.linear("screen", [(0, "#7fd07a", 1), (1, "#2f7d35", 1)])
+    body = (rrect(8, 1.5, 16, 29, 3.2, "#2b2f34", ' stroke="#111315" stroke-width="0.8"') +
+            rrect(9.8, 5, 12.4, 21, 1, "url(#screen)") +
+            '<path d="M9.8 5 H22.2 L9.8 17 Z" fill="#ffffff" fill-opacity="0.2"/>' +
+            '<circle cx="16" cy="28.2" r="1.3" fill="#6b7075"/>' +
+            rrect(13.5, 2.8, 5, 1, 0.5, "#6b7075"))
+    save("icon_phone", 32, 32, body, defs)
+
+
+def icon_account():
+    defs = (gold_gradient("rim") + k.radial("disc", [(0, "#3f8f57", 1), (1, FELT_DARK, 1)], 0.45, 0.35, 0.65) +
+            k.linear("person", [(0, "#fff6dd", 1), (1, "#e3cf98", 1)]))
+    body = ('<circle cx="24" cy="24" r="23" fill="url(#rim)" stroke="%s" stroke-width="1"/>' % GOLD_DARK +
+            '<circle cx="24" cy="24" r="19.5" fill="url(#disc)"/>' +
+            '<circle cx="24" cy="18.5" r="7.2" fill="url(#person)"/>' +
+            '<path d="M11 37.5 C12 29 18 26.5 24 26.5 C30 26.5 36 29 37 37.5 C33.5 41.5 29 43.5 24 43.5 C19 43.5 14.5 41.5 11 37.5 Z" fill="url(#person)"/>')
+    save("account", 48, 48, body, defs)
+
+
+def lamp(name, colour):
+    defs = (k.radial("glass", [(0, k.lighter(colour, 0.85), 1), (0.45, colour, 1), (1, k.darker(colour, 0.5), 1)], 0.4, 0.35, 0.6) +
+            k.linear("chrome", [(0, "#f0f0f0", 1), (1, "#7d8186", 1)]) +
+            k.radial("halo", [(0, colour, 0.45), (1, colour, 0)]))
+    body = ('<circle cx="12" cy="12" r="11.8" fill="url(#halo)"/>' +
+            '<circle cx="12" cy="12" r="9.2" fill="url(#chrome)" stroke="#55595e" stroke-width="0.6"/>' +
+            '<circle cx="12" cy="12" r="7.2" fill="url(#glass)"/>' +
+            '<ellipse cx="10.2" cy="8.8" rx="3.4" ry="2.2" fill="#ffffff" fill-opacity="0.75"/>')
+    save(name, 24, 24, body, defs)
+
+
+# ------------------------------------------------------------------ suit signs
+
+SUIT_PATHS = {
+    "heart": "M0 9 C-3 5 -10 1 -10 -4 C-10 -8 -7 -10 -4.6 -10 C-2.4 -10 -0.8 -8.6 0 -6.8 C0.8 -8.6 2.4 -10 4.6 -10 "
+             "C7 -10 10 -8 10 -4 C10 1 3 5 0 9 Z",
+    "diamond": "M0 -10 C2 -6.5 4.6 -3.2 7.4 0 C4.6 3.2 2 6.5 0 10 C-2 6.5 -4.6 3.2 -7.4 0 C-4.6 -3.2 -2 -6.5 0 -10 Z",
+    "spade": "M0 -10 C3 -5 10 -2 10 3 C10 6.2 7.6 8 5.2 8 C3.6 8 2.2 7.2 1.2 6 C1.6 8 2.4 9.2 4 10 H-4 C-2.4 9.2 -1.6 8 "
+             "-1.2 6 C-2.2 7.2 -3.6 8 -5.2 8 C-7.6 8 -10 6.2 -10 3 C-10 -2 -3 -5 0 -10 Z",
+    "club": "M0 -10 C2.9 -10 4.8 -7.8 4.8 -5.3 C4.8 -4 4.3 -3 3.6 -2.2 C4.3 -2.5 5 -2.6 5.6 -2.6 C8.2 -2.6 10 -0.6 10 2 "
+            "C10 4.6 8 6.6 5.5 6.6 C3.8 6.6 2.4 5.6 1.4 4.4 C1.6 6.8 2.4 8.6 4 10 H-4 C-2.4 8.6 -1.6 6.8 -1.4 4.4 "
+            "C-2.4 5.6 -3.8 6.6 -5.5 6.6 C-8 6.6 -10 4.6 -10 2 C-10 -0.6 -8.2 -2.6 -5.6 -2.6 C-5 -2.6 -4.3 -2.5 -3.6 -2.2 "
+            "C-4.3 -3 -4.8 -4 -4.8 -5.3 C-4.8 -7.8 -2.9 -10 0 -10 Z",
+}
+
+
+def suit(kind, x, y, size, fill, extra="", turn=0):
+    rotate = " rotate(%s)" % f(turn) if turn else ""
+    return '<path d="%s" fill="%s" transform="translate(%s %s)%s scale(%s)"%s/>' % (
+        SUIT_PATHS[kind], fill, f(x), f(y), rotate, f(size / 20.0), extra)
+
+
+# ------------------------------------------------------------------ title
+
+def title():
+    defs = (gold_gradient("rim") +
+            k.linear("plaque", [(0, "#9b1b25", 1), (0.5, "#7a121b", 1), (1, "#4f0a10", 1)]) +
+            k.linear("letters", [(0, "#fff4c2", 1), (0.45, "#f3cd5e", 1), (0.55, "#d9a535", 1), (1, "#9c6d1e", 1)]) +
+            k.linear("shine", [(0, "#ffffff", 0.28), (1, "#ffffff", 0)]))
+    body = []
+    # The plaque: a gold-rimmed red panel with notched ends.
+    outline = "M28 6 H572 L594 30 V150 L572 174 H28 L6 150 V30 Z"
+    inner = "M33 14 H567 L586 33 V147 L567 166 H33 L14 147 V33 Z"
+    body.append('<path d="%s" fill="#000000" fill-opacity="0.35" transform="translate(3 4)"/>' % outline)
+    body.append('<path d="%s" fill="url(#rim)" stroke="%s" stroke-width="2"/>' % (outline, GOLD_DARK))
+    body.append('<path d="%s" fill="url(#plaque)"/>' % inner)
+    body.append('<path d="M33 14 H567 L586 33 V70 Q300 92 14 70 V33 Z" fill="url(#shine)"/>')
+    body.append('<path d="%s" fill="none" stroke="%s" stroke-width="1.4" stroke-dasharray="5 3" stroke-opacity="0.8" '
+                'transform="translate(300 90) scale(0.965 0.9) translate(-300 -90)"/>' % (inner, GOLD_LIGHT))
+    # The four suits at the ends.
+    for x, y, kind, colour in ((62, 62, "spade", "#1b1b1b"), (62, 118, "heart", RED), (538, 62, "diamond", RED), (538, 118, "club", "#1b1b1b")):
+        body.append('<circle cx="%d" cy="%d" r="21" fill="%s" stroke="url(#rim)" stroke-width="3"/>' % (x, y, CREAM))
+        body.append(suit(kind, x, y + 0.5, 26, colour))
+    # The name, with a dark edge and a soft drop.
+    text_attrs = 'x="300" y="122" text-anchor="middle" font-family="DejaVu Serif" font-weight="bold" font-size="92"'
+    body.append('<text %s fill="#000000" fill-opacity="0.45" transform="translate(3 4)">Varnok</text>' % text_attrs)
+    body.append('<text %s fill="url(#letters)" stroke="%s" stroke-width="2.2">Varnok</text>' % (text_attrs, "#3d1a05"))
+    body.append('<text %s fill="url(#letters)">Varnok</text>' % text_attrs)
+    body.append('<text x="566" y="158" text-anchor="end" font-family="DejaVu Sans" font-weight="bold" font-size="15" '
+                'fill="%s">V 5.7f</text>' % GOLD_LIGHT)
+    save("title", 600, 180, "\n".join(body), defs)
+
+
+# ------------------------------------------------------------------ side pictures
+
+def card(x, y, angle, kind, colour):
+    """A playing card of 46 x 66 with one big pip and two small ones."""
+    g = ['<g transform="translate(%s %s) rotate(%s)">' % (f(x), f(y), f(angle))]
+    g.append(rrect(-23 + 1.5, -33 + 2, 46, 66, 4.5, "#000000", ' fill-opacity="0.3"'))
+    g.append(rrect(-23, -33, 46, 66, 4.5, "url(#paper)", ' stroke="#6b5a3a" stroke-width="0.8"'))
+    g.append(rrect(-20, -30, 40, 60, 3, "none", ' stroke="%s" stroke-width="0.6" stroke-opacity="0.7"' % GOLD_DARK))
+    g.append(suit(kind, 0, 0, 26, colour))
+    g.append(suit(kind, -14, -22, 8, colour))
+    g.append(suit(kind, 14, 22, 8, colour, turn=180))
+    g.append("</g>")
+    return "".join(g)
+
+
+def menu_side_cards():
+    defs = (gold_gradient("rim") + k.linear("paper", [(0, "#ffffff", 1), (1, "#efe6cf", 1)]) +
+            k.radial("glow", [(0, GOLD_LIGHT, 0.5), (1, GOLD_LIGHT, 0)]))
+    body = ['<ellipse cx="50" cy="96" rx="50" ry="70" fill="url(#glow)"/>']
+    body.append(card(30, 96, -22, "club", "#1b1b1b"))
+    body.append(card(50, 88, 0, "heart", RED))
+    body.append(card(70, 96, 22, "spade", "#1b1b1b"))
+    # A gold ribbon under the fan.
+    body.append('<path d="M6 150 Q50 136 94 150 L90 164 Q50 151 10 164 Z" fill="url(#rim)" stroke="%s" stroke-width="0.8"/>' % GOLD_DARK)
+    body.append('<path d="M6 150 L0 160 L10 164 Z M94 150 L100 160 L90 164 Z" fill="%s"/>' % GOLD_DARK)
+    for i, kind in enumerate(("spade", "heart", "diamond", "club")):
+        body.append(suit(kind, 29 + i * 14, 152 + (1.5 if i in (0, 3) else 0), 8, RED_DARK if kind in ("heart", "diamond") else "#2a1a0c"))
+    save("menu_left", 100, 200, "\n".join(body), defs)
+
+
+def menu_side_cup():
+    defs = (gold_gradient("cup", vertical=False) + gold_gradient("rim") +
+            k.radial("glow", [(0, GOLD_LIGHT, 0.5), (1, GOLD_LIGHT, 0)]) +
+            k.linear("base", [(0, "#5a3318", 1), (1, "#2e170a", 1)]))
+    body = ['<ellipse cx="50" cy="90" rx="50" ry="72" fill="url(#glow)"/>']
+    # Handles, bowl, stem, foot and a plinth.
+    body.append('<path d="M24 52 C6 52 6 84 30 90 M76 52 C94 52 94 84 70 90" fill="none" stroke="url(#rim)" stroke-width="5" stroke-linecap="round"/>')
+    body.append('<path d="M22 44 H78 C78 82 66 102 50 106 C34 102 22 82 22 44 Z" fill="url(#cup)" stroke="%s" stroke-width="1"/>' % GOLD_DARK)
+    body.append('<ellipse cx="50" cy="44" rx="28" ry="5" fill="%s" stroke="%s" stroke-width="1"/>' % (GOLD_LIGHT, GOLD_DARK))
+    body.append('<path d="M30 50 C31 76 38 92 46 100" stroke="#ffffff" stroke-opacity="0.55" stroke-width="3" fill="none" stroke-linecap="round"/>')
+    body.append('<path d="M45 106 H55 L56 124 H44 Z" fill="url(#cup)" stroke="%s" stroke-width="0.8"/>' % GOLD_DARK)
+    body.append('<path d="M32 132 C34 124 66 124 68 132 Z" fill="url(#cup)" stroke="%s" stroke-width="0.8"/>' % GOLD_DARK)
+    body.append(rrect(24, 132, 52, 22, 2, "url(#base)", ' stroke="#1a0d05" stroke-width="0.8"'))
+    body.append(rrect(30, 137, 40, 12, 1.5, "url(#rim)"))
+    body.append(suit("heart", 50, 72, 22, RED, ' stroke="%s" stroke-width="0.6"' % RED_DARK))
+    # Sparkles.
+    for x, y, s in ((18, 30, 6), (84, 36, 5), (12, 110, 4), (88, 118, 4.5)):
+        body.append('<path d="M%s %s l%s %s l%s %s l%s %s l%s %s l%s %s l%s %s l%s %s Z" fill="%s"/>' % (
+            f(x), f(y - s), f(s * 0.25), f(s * 0.75), f(s * 0.75), f(s * 0.25), f(-s * 0.75), f(s * 0.25), f(-s * 0.25), f(s * 0.75),
+            f(-s * 0.25), f(-s * 0.75), f(-s * 0.75), f(-s * 0.25), f(s * 0.75), f(-s * 0.25), GOLD_LIGHT))
+    save("menu_right", 100, 200, "\n".join(body), defs)
+
+
+# ------------------------------------------------------------------ radio and news board
+
+def shelf():
+    defs = (k.linear("top", [(0, "#a8713f", 1), (1, "#7d4d24", 1)]) +
+            k.linear("front", [(0, "#6b3d1c", 1), (1, "#3d210d", 1)]) +
+            k.linear("shadow", [(0, "#000000", 0.35), (1, "#000000", 0)]))
+    body = ('<path d="M4 4 H216 L220 12 H0 Z" fill="url(#top)"/>' +
+            rrect(0, 12, 220, 12, 1.5, "url(#front)") +
+            '<path d="M0 12.6 H220" stroke="%s" stroke-opacity="0.6" stroke-width="0.8"/>' % GOLD_LIGHT +
+            '<rect x="6" y="24" width="208" height="10" fill="url(#shadow)"/>' +
+            # Two brackets.
+            '<path d="M26 24 H36 V30 C36 40 30 48 26 52 Z M184 24 H194 V52 C190 48 184 40 184 30 Z" fill="url(#front)" stroke="%s" stroke-width="0.6"/>' % WOOD_DARK +
+            "".join('<path d="M%s 6 Q%s 8 %s 10" stroke="%s" stroke-opacity="0.35" fill="none" stroke-width="0.7"/>' % (x, x + 30, x + 60, WOOD_DARK)
+                    for x in (20, 90, 150)))
+    save("shelf", 220, 54, body, defs)
+
+
+def radio_case():
+    defs = (k.linear("wood", [(0, "#9a5a2b", 1), (0.5, "#7a4019", 1), (1, "#4e260c", 1)], 0, 0, 1, 1) +
+            gold_gradient("rim") +
+            k.linear("cloth", [(0, "#d9c79a", 1), (1, "#b59f6d", 1)]) +
+            k.linear("dial", [(0, "#fff5cf", 1), (1, "#e2cf8c", 1)]))
+    body = ['<path d="M6 62 V22 C6 10 20 3 36 3 H110 C126 3 140 10 140 22 V62 Z" fill="url(#wood)" stroke="%s" stroke-width="1"/>' % WOOD_DARK]
+    body.append('<path d="M10 60 V23 C10 13 22 7 36 7 H110 C124 7 136 13 136 23 V60 Z" fill="none" stroke="url(#rim)" stroke-width="1.4"/>')
+    # Speaker cloth with grille bars.
+    body.append(rrect(16, 14, 58, 40, 5, "url(#cloth)", ' stroke="%s" stroke-width="0.8"' % WOOD_DARK))
+    bars = "".join('<path d="M%s 15 V53" stroke="%s" stroke-width="2.2" stroke-opacity="0.75"/>' % (x, WOOD) for x in range(22, 72, 7))
+    body.append(bars)
+    # Dial window, needle, two knobs.
+    body.append(rrect(82, 14, 48, 18, 3, "url(#dial)", ' stroke="url(#rim)" stroke-width="1.2"'))
+    body.append("".join('<path d="M%s 18 V%s" stroke="%s" stroke-width="0.6"/>' % (x, 22 if x % 8 else 25, INK) for x in range(86, 128, 4)))
+    body.append('<path d="M104 15.5 V30.5" stroke="%s" stroke-width="1.2"/>' % RED)
+    for x in (92, 120):
+        body.append('<circle cx="%d" cy="45" r="7" fill="url(#rim)" stroke="%s" stroke-width="0.8"/>' % (x, GOLD_DARK))
+        body.append('<circle cx="%d" cy="45" r="4" fill="%s"/>' % (x, WOOD_DARK))
+    # Feet.
+    body.append(rrect(16, 60, 16, 5, 2, WOOD_DARK) + rrect(114, 60, 16, 5, 2, WOOD_DARK))
+    save("radio", 146, 66, "\n".join(body), defs)
+
+
+def radio_state(name, colour):
+    """The state overlay of the radio: its lamp between the knobs and a glow in the dial."""
+    defs = (k.radial("lamp", [(0, k.lighter(colour, 0.8), 1), (0.5, colour, 1), (1, k.darker(colour, 0.45), 1)], 0.4, 0.35, 0.6) +
+            k.radial("halo", [(0, colour, 0.55), (1, colour, 0)]))
+    body = ('<rect x="82.5" y="14.5" width="47" height="17" rx="2.5" fill="%s" fill-opacity="0.22"/>' % colour +
+            '<circle cx="106" cy="45" r="8" fill="url(#halo)"/>' +
+            '<circle cx="106" cy="45" r="3.8" fill="url(#lamp)" stroke="#2b1a0b" stroke-width="0.6"/>' +
+            '<circle cx="105" cy="43.8" r="1.2" fill="#ffffff" fill-opacity="0.8"/>')
+    save(name, 146, 66, body, defs)
+
+
+def news_paper():
+    defs = k.linear("paper", [(0, "#ffffff", 1), (1, "#e7e0cf", 1)])
+    body = ['<g transform="rotate(-8 36 40)">']
+    body.append(rrect(11, 12, 50, 44, 2, "#000000", ' fill-opacity="0.25" transform="translate(2 3)"'))
+    body.append(rrect(11, 12, 50, 44, 2, "url(#paper)", ' stroke="#8d8777" stroke-width="0.8"'))
+    body.append(rrect(15, 16, 42, 7, 1, RED))
+    body.append('<path d="M15 27 H57" stroke="%s" stroke-width="0.8"/>' % INK)
+    body.append(rrect(15, 30, 18, 14, 1, "#9fb8c9"))
+    body.append('<path d="M16 42 L22 35 L26 39 L29 36 L32 42 Z" fill="#4d7a4f"/>')
+    lines = "".join('<path d="M36 %s H57" stroke="#7a7468" stroke-width="1.3"/>' % y for y in (31, 34.5, 38, 41.5))
+    lines += "".join('<path d="M15 %s H57" stroke="#7a7468" stroke-width="1.3"/>' % y for y in (47.5, 51))
+    body.append(lines)
+    body.append("</g>")
+    save("news", 72, 72, "\n".join(body), defs)
+
+
+def chat_bubbles():
+    defs = (k.linear("one", [(0, "#6fb3ef", 1), (1, "#2a6cb0", 1)]) + k.linear("two", [(0, "#fff3c8", 1), (1, "#e5c56a", 1)]))
+    body = ('<path d="M6 12 H44 Q50 12 50 18 V36 Q50 42 44 42 H22 L12 51 L14 42 H6 Q0 42 0 36 V18 Q0 12 6 12 Z" '
+            'fill="url(#one)" stroke="#1c4c7e" stroke-width="1" transform="translate(4 2)"/>' +
+            "".join('<circle cx="%d" cy="29" r="3" fill="#ffffff"/>' % x for x in (17, 29, 41)) +
+            '<path d="M30 34 H64 Q70 34 70 40 V54 Q70 60 64 60 H58 L60 68 L50 60 H30 Q24 60 24 54 V40 Q24 34 30 34 Z" '
+            'fill="url(#two)" stroke="%s" stroke-width="1"/>' % GOLD_DARK +
+            "".join('<path d="M31 %s H%s" stroke="%s" stroke-width="1.6" stroke-linecap="round"/>' % (y, x, GOLD_DARK) for y, x in ((42, 62), (47, 58), (52, 54))))
+    save("chat", 72, 72, body, defs)
+
+
+# ------------------------------------------------------------------ notice bar
+
+def notice_bar():
+    defs = (gold_gradient("rim") + k.linear("paper", [(0, "#fffdf3", 1), (1, CREAM_DARK, 1)]))
+    body = (rrect(0.5, 0.5, 174, 39, 8, "url(#rim)", ' stroke="%s" stroke-width="1"' % GOLD_DARK) +
+            rrect(3, 3, 169, 34, 6, "url(#paper)") +
+            rrect(5, 5, 165, 30, 4.5, "none", ' stroke="%s" stroke-opacity="0.5" stroke-width="0.6" stroke-dasharray="2 1.5"' % RED))
+    save("notice", 175, 40, body, defs)
+
+
+# ------------------------------------------------------------------ music player
+
+def player_button(name, glyph):
+    defs = (gold_gradient("rim") + k.radial("face", [(0, "#2f8a4c", 1), (0.7, FELT, 1), (1, FELT_DARK, 1)], 0.45, 0.35, 0.65) +
+            k.linear("gloss", [(0, "#ffffff", 0.45), (1, "#ffffff", 0)]))
+    body = ('<circle cx="30.5" cy="30.5" r="29.5" fill="url(#rim)" stroke="%s" stroke-width="1"/>' % GOLD_DARK +
+            '<circle cx="30.5" cy="30.5" r="25" fill="url(#face)"/>' + glyph +
+            '<ellipse cx="30.5" cy="17" rx="18" ry="10" fill="url(#gloss)"/>')
+    save(name, 61, 61, body, defs)
+
+
+def player_buttons():
+    light = 'fill="%s" stroke="%s" stroke-width="1" stroke-linejoin="round"' % (GOLD_LIGHT, GOLD_DARK)
+    player_button("mp_play", '<path d="M24 18 L43 30.5 L24 43 Z" %s/>' % light)
+    player_button("mp_pause", rrect(21, 19, 7, 23, 1.5, GOLD_LIGHT, ' stroke="%s"' % GOLD_DARK) + rrect(33, 19, 7, 23, 1.5, GOLD_LIGHT, ' stroke="%s"' % GOLD_DARK))
+    player_button("mp_next", '<path d="M17 19 L31 30.5 L17 42 Z M30 19 L44 30.5 L30 42 Z" %s/>' % light + rrect(43, 19, 3.5, 23, 1, GOLD_LIGHT))
+    # Volume: "-" on the left, "+" on the right, the number is written in the middle.
+    player_button("mp_volume", '<path d="M9 30.5 H19 M45 30.5 H53 M49 26.5 V34.5" stroke="%s" stroke-width="3" stroke-linecap="round"/>' % GOLD_LIGHT)
+
+
+# ------------------------------------------------------------------ all of them
+
+DIGIT_COLOURS = {
+    "R": "#ff4a3d", "A": "#34e4ff", "G": "#48f06a", "Y": "#ffd23a",
+    "V": "#c27bff", "L": "#ff9a2e", "N": "#f2f2f2", "B": "#5aa8ff",
+}
+
+
+def main():
+    global OUT
+    OUT = sys.argv[1]
+    score_panel()
+    hand("hand_up", False)
+    hand("hand_down", True)
+    bubble("bubble_blue", "#4f8fe0", "#1d4fa0", "#123166")
+    bubble("bubble_green", "#3fae5a", "#19702f", "#0d4a1d")
+    bubble("bubble_yellow", "#e6b230", "#a8730d", "#6e4a05")
+    move_clock("timer_yellow", "#ffd95a", "#d69d12", "#7a5205")
+    move_clock("timer_red", "#e5443c", "#9c1a16", "#4d0a08")
+    parchment_frame("round_frame", 120, 150)
+    parchment_frame("chat_frame", 130, 90)
+    clock_background()
+    for code, colour in DIGIT_COLOURS.items():
+        for symbol in "0123456789M":
+            if code == "B" and symbol == "M":
+                continue
+            digit("digit_%s%s" % (code, symbol), symbol, colour)
+    clock_separator(DIGIT_COLOURS["B"])
+    icon_windows()
+    icon_phone()
+    icon_account()
+    lamp("lamp_red", "#e53a2f")
+    lamp("lamp_yellow", "#ffcc1f")
+    lamp("lamp_green", "#3fd65a")
+    title()
+    menu_side_cards()
+    menu_side_cup()
+    shelf()
+    radio_case()
+    radio_state("radio_blue", "#3d7fe0")
+    radio_state("radio_red", "#e0352b")
+    radio_state("radio_green", "#35d04e")
+    news_paper()
+    chat_bubbles()
+    notice_bar()
+    player_buttons()
+
+
+if __name__ == "__main__":
+    main()
