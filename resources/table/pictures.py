@@ -17,34 +17,14 @@ import svgkit as k  # noqa: E402
 from svgkit import f  # noqa: E402
 
 OUT = "."
-
-# The house colours.
-GOLD = "#d6a943"
-GOLD_LIGHT = "#f7e29a"
-GOLD_DARK = "#8a611c"
-RED = "#b3232d"
-RED_DARK = "#6b1017"
-CREAM = "#fbf4de"
-CREAM_DARK = "#e9dcb6"
-FELT = "#1d6a37"
-FELT_DARK = "#0f3d1f"
-WOOD = "#6b3d1c"
-WOOD_DARK = "#3d210d"
-INK = "#2a1a0c"
+GOLD, GOLD_LIGHT, GOLD_DARK, RED, RED_DARK = k.GOLD, k.GOLD_LIGHT, k.GOLD_DARK, k.RED, k.RED_DARK
+CREAM, CREAM_DARK, FELT, FELT_DARK = k.CREAM, k.CREAM_DARK, k.FELT, k.FELT_DARK
+WOOD, WOOD_DARK, INK = k.WOOD, k.WOOD_DARK, k.INK
+gold_gradient, rrect, suit = k.gold_gradient, k.rrect, k.suit
 
 
 def save(name, width, height, body, defs=""):
-    k.write(os.path.join(OUT, name + ".svg"), k.svg_document(width, height, body, defs))
-
-
-def gold_gradient(gid, vertical=True):
-    stops = [(0, GOLD_LIGHT, 1), (0.45, GOLD, 1), (0.55, "#c4952f", 1), (1, GOLD_DARK, 1)]
-    return k.linear(gid, stops, 0, 0, 0, 1) if vertical else k.linear(gid, stops, 0, 0, 1, 0)
-
-
-def rrect(x, y, w, h, r, fill, extra=""):
-    return '<rect x="%s" y="%s" width="%s" height="%s" rx="%s" ry="%s" fill="%s"%s/>' % (
-        f(x), f(y), f(w), f(h), f(r), f(r), fill, extra)
+    k.save(OUT, name, width, height, body, defs)
 
 
 def well(x, y, w, h, r=4):
@@ -246,25 +226,6 @@ def lamp(name, colour):
 
 
 # ------------------------------------------------------------------ suit signs
-
-SUIT_PATHS = {
-    "heart": "M0 9 C-3 5 -10 1 -10 -4 C-10 -8 -7 -10 -4.6 -10 C-2.4 -10 -0.8 -8.6 0 -6.8 C0.8 -8.6 2.4 -10 4.6 -10 "
-             "C7 -10 10 -8 10 -4 C10 1 3 5 0 9 Z",
-    "diamond": "M0 -10 C2 -6.5 4.6 -3.2 7.4 0 C4.6 3.2 2 6.5 0 10 C-2 6.5 -4.6 3.2 -7.4 0 C-4.6 -3.2 -2 -6.5 0 -10 Z",
-    "spade": "M0 -10 C3 -5 10 -2 10 3 C10 6.2 7.6 8 5.2 8 C3.6 8 2.2 7.2 1.2 6 C1.6 8 2.4 9.2 4 10 H-4 C-2.4 9.2 -1.6 8 "
-             "-1.2 6 C-2.2 7.2 -3.6 8 -5.2 8 C-7.6 8 -10 6.2 -10 3 C-10 -2 -3 -5 0 -10 Z",
-    "club": "M0 -10 C2.9 -10 4.8 -7.8 4.8 -5.3 C4.8 -4 4.3 -3 3.6 -2.2 C4.3 -2.5 5 -2.6 5.6 -2.6 C8.2 -2.6 10 -0.6 10 2 "
-            "C10 4.6 8 6.6 5.5 6.6 C3.8 6.6 2.4 5.6 1.4 4.4 C1.6 6.8 2.4 8.6 4 10 H-4 C-2.4 8.6 -1.6 6.8 -1.4 4.4 "
-            "C-2.4 5.6 -3.8 6.6 -5.5 6.6 C-8 6.6 -10 4.6 -10 2 C-10 -0.6 -8.2 -2.6 -5.6 -2.6 C-5 -2.6 -4.3 -2.5 -3.6 -2.2 "
-            "C-4.3 -3 -4.8 -4 -4.8 -5.3 C-4.8 -7.8 -2.9 -10 0 -10 Z",
-}
-
-
-def suit(kind, x, y, size, fill, extra="", turn=0):
-    rotate = " rotate(%s)" % f(turn) if turn else ""
-    return '<path d="%s" fill="%s" transform="translate(%s %s)%s scale(%s)"%s/>' % (
-        SUIT_PATHS[kind], fill, f(x), f(y), rotate, f(size / 20.0), extra)
-
 
 # ------------------------------------------------------------------ title
 
