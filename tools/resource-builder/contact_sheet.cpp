@@ -1,8 +1,10 @@
 // varnok-contact-sheet: one picture of every card design and back as the
-// program shows them. Everything is read through the program's own loader
-// from the built-in resources and the built libraries, and library faces get
-// the program's ellipse inversion, so a face that would look wrong in the
-// game looks wrong here too. A name that does not load is drawn as a red box.
+// program shows them, and below them every table background and every still
+// table and window picture (the captions in one language). Everything is read
+// through the program's own loader from the built-in resources and the built
+// libraries, and library faces get the program's ellipse inversion, so a face
+// that would look wrong in the game looks wrong here too. A name that does
+// not load (or has the wrong size) is drawn as a red box.
 //
 //   varnok-contact-sheet [--app-dir DIR] [--out FILE]   (default /tmp/contact-sheet.png)
 #include <QFile>
@@ -15,6 +17,7 @@
 #include "cards.h"
 #include "face_ellipse.h"
 #include "loader.h"
+#include "manifest.h"
 #include "names.h"
 
 namespace {
@@ -146,6 +149,248 @@ void DrawBackRow(QPainter& p, int x, int y, int back) {
   }
 }
 
+
+// ---------------------------------------------------------------- backgrounds and table pictures
+// Below the cards: every table background as a thumbnail (pictures 1 to 10
+// across, the seven colours down; the large "B" versions and "BGLilu" are
+// loaded and checked too), then every still picture of the table and window
+// manifests (captions in English only; the other languages are loaded and
+// checked), then the country flags in a dense grid.
+
+// Places boxes left to right and wraps at the right edge.
+class Flow {
+ public:
+  Flow(int left, int right, int top) : left_(left), right_(right), x_(left), y_(top) {}
+  QPoint Place(int w, int h) {
+    if (x_ > left_ && x_ + w > right_) NewLine();
+    const QPoint at(x_, y_);
+    x_ += w + kGap;
+    row_ = std::max(row_, h);
+    return at;
+  }
+  void NewLine() {
+    if (x_ == left_) return;
+    y_ += row_ + kGap;
+    x_ = left_;
+    row_ = 0;
+  }
+  // Starts a new row with a heading and returns the heading's top.
+  int Heading() {
+    NewLine();
+    const int top = y_;
+    y_ += 22;
+    return top;
+  }
+  int Bottom() const { return x_ == left_ ? y_ : y_ + row_ + kGap; }
+
+ private:
+  static constexpr int kGap = 8;
+  int left_, right_, x_, y_, row_ = 0;
+};
+
+void RedBox(QPainter& p, const QRect& box, const QString& name) {
+  p.fillRect(box, QColor(200, 0, 0));
+  p.setPen(Qt::white);
+  p.drawText(box, Qt::AlignCenter | Qt::TextWrapAnywhere, name);
+}
+
+bool LoadEntry(const ManifestEntry& entry, QImage& picture) {
+  switch (entry.kind) {
+    case ResourceKind::Bitmap:
+      return LoadBitmap(entry.name, entry.library, picture);
+    case ResourceKind::Png:
+      return LoadPng(entry.name, entry.library, picture);
+    case ResourceKind::Jpeg:
+      return LoadJpeg(entry.name, entry.library, picture);
+    case ResourceKind::Cursor: {
+      QByteArray data;
+      if (!LoadData(entry.name, entry.library, data)) return false;
+      picture = QImage::fromData(data, "CUR");
+      return !picture.isNull();
+    }
+    default:
+      return false;
+  }
+}
+
+// Loads an entry and checks its fixed size; a failure is counted and reported.
+bool LoadChecked(const ManifestEntry* entry, const QString& name, QImage& picture) {
+  if (entry != nullptr && LoadEntry(*entry, picture) && (!entry->size.isValid() || picture.size() == entry->size)) return true;
+  ++missing;
+  std::fprintf(stderr, "missing or wrong size: %s\n", qPrintable(name));
+  return false;
+}
+
+void Thumbnail(QPainter& p, const QPoint& at, const QSize& size, const QImage& image, const QString& label) {
+  p.drawImage(QRect(at, size), image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  p.setPen(Qt::white);
+  p.drawText(QRect(at.x(), at.y() + size.height(), size.width(), 14), Qt::AlignCenter, label);
+}
+
+void Heading(QPainter& p, int x, int y, const QString& text) {
+  QFont font = p.font();
+  font.setPixelSize(16);
+  font.setBold(true);
+  p.save();
+  p.setFont(font);
+  p.setPen(QColor(247, 226, 154));
+  p.drawText(QPoint(x, y + 16), text);
+  p.restore();
+}
+
+void DrawBackgrounds(QPainter& p, Flow& flow, const Manifest& manifest) {
+  Heading(p, 10, flow.Heading(), QStringLiteral("Table backgrounds (1/5 size): pictures 01 to 10 across, colours down; "
+                                                "02 Gr is the built-in FonG"));
+  const QSize thumb(152, 100);
+  for (int colour = 0; colour < 7; ++colour) {
+    flow.NewLine();
+    const QPoint label = flow.Place(24, thumb.height());
+    p.setPen(Qt::white);
+    p.drawText(QRect(label, QSize(24, thumb.height())), Qt::AlignCenter, QString::fromStdString(BackgroundColourCode(colour)));
+    for (int picture = 1; picture <= 10; ++picture) {
+      const QPoint at = flow.Place(thumb.width(), thumb.height() + 14);
+      for (const int mode : {1, 2}) {  // the large version is only checked
+        const QString name = QString::fromStdString(BackgroundName(picture, colour, mode));
+        QImage image;
+        if (!LoadChecked(manifest.Find(name, QString::fromStdString(BackgroundLibrary(picture, colour))), name, image)) {
+          RedBox(p, QRect(at, thumb), name);
+        } else if (mode == 1) {
+          Thumbnail(p, at, thumb, image, name);
+        }
+      }
+    }
+  }
+  flow.NewLine();
+  const QString lilac = QStringLiteral("BGLilu");
+  const QPoint at = flow.Place(thumb.width(), thumb.height() + 14);
+  QImage image;
+  if (LoadChecked(manifest.Find(lilac, QStringLiteral("ZubCGraph1.dll")), lilac, image)) {
+    Thumbnail(p, at, thumb, image, QStringLiteral("BGLilu (purple design)"));
+  } else {
+    RedBox(p, QRect(at, thumb), lilac);
+  }
+}
+
+bool IsForeignCaption(const ManifestEntry& entry) {
+  if (!entry.file.contains(QLatin1String("captions.txt"))) return false;
+  for (const char* code : {"Rus", "Deu", "Fra", "Spa", "Chi", "Ita", "Cze"}) {
+    if (entry.name.endsWith(QLatin1String(code))) return true;
+  }
+  return false;
+}
+
+void DrawTablePictures(QPainter& p, Flow& flow, const Manifest& manifest) {
+  static const QRegularExpression background(QStringLiteral("^(Fon\\d\\d..B?|FonGB?|BGLilu)$"));
+  static const QRegularExpression country(QStringLiteral("^Flag\\d_\\d\\d\\d$"));
+  QList<ManifestEntry> flags;
+  QString group;
+  QList<ManifestEntry> entries;
+  for (const char* file : {"/table.txt", "/captions.txt", "/decor.txt"}) {
+    for (const ManifestEntry& entry : manifest.entries) {
+      if (entry.file.endsWith(QLatin1String(file))) entries.append(entry);
+    }
+  }
+  for (const ManifestEntry& entry : entries) {
+    if (background.match(entry.name).hasMatch()) continue;
+    if (entry.kind == ResourceKind::Gif || !(IsPictureKind(entry.kind) || entry.kind == ResourceKind::Cursor)) continue;
+    if (country.match(entry.name).hasMatch()) {
+      flags.append(entry);
+      continue;
+    }
+    QImage picture;
+    const bool ok = LoadChecked(&entry, entry.name, picture);
+    if (IsForeignCaption(entry)) continue;  // checked, not shown
+    const QString file = entry.file.section(QLatin1Char(':'), 0, 0).section(QLatin1Char('/'), -1);
+    if (file != group) {
+      group = file;
+      Heading(p, 10, flow.Heading(), QStringLiteral("Pictures of %1 (%2)").arg(file, entry.file.contains(QLatin1String("captions"))
+                                                                                           ? QStringLiteral("English shown, all languages checked")
+                                                                                           : QStringLiteral("as loaded")));
+    }
+    QSize shown = ok ? picture.size() : (entry.size.isValid() ? entry.size : QSize(64, 64));
+    if (shown.width() > 340 || shown.height() > 240) shown.scale(340, 240, Qt::KeepAspectRatio);
+    const int label_width = p.fontMetrics().horizontalAdvance(entry.name) + 4;
+    const int cell = std::max(shown.width(), label_width);
+    const QPoint at = flow.Place(cell, shown.height() + 14);
+    const QRect box(at.x() + (cell - shown.width()) / 2, at.y(), shown.width(), shown.height());
+    if (ok) {
+      p.drawImage(box, shown == picture.size() ? picture : picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    } else {
+      RedBox(p, box, entry.name);
+    }
+    p.setPen(Qt::white);
+    p.drawText(QRect(at.x(), at.y() + shown.height(), cell, 14), Qt::AlignCenter, entry.name);
+  }
+  if (flags.isEmpty()) return;
+  Heading(p, 10, flow.Heading(), QStringLiteral("Country flags (Flag1_000 to Flag6_...), one row per continent"));
+  QChar continent;
+  for (const ManifestEntry& entry : flags) {
+    if (entry.name.at(4) != continent) {
+      continent = entry.name.at(4);
+      flow.NewLine();
+    }
+    QImage picture;
+    const QPoint at = flow.Place(16, 11);
+    if (LoadChecked(&entry, entry.name, picture)) {
+      p.drawImage(at, picture);
+    } else {
+      RedBox(p, QRect(at, QSize(16, 11)), QString());
+    }
+  }
+}
+
+// The ribbon labels on their ribbons, as the gray "red ribbons" window design lays them.
+void DrawRibbonLabels(QPainter& p, Flow& flow, const Manifest& manifest) {
+  Heading(p, 10, flow.Heading(), QStringLiteral("Ribbon labels on their ribbons"));
+  const QString graph = QStringLiteral("ZubCGraph1.dll");
+  struct Pair {
+    const char* ribbon;
+    const char* label;
+    int dy;
+  };
+  for (const Pair& pair : {Pair{"GLenta200x100", "GFormCountL", -7}, Pair{"GLenta280x090", "GFormPwL", 0},
+                           Pair{"GLenta280x090", "GFormRadioL", 0}}) {
+    const QString ribbon = QLatin1String(pair.ribbon), label = QLatin1String(pair.label);
+    QImage back, front;
+    const ManifestEntry* ribbon_entry = manifest.Find(ribbon, graph);
+    const ManifestEntry* label_entry = manifest.Find(label, graph);
+    if (ribbon_entry == nullptr || label_entry == nullptr || !LoadEntry(*ribbon_entry, back) || !LoadEntry(*label_entry, front)) {
+      continue;  // already reported above
+    }
+    const QPoint at = flow.Place(back.width(), back.height() + 14);
+    p.drawImage(at, back);
+    p.drawImage(at + QPoint(0, pair.dy), front);
+    p.setPen(Qt::white);
+    p.drawText(QRect(at.x(), at.y() + back.height(), back.width(), 14), Qt::AlignCenter, label + QStringLiteral(" on ") + ribbon);
+  }
+}
+
+// The cards sheet with the backgrounds and table pictures added below it.
+QImage AppendTablePictures(const QImage& cards) {
+  const Manifest manifest = ReadManifestFolder(QStringLiteral(VARNOK_RESOURCES_SOURCE_DIR "/manifest"));
+  for (const QString& error : manifest.errors) std::fprintf(stderr, "manifest: %s\n", qPrintable(error));
+  const int width = cards.width();
+  QImage extra(width, 9000, QImage::Format_ARGB32);
+  extra.fill(kTable.darker(115));
+  Flow flow(10, width - 10, 10);
+  {
+    QPainter p(&extra);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont font = p.font();
+    font.setPixelSize(10);
+    p.setFont(font);
+    DrawBackgrounds(p, flow, manifest);
+    DrawTablePictures(p, flow, manifest);
+    DrawRibbonLabels(p, flow, manifest);
+  }
+  const int used = std::min(extra.height(), flow.Bottom() + 10);
+  QImage sheet(width, cards.height() + used, QImage::Format_ARGB32);
+  QPainter p(&sheet);
+  p.drawImage(0, 0, cards);
+  p.drawImage(0, cards.height(), extra, 0, 0, width, used);
+  return sheet;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -180,10 +425,11 @@ int main(int argc, char** argv) {
   const int backs_top = 10 + face_rows * row + 20;
   for (int back = 0; back < kBackDesigns; ++back) DrawBackRow(p, 10, backs_top + back * row, back);
   p.end();
+  sheet = AppendTablePictures(sheet);
   if (!sheet.save(out)) {
     std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
     return 1;
   }
-  std::printf("%s: %d x %d, %d missing\n", qPrintable(out), width, height, missing);
+  std::printf("%s: %d x %d, %d missing\n", qPrintable(out), int(sheet.width()), int(sheet.height()), missing);
   return missing == 0 ? 0 : 1;
 }

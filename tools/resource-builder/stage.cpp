@@ -19,6 +19,7 @@
 #include "deck_renderer.h"
 #include "deck_table.h"
 #include "face_ellipse.h"
+#include "gif_animation.h"
 #include "licences.h"
 #include "manifest.h"
 #include "names.h"
@@ -140,6 +141,19 @@ class Producer {
     }
     const QString suffix = QFileInfo(path).suffix().toLower();
     const QString what = QStringLiteral("\"%1\" from %2: ").arg(entry.name, entry.source);
+    if (entry.kind == ResourceKind::Gif && QFileInfo(path).fileName().endsWith(QLatin1String("anim.txt"))) {
+      // An animation: the numbered SVG frames beside anim.txt, at SIZE (or
+      // the drawings' own size when SIZE is "-").
+      QList<QImage> frames;
+      AnimationTiming timing;
+      QString why;
+      if (!RenderAnimation(path, entry.size, frames, timing, &why) || !EncodeGif(frames, timing, made.bytes, &why)) {
+        if (error) *error = what + why;
+        return false;
+      }
+      made.extension = QStringLiteral("gif");
+      return true;
+    }
     if (suffix == QLatin1String("svg") || suffix == QLatin1String("svgz")) {
       if (!IsPictureKind(entry.kind) || !entry.size.isValid()) {
         if (error) *error = what + QStringLiteral("a drawing needs a picture kind and a size");
