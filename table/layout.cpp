@@ -127,7 +127,6 @@ int ScaleY(const LayoutState& s, int y, int h) {
   return RoundHalfEven(y * s.ScaleYFactor) + RoundHalfEven((s.ScaleYFactor - s.ScaleK) * h / 2.0);
 }
 
-bool IsFullWidthDesign(int design) { return design < 28 || design == 40 || design == 45; }
 
 CardSize CardSizeFor(const LayoutState& s, bool fullWidth) {
   if (s.ScaleK >= 2.0 - kTolerance) return CardSize{fullWidth ? 146 : 126, 198, kCardSetLarge};

@@ -11,6 +11,8 @@
 #include <QString>
 #include <array>
 
+#include "names.h"  // the card sets and the width class of a face design
+
 namespace varnok {
 
 // The design size of the table's client area.
@@ -72,10 +74,6 @@ int ScaleX(const LayoutState& s, int x, int w);
 // ScaleY(y, h): the same vertically, with ScaleYFactor.
 int ScaleY(const LayoutState& s, int y, int h);
 
-// The card width class of a card-face design: full width when its number is
-// below 28 or is 40 or 45, narrow otherwise.
-bool IsFullWidthDesign(int design);
-
 // The card size and the picture set it is drawn from:
 //   ScaleK < 1.3:         71 x 96, set 1 (normal pictures)
 //   1.3 <= ScaleK < 2:    ScaleLen(71) x ScaleLen(96) full width,
@@ -87,9 +85,6 @@ struct CardSize {
   int CardSet = 1;
   friend bool operator==(const CardSize&, const CardSize&) = default;
 };
-inline constexpr int kCardSetStretched = 0;
-inline constexpr int kCardSetNormal = 1;
-inline constexpr int kCardSetLarge = 2;
 // The card picture inside the 71 x 96 frame of the normal set.
 inline constexpr QSize kCardPicture{69, 94};
 
