@@ -1,0 +1,55 @@
+// The receiving side of a move record: its fields are applied in a fixed
+// order by running the same engine operations the sender ran. Nothing a peer
+// sends can break the copy: a field that does not fit the game on the table
+// is refused and reported, the other fields still apply.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "engine.h"
+#include "net_error.h"
+#include "records.h"
+
+namespace varnok::net {
+
+// The enabled state of the two table buttons, as last set. A caption change
+// keeps the button's state, and the presenter has no way to read it back.
+struct NetButtons {
+  bool action_enabled = false;  // Button7
+  bool pass_enabled = false;    // Button8
+};
+
+// Where a record is applied: the engine runs its operations on `state`
+// (the same object it was made with) and shows them through `ui`.
+struct MoveTarget {
+  GameState& state;
+  Engine& engine;
+  Presenter& ui;
+  NetButtons& buttons;
+};
+
+struct MoveApplied {
+  NetError error = NetError::None;  // the whole record was refused
+  std::vector<FieldIssue> skipped;  // fields skipped or refused, by first position
+  int sender = 0;
+  // A bid, a pass or a game step arrived: the tournament's move clocks start again.
+  bool restart_clocks = false;
+  bool ok() const { return error == NetError::None; }
+};
+
+// Applies a 38-character move record, in this order: the two buttons, the
+// action caption (code "2" also sets the highest bid to the next bid minus
+// 5), the pass caption, the three seat cells, opening the widow, taking it,
+// the two given cards, the end of the giving, the trump, the contract, the
+// card played, collecting the trick (and scoring the round when it was the
+// last), and the phase. The record is refused as a whole when it is no move
+// record or no game is on the table.
+MoveApplied ApplyMove(std::string_view record, const MoveTarget& target);
+
+// The caption of Button7 for action caption code 1..6 (code 2 with the next bid).
+UiText ActionCaption(int code, int next_bid);
+// The caption of Button8 for pass caption code 1 or 2.
+UiText PassCaption(int code);
+
+}  // namespace varnok::net
