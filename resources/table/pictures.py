@@ -273,41 +273,111 @@ def card(x, y, angle, kind, colour):
     return "".join(g)
 
 
+def side_frame(defs_extra=""):
+    """The menu's side picture frame: a gold rim, a red leather border and a
+    panel of green baize with a soft light in its middle."""
+    defs = (gold_gradient("rim") + gold_gradient("rim_h", vertical=False) +
+            k.linear("leather", [(0, "#9b1b25", 1), (1, RED_DARK, 1)]) +
+            k.radial("baize", [(0, "#3a9a5a", 1), (0.55, FELT, 1), (1, FELT_DARK, 1)], 0.5, 0.42, 0.7) +
+            k.linear("paper", [(0, "#ffffff", 1), (1, "#efe6cf", 1)]) + defs_extra)
+    body = [rrect(0.5, 0.5, 99, 199, 11, "url(#rim)", ' stroke="%s" stroke-width="1"' % GOLD_DARK),
+            rrect(4, 4, 92, 192, 8, "url(#leather)"),
+            rrect(7, 7, 86, 186, 6, "url(#baize)"),
+            rrect(9.5, 9.5, 81, 181, 4.5, "none", ' stroke="%s" stroke-opacity="0.55" stroke-width="0.8" stroke-dasharray="3 2"' % GOLD_LIGHT)]
+    # Gold studs in the corners of the leather.
+    for x, y in ((5.8, 5.8), (94.2, 5.8), (5.8, 194.2), (94.2, 194.2)):
+        body.append('<circle cx="%s" cy="%s" r="2.3" fill="url(#rim)" stroke="%s" stroke-width="0.5"/>' % (f(x), f(y), GOLD_DARK))
+    return defs, body
+
+
+def fan_card(angle, rank, kind, colour, pivot=(50, 150)):
+    """A card of 34 x 50 standing on the fan's pivot, turned by angle."""
+    px, py = pivot
+    x, y = px - 17, py - 62
+    g = ['<g transform="rotate(%s %s %s)">' % (f(angle), f(px), f(py))]
+    g.append(rrect(x + 1.2, y + 1.6, 34, 50, 3.5, "#000000", ' fill-opacity="0.32"'))
+    g.append(rrect(x, y, 34, 50, 3.5, "url(#paper)", ' stroke="#6b5a3a" stroke-width="0.7"'))
+    g.append(rrect(x + 2.2, y + 2.2, 29.6, 45.6, 2.2, "none", ' stroke="%s" stroke-width="0.5" stroke-opacity="0.75"' % GOLD_DARK))
+    g.append('<text x="%s" y="%s" text-anchor="middle" font-family="DejaVu Serif" font-weight="bold" font-size="9" fill="%s">%s</text>'
+             % (f(x + 7), f(y + 11), colour, rank))
+    g.append(suit(kind, x + 7, y + 16.5, 6, colour))
+    g.append(suit(kind, x + 17, y + 28, 17, colour))
+    g.append("</g>")
+    return "".join(g)
+
+
+def sparkle(x, y, s, colour=GOLD_LIGHT):
+    return '<path d="M%s %s Q%s %s %s %s Q%s %s %s %s Q%s %s %s %s Q%s %s %s %s Z" fill="%s"/>' % (
+        f(x), f(y - s), f(x + s * 0.18), f(y - s * 0.18), f(x + s), f(y), f(x + s * 0.18), f(y + s * 0.18), f(x), f(y + s),
+        f(x - s * 0.18), f(y + s * 0.18), f(x - s), f(y), f(x - s * 0.18), f(y - s * 0.18), f(x), f(y - s), colour)
+
+
+def banner(y, defs_id="ribbon"):
+    """A red ribbon with gold edges across the panel, its ends folded back."""
+    return ('<path d="M9 %s L3 %s L9 %s L15 %s Z M91 %s L97 %s L91 %s L85 %s Z" fill="%s"/>'
+            % (f(y + 2), f(y + 8), f(y + 14), f(y + 12), f(y + 2), f(y + 8), f(y + 14), f(y + 12), RED_DARK) +
+            '<path d="M13 %s Q50 %s 87 %s L87 %s Q50 %s 13 %s Z" fill="url(#%s)" stroke="%s" stroke-width="1"/>'
+            % (f(y), f(y - 8), f(y), f(y + 13), f(y + 5), f(y + 13), defs_id, GOLD))
+
+
 def menu_side_cards():
-    defs = (gold_gradient("rim") + k.linear("paper", [(0, "#ffffff", 1), (1, "#efe6cf", 1)]) +
-            k.radial("glow", [(0, GOLD_LIGHT, 0.5), (1, GOLD_LIGHT, 0)]))
-    body = ['<ellipse cx="50" cy="96" rx="50" ry="70" fill="url(#glow)"/>']
-    body.append(card(30, 96, -22, "club", "#1b1b1b"))
-    body.append(card(50, 88, 0, "heart", RED))
-    body.append(card(70, 96, 22, "spade", "#1b1b1b"))
-    # A gold ribbon under the fan.
-    body.append('<path d="M6 150 Q50 136 94 150 L90 164 Q50 151 10 164 Z" fill="url(#rim)" stroke="%s" stroke-width="0.8"/>' % GOLD_DARK)
-    body.append('<path d="M6 150 L0 160 L10 164 Z M94 150 L100 160 L90 164 Z" fill="%s"/>' % GOLD_DARK)
+    """The left side picture: a fan of the four aces and the king of hearts
+    rising from a gold medallion, over a red ribbon with the four suits."""
+    defs, body = side_frame(k.linear("ribbon", [(0, "#c8303a", 1), (1, "#7a121b", 1)]) +
+                            k.radial("glow", [(0, GOLD_LIGHT, 0.55), (1, GOLD_LIGHT, 0)]))
+    body.append('<ellipse cx="50" cy="92" rx="40" ry="62" fill="url(#glow)"/>')
+    body.append(sparkle(22, 26, 5) + sparkle(78, 24, 4.2) + sparkle(50, 18, 3.4))
+    for angle, rank, kind, colour in ((-24, "A", "club", "#1b1b1b"), (-12, "A", "diamond", RED), (0, "K", "heart", RED),
+                                      (12, "A", "spade", "#1b1b1b"), (24, "A", "heart", RED)):
+        body.append(fan_card(angle, rank, kind, colour, pivot=(50, 132)))
+    # The medallion that holds the fan together.
+    body.append('<circle cx="50" cy="132" r="13" fill="url(#rim)" stroke="%s" stroke-width="1"/>' % GOLD_DARK)
+    body.append('<circle cx="50" cy="132" r="9.5" fill="%s" stroke="%s" stroke-width="0.6"/>' % (RED, GOLD_LIGHT))
+    body.append(suit("spade", 50, 132.3, 10, GOLD_LIGHT))
+    body.append(banner(160))
     for i, kind in enumerate(("spade", "heart", "diamond", "club")):
-        body.append(suit(kind, 29 + i * 14, 152 + (1.5 if i in (0, 3) else 0), 8, RED_DARK if kind in ("heart", "diamond") else "#2a1a0c"))
+        body.append(suit(kind, 29 + i * 14, 160.5 + (0.8 if i in (0, 3) else 0), 7.5, GOLD_LIGHT))
+    body.append(sparkle(50, 182, 3) + sparkle(30, 181, 2.2) + sparkle(70, 181, 2.2))
     save("menu_left", 100, 200, "\n".join(body), defs)
 
 
 def menu_side_cup():
-    defs = (gold_gradient("cup", vertical=False) + gold_gradient("rim") +
-            k.radial("glow", [(0, GOLD_LIGHT, 0.5), (1, GOLD_LIGHT, 0)]) +
-            k.linear("base", [(0, "#5a3318", 1), (1, "#2e170a", 1)]))
-    body = ['<ellipse cx="50" cy="90" rx="50" ry="72" fill="url(#glow)"/>']
+    """The right side picture: a gold cup on a plinth under a crown of
+    stars, with a red heart on the bowl and a red ribbon below."""
+    defs, body = side_frame(gold_gradient("cup", vertical=False) +
+                            k.radial("glow", [(0, GOLD_LIGHT, 0.6), (1, GOLD_LIGHT, 0)]) +
+                            k.linear("base", [(0, "#5a3318", 1), (1, "#2e170a", 1)]) +
+                            k.linear("ribbon", [(0, "#c8303a", 1), (1, "#7a121b", 1)]))
+    body.append('<ellipse cx="50" cy="84" rx="40" ry="60" fill="url(#glow)"/>')
+    # Laurel sprigs around the cup.
+    for side in (-1, 1):
+        for i in range(6):
+            t = i / 5.0
+            x = 50 + side * (30 - 4 * t * t)
+            y = 118 - 70 * t
+            turn = side * (-30 + 40 * t)
+            body.append('<ellipse cx="%s" cy="%s" rx="2.6" ry="6" fill="%s" stroke="%s" stroke-width="0.4" transform="rotate(%s %s %s)"/>'
+                        % (f(x), f(y), "#4f9a3c" if i % 2 else "#3b7d2c", FELT_DARK, f(turn), f(x), f(y)))
+    body.append('<path d="M22 124 Q20 86 34 50 M78 124 Q80 86 66 50" fill="none" stroke="%s" stroke-width="1.2"/>' % GOLD_DARK)
     # Handles, bowl, stem, foot and a plinth.
-    body.append('<path d="M24 52 C6 52 6 84 30 90 M76 52 C94 52 94 84 70 90" fill="none" stroke="url(#rim)" stroke-width="5" stroke-linecap="round"/>')
-    body.append('<path d="M22 44 H78 C78 82 66 102 50 106 C34 102 22 82 22 44 Z" fill="url(#cup)" stroke="%s" stroke-width="1"/>' % GOLD_DARK)
-    body.append('<ellipse cx="50" cy="44" rx="28" ry="5" fill="%s" stroke="%s" stroke-width="1"/>' % (GOLD_LIGHT, GOLD_DARK))
-    body.append('<path d="M30 50 C31 76 38 92 46 100" stroke="#ffffff" stroke-opacity="0.55" stroke-width="3" fill="none" stroke-linecap="round"/>')
-    body.append('<path d="M45 106 H55 L56 124 H44 Z" fill="url(#cup)" stroke="%s" stroke-width="0.8"/>' % GOLD_DARK)
-    body.append('<path d="M32 132 C34 124 66 124 68 132 Z" fill="url(#cup)" stroke="%s" stroke-width="0.8"/>' % GOLD_DARK)
-    body.append(rrect(24, 132, 52, 22, 2, "url(#base)", ' stroke="#1a0d05" stroke-width="0.8"'))
-    body.append(rrect(30, 137, 40, 12, 1.5, "url(#rim)"))
-    body.append(suit("heart", 50, 72, 22, RED, ' stroke="%s" stroke-width="0.6"' % RED_DARK))
-    # Sparkles.
-    for x, y, s in ((18, 30, 6), (84, 36, 5), (12, 110, 4), (88, 118, 4.5)):
-        body.append('<path d="M%s %s l%s %s l%s %s l%s %s l%s %s l%s %s l%s %s l%s %s Z" fill="%s"/>' % (
-            f(x), f(y - s), f(s * 0.25), f(s * 0.75), f(s * 0.75), f(s * 0.25), f(-s * 0.75), f(s * 0.25), f(-s * 0.25), f(s * 0.75),
-            f(-s * 0.25), f(-s * 0.75), f(-s * 0.75), f(-s * 0.25), f(s * 0.75), f(-s * 0.25), GOLD_LIGHT))
+    body.append('<path d="M31 50 C17 50 17 76 36 82 M69 50 C83 50 83 76 64 82" fill="none" stroke="url(#rim)" stroke-width="4.5" stroke-linecap="round"/>')
+    body.append('<path d="M29 43 H71 C71 76 62 93 50 97 C38 93 29 76 29 43 Z" fill="url(#cup)" stroke="%s" stroke-width="1"/>' % GOLD_DARK)
+    body.append('<ellipse cx="50" cy="43" rx="21" ry="4" fill="%s" stroke="%s" stroke-width="1"/>' % (GOLD_LIGHT, GOLD_DARK))
+    body.append('<path d="M35 49 C36 70 41 84 47 91" stroke="#ffffff" stroke-opacity="0.55" stroke-width="2.6" fill="none" stroke-linecap="round"/>')
+    body.append(suit("heart", 50, 65, 18, RED, ' stroke="%s" stroke-width="0.6"' % RED_DARK))
+    body.append('<path d="M46 97 H54 L55 110 H45 Z" fill="url(#cup)" stroke="%s" stroke-width="0.8"/>' % GOLD_DARK)
+    body.append('<path d="M35 118 C37 110 63 110 65 118 Z" fill="url(#cup)" stroke="%s" stroke-width="0.8"/>' % GOLD_DARK)
+    body.append(rrect(28, 118, 44, 20, 2, "url(#base)", ' stroke="#1a0d05" stroke-width="0.8"'))
+    body.append(rrect(33, 122.5, 34, 11, 1.5, "url(#rim_h)"))
+    body.append('<text x="50" y="131" text-anchor="middle" font-family="DejaVu Serif" font-weight="bold" font-size="8" fill="%s">1</text>' % RED_DARK)
+    # Three stars over the cup.
+    for x, y, s in ((50, 22, 6.5), (33, 27, 4.5), (67, 27, 4.5)):
+        body.append(sparkle(x, y, s))
+    body.append(sparkle(16, 96, 3) + sparkle(84, 100, 3.4))
+    body.append(banner(158))
+    body.append(sparkle(50, 182, 3) + sparkle(30, 181, 2.2) + sparkle(70, 181, 2.2))
+    body.append('<text x="50" y="163.5" text-anchor="middle" font-family="DejaVu Serif" font-weight="bold" font-size="9" '
+                'fill="%s" letter-spacing="1">VARNOK</text>' % GOLD_LIGHT)
     save("menu_right", 100, 200, "\n".join(body), defs)
 
 
@@ -328,38 +398,46 @@ def shelf():
     save("shelf", 220, 54, body, defs)
 
 
-def radio_case():
+def radio_case(name="radio", state=None):
+    """The radio set of the menu's badge. With a state colour the same set
+    shows that colour: the dial lit in it, its lamp on between the knobs and
+    the tuning eye above the cloth."""
     defs = (k.linear("wood", [(0, "#9a5a2b", 1), (0.5, "#7a4019", 1), (1, "#4e260c", 1)], 0, 0, 1, 1) +
             gold_gradient("rim") +
-            k.linear("cloth", [(0, "#d9c79a", 1), (1, "#b59f6d", 1)]) +
-            k.linear("dial", [(0, "#fff5cf", 1), (1, "#e2cf8c", 1)]))
+            k.linear("cloth", [(0, "#d9c79a", 1), (1, "#b59f6d", 1)]))
+    if state:
+        defs += (k.linear("dial", [(0, k.lighter(state, 0.75), 1), (1, k.lighter(state, 0.35), 1)]) +
+                 k.radial("lamp", [(0, k.lighter(state, 0.8), 1), (0.5, state, 1), (1, k.darker(state, 0.45), 1)], 0.4, 0.35, 0.6) +
+                 k.radial("halo", [(0, state, 0.7), (1, state, 0)]))
+    else:
+        defs += k.linear("dial", [(0, "#fff5cf", 1), (1, "#e2cf8c", 1)])
     body = ['<path d="M6 62 V22 C6 10 20 3 36 3 H110 C126 3 140 10 140 22 V62 Z" fill="url(#wood)" stroke="%s" stroke-width="1"/>' % WOOD_DARK]
     body.append('<path d="M10 60 V23 C10 13 22 7 36 7 H110 C124 7 136 13 136 23 V60 Z" fill="none" stroke="url(#rim)" stroke-width="1.4"/>')
     # Speaker cloth with grille bars.
     body.append(rrect(16, 14, 58, 40, 5, "url(#cloth)", ' stroke="%s" stroke-width="0.8"' % WOOD_DARK))
-    bars = "".join('<path d="M%s 15 V53" stroke="%s" stroke-width="2.2" stroke-opacity="0.75"/>' % (x, WOOD) for x in range(22, 72, 7))
-    body.append(bars)
-    # Dial window, needle, two knobs.
+    body.append("".join('<path d="M%s 15 V53" stroke="%s" stroke-width="2.2" stroke-opacity="0.75"/>' % (x, WOOD) for x in range(22, 72, 7)))
+    # Dial window, scale, needle, two knobs.
     body.append(rrect(82, 14, 48, 18, 3, "url(#dial)", ' stroke="url(#rim)" stroke-width="1.2"'))
     body.append("".join('<path d="M%s 18 V%s" stroke="%s" stroke-width="0.6"/>' % (x, 22 if x % 8 else 25, INK) for x in range(86, 128, 4)))
-    body.append('<path d="M104 15.5 V30.5" stroke="%s" stroke-width="1.2"/>' % RED)
+    body.append('<path d="M104 15.5 V30.5" stroke="%s" stroke-width="1.2"/>' % (INK if state else RED))
     for x in (92, 120):
         body.append('<circle cx="%d" cy="45" r="7" fill="url(#rim)" stroke="%s" stroke-width="0.8"/>' % (x, GOLD_DARK))
         body.append('<circle cx="%d" cy="45" r="4" fill="%s"/>' % (x, WOOD_DARK))
+    if state:
+        # The dial's glow spills over the case; the lamp sits between the knobs.
+        body.append(rrect(80, 12, 52, 22, 4.5, "none", ' stroke="%s" stroke-opacity="0.55" stroke-width="2"' % state))
+        body.append('<circle cx="106" cy="45" r="8.5" fill="url(#halo)"/>')
+        body.append('<circle cx="106" cy="45" r="4.2" fill="url(#lamp)" stroke="#2b1a0b" stroke-width="0.6"/>')
+        body.append('<circle cx="104.9" cy="43.7" r="1.3" fill="#ffffff" fill-opacity="0.85"/>')
+        # The tuning eye over the cloth, and the state colour along the grille.
+        body.append('<circle cx="45" cy="9.4" r="3.2" fill="%s" stroke="url(#rim)" stroke-width="1"/>' % k.darker(state, 0.3))
+        body.append('<circle cx="45" cy="9.4" r="1.6" fill="%s"/>' % k.lighter(state, 0.5))
+        body.append(rrect(18, 50, 54, 2.6, 1.3, state, ' fill-opacity="0.85"'))
+    else:
+        body.append('<circle cx="106" cy="45" r="3.4" fill="%s" stroke="%s" stroke-width="0.6"/>' % (WOOD_DARK, GOLD_DARK))
     # Feet.
     body.append(rrect(16, 60, 16, 5, 2, WOOD_DARK) + rrect(114, 60, 16, 5, 2, WOOD_DARK))
-    save("radio", 146, 66, "\n".join(body), defs)
-
-
-def radio_state(name, colour):
-    """The state overlay of the radio: its lamp between the knobs and a glow in the dial."""
-    defs = (k.radial("lamp", [(0, k.lighter(colour, 0.8), 1), (0.5, colour, 1), (1, k.darker(colour, 0.45), 1)], 0.4, 0.35, 0.6) +
-            k.radial("halo", [(0, colour, 0.55), (1, colour, 0)]))
-    body = ('<rect x="82.5" y="14.5" width="47" height="17" rx="2.5" fill="%s" fill-opacity="0.22"/>' % colour +
-            '<circle cx="106" cy="45" r="8" fill="url(#halo)"/>' +
-            '<circle cx="106" cy="45" r="3.8" fill="url(#lamp)" stroke="#2b1a0b" stroke-width="0.6"/>' +
-            '<circle cx="105" cy="43.8" r="1.2" fill="#ffffff" fill-opacity="0.8"/>')
-    save(name, 146, 66, body, defs)
+    save(name, 146, 66, "\n".join(body), defs)
 
 
 def news_paper():
@@ -458,9 +536,9 @@ def main():
     menu_side_cup()
     shelf()
     radio_case()
-    radio_state("radio_blue", "#3d7fe0")
-    radio_state("radio_red", "#e0352b")
-    radio_state("radio_green", "#35d04e")
+    radio_case("radio_blue", "#3d7fe0")
+    radio_case("radio_red", "#e0352b")
+    radio_case("radio_green", "#35d04e")
     news_paper()
     chat_bubbles()
     notice_bar()

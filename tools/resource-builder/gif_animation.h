@@ -1,6 +1,6 @@
 // Animated GIF pictures: a folder of numbered SVG frames and an "anim.txt"
-// that says how they play, rendered at one size, quantised to one shared
-// palette with libimagequant and written with giflib.
+// that says how they play, rendered at one size and written by the shared GIF
+// writer (gif_writer.h) with one palette for all frames.
 #pragma once
 
 #include <QByteArray>
@@ -27,8 +27,9 @@ bool ReadAnimationTiming(const QString& path, AnimationTiming& timing, QString* 
 bool RenderAnimation(const QString& path, QSize size, QList<QImage>& frames, AnimationTiming& timing,
                      QString* error);
 
-// Encodes frames (all of one size) as an animated GIF. Pixels under half
-// opacity become the transparent colour; the rest are opaque.
+// Encodes frames (all of one size) as an animated GIF with one shared
+// palette, timed as anim.txt says. Pixels under half opacity become the
+// transparent colour; the rest are opaque.
 bool EncodeGif(const QList<QImage>& frames, const AnimationTiming& timing, QByteArray& gif, QString* error);
 
 }  // namespace varnok::builder

@@ -1,0 +1,136 @@
+#include "round_recorder.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+#include "words.h"
+
+namespace varnok::recording {
+
+namespace {
+
+// The picture in the form frames are compared in: 32-bit RGB.
+QImage Comparable(const QImage& picture) {
+  return picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+}
+
+// The first name of "stem.gif", "stem-2.gif", "stem-3.gif", ... that is free.
+QString FreePath(const QDir& folder, const QString& name) {
+  QString path = folder.filePath(name);
+  const QString stem = name.chopped(4);
+  for (int n = 2; QFileInfo::exists(path) && n < 1000; ++n) {
+    path = folder.filePath(QStringLiteral("%1-%2.gif").arg(stem).arg(n));
+  }
+  return path;
+}
+
+QString DiskError(const QString& detail) {
+  return QStringLiteral("%1 %2").arg(i18n::Text(i18n::WordsMain, 97), detail);
+}
+
+}  // namespace
+
+RecordingSettings Sanitized(const RecordingSettings& settings) {
+  RecordingSettings out = settings;
+  if (out.capture != 1 && out.capture != 2) out.capture = 1;
+  out.delay_ms = std::clamp(out.delay_ms, kMinDelayMs, kMaxDelayMs);
+  return out;
+}
+
+QString RecordingFileName(const QDateTime& when) {
+  return when.toString(QStringLiteral("yyyy.MM.dd-hh.mm.ss")) + QStringLiteral(".gif");
+}
+
+RoundRecorder::RoundRecorder() {
+  timer_.setInterval(kFrameTimerMs);
+  QObject::connect(&timer_, &QTimer::timeout, [this] { CaptureFromSource(); });
+}
+
+void RoundRecorder::SetSettings(const RecordingSettings& settings) { settings_ = Sanitized(settings); }
+
+void RoundRecorder::SetFrameSource(std::function<QImage(int capture)> source) { source_ = std::move(source); }
+
+void RoundRecorder::StartRecording() {
+  if (!settings_.enabled) return;
+  Clear();
+  timer_.start();
+  CaptureFromSource();
+}
+
+bool RoundRecorder::CaptureFrame(const QImage& picture, FrameKind kind) {
+  if (!settings_.enabled || picture.isNull()) return false;
+  // The frame timer leaves the last place free for the round's final picture.
+  const int limit = kind == FrameKind::Final ? kMaxFrames : kMaxFrames - 1;
+  if (FrameCount() >= limit) return false;
+  QImage frame = Comparable(picture);
+  if (FrameCount() > 0 && frame == last_frame_) return false;
+  QString error;
+  if (!encoder_.AddFrame(frame, settings_.delay_ms, &error)) {
+    qWarning("A frame of the round's recording is dropped: %s", qPrintable(error));
+    return false;
+  }
+  last_frame_ = std::move(frame);
+  return true;
+}
+
+bool RoundRecorder::CaptureFromSource(FrameKind kind) {
+  if (!settings_.enabled || !source_) return false;
+  return CaptureFrame(source_(settings_.capture), kind);
+}
+
+void RoundRecorder::Clear() {
+  timer_.stop();
+  encoder_.Clear();
+  last_frame_ = QImage();
+}
+
+SaveResult RoundRecorder::SaveRecording(const QString& program_folder, const QDateTime& when) {
+  SaveResult result;
+  if (!settings_.enabled) {
+    Clear();
+    result.status = SaveStatus::Off;
+    return result;
+  }
+  if (FrameCount() == 0) {
+    Clear();
+    result.status = SaveStatus::Empty;
+    return result;
+  }
+  QDir folder(program_folder);
+  if (!folder.mkpath(QString::fromLatin1(kFolderName)) || !folder.cd(QString::fromLatin1(kFolderName))) {
+    Clear();
+    result.status = SaveStatus::FolderFailed;
+    result.path = folder.filePath(QString::fromLatin1(kFolderName));
+    result.message = DiskError(QStringLiteral("Cannot make the folder %1").arg(QDir::toNativeSeparators(result.path)));
+    return result;
+  }
+  result.path = FreePath(folder, RecordingFileName(when));
+
+  encoder_.SetDelay(FrameCount() - 1, kLastFrameMs);
+  QByteArray gif;
+  QString error;
+  const bool encoded = encoder_.Finish(gif, &error);
+  Clear();
+  if (!encoded) {
+    result.status = SaveStatus::EncodeFailed;
+    result.message = DiskError(QStringLiteral("Cannot encode %1: %2").arg(QDir::toNativeSeparators(result.path), error));
+    return result;
+  }
+  // The file appears under its name only once it is complete.
+  QSaveFile file(result.path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(gif) != gif.size() || !file.commit()) {
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    result.status = SaveStatus::WriteFailed;
+    result.message = DiskError(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(result.path), reason));
+    return result;
+  }
+  result.status = SaveStatus::Saved;
+  return result;
+}
+
+}  // namespace varnok::recording
