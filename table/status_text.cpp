@@ -1,0 +1,42 @@
+#include "status_text.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+
+#include "fonts.h"
+#include "layout.h"
+
+namespace varnok {
+
+namespace {
+
+QString Face(i18n::FontKind kind) { return i18n::CurrentFontSettings()[static_cast<std::size_t>(kind)].face; }
+
+}  // namespace
+
+QString LargeFace() { return Face(i18n::FontKind::Decor); }
+QString SmallFace() { return Face(i18n::FontKind::Serif); }
+
+QFont FaceFont(const QString& face, int height, bool bold) {
+  QFont font(face);
+  font.setPixelSize(std::max(1, height));
+  font.setBold(bold);
+  font.setStyleStrategy(QFont::PreferAntialias);
+  return font;
+}
+
+QFont FitTextFont(const QString& face, int height, bool bold, const QString& text, int room) {
+  QFont font = FaceFont(face, height, bold);
+  const int smallest = std::max(1, (height * 2 + 2) / 3);
+  for (int size = height; size > smallest; --size) {
+    if (QFontMetrics(font).horizontalAdvance(text) <= room) break;
+    font.setPixelSize(size - 1);
+  }
+  return font;
+}
+
+QFont PointFont(const QString& face, int points, bool bold) {
+  return FaceFont(face, RoundHalfEven(points * 96 / 72.0), bold);
+}
+
+}  // namespace varnok

@@ -1,0 +1,24 @@
+// Fonts of the status pictures: the faces of the font settings at a given
+// pixel height, and a font that gives way when a text would not fit its room.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace varnok {
+
+// The faces of the large font ("decor") and the small font ("serif") in force.
+QString LargeFace();
+QString SmallFace();
+
+// `face` with a pixel height of `height` (at least 1), bold or regular.
+QFont FaceFont(const QString& face, int height, bool bold);
+
+// FaceFont, made smaller (down to two thirds of `height`) while `text` is
+// wider than `room` pixels.
+QFont FitTextFont(const QString& face, int height, bool bold, const QString& text, int room);
+
+// A font of points as the window's 96 dots per inch show it, by pixel height.
+QFont PointFont(const QString& face, int points, bool bold);
+
+}  // namespace varnok
