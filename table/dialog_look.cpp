@@ -1,0 +1,86 @@
+#include "dialog_look.h"
+
+#include <QDialog>
+#include <QGraphicsDropShadowEffect>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QRadialGradient>
+#include <QScreen>
+
+#include "fonts.h"
+#include "loader.h"
+#include "names.h"
+
+namespace varnok {
+
+QImage DrawnBaize(QSize size) {
+  QImage image(size.isEmpty() ? QSize(300, 200) : size, QImage::Format_RGB32);
+  QPainter painter(&image);
+  QRadialGradient baize(QPointF(image.width() * 0.5, image.height() * 0.45), image.width() * 0.75);
+  baize.setColorAt(0.0, QColor(0x2f, 0x8a, 0x4c));
+  baize.setColorAt(0.7, QColor(0x1d, 0x6b, 0x3a));
+  baize.setColorAt(1.0, QColor(0x0f, 0x3f, 0x22));
+  painter.fillRect(image.rect(), baize);
+  return image;
+}
+
+QImage DialogBackground(const QString& name, QSize size) {
+  QImage picture;
+  if (LoadJpeg(name, QString::fromLatin1(kGraphicsLibrary), picture) && !picture.isNull()) return picture;
+  return DrawnBaize(size);
+}
+
+void PaintDialog(QPainter& painter, const QWidget& widget, const QImage& background) {
+  const QRect all = widget.rect();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(all, background);
+  painter.setRenderHint(QPainter::Antialiasing);
+  QLinearGradient rim(all.topLeft(), all.bottomRight());
+  rim.setColorAt(0.0, QColor(0xf6, 0xe2, 0x9b));
+  rim.setColorAt(0.5, QColor(0xc9, 0x9a, 0x2e));
+  rim.setColorAt(1.0, QColor(0x7a, 0x56, 0x12));
+  painter.setPen(QPen(QBrush(rim), 2.0));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRoundedRect(QRectF(all).adjusted(2, 2, -2, -2), 6, 6);
+}
+
+QFont DialogFont(int pixels, bool bold) {
+  QFont font = i18n::KindFont(i18n::FontKind::Decor, pixels);
+  font.setBold(bold);
+  return font;
+}
+
+void CastShadow(QWidget* text) {
+  auto* shadow = new QGraphicsDropShadowEffect(text);
+  shadow->setOffset(1.5, 1.5);
+  shadow->setBlurRadius(4);
+  shadow->setColor(QColor(0, 0, 0, 170));
+  text->setGraphicsEffect(shadow);
+}
+
+void CentreOn(QDialog& dialog, const QWidget* parent) {
+  QRect area;
+  if (parent != nullptr) {
+    const QWidget* window = parent->window();
+    area = window->frameGeometry();
+  } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    area = screen->availableGeometry();
+  }
+  if (area.isEmpty()) return;
+  const QSize size = dialog.frameGeometry().size();
+  dialog.move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+namespace {
+bool dialog_nata = false;
+}  // namespace
+
+void SetDialogNata(bool nata) { dialog_nata = nata; }
+bool DialogNata() { return dialog_nata; }
+
+void PlayOpenSound(const SoundHook& sound) {
+  if (sound) sound(QString::fromLatin1(kOpenSound));
+}
+
+}  // namespace varnok

@@ -1,0 +1,57 @@
+// The look the game's small dialogs share: the baize background picture of
+// the graphics library (or a drawn stand-in when the library is missing),
+// cream captions in the large font, and the placement centred on the window
+// that opens them.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <functional>
+
+class QDialog;
+class QPainter;
+class QWidget;
+
+namespace varnok {
+
+// Plays a named sound ("WOpenFo"); the dialogs are given one by the window.
+using SoundHook = std::function<void(QString)>;
+
+// The sound a dialog plays as it opens.
+inline constexpr char kOpenSound[] = "WOpenFo";
+
+// Colours of the dialogs' texts on the baize.
+inline const QColor kDialogText{255, 244, 214};
+inline const QColor kDialogGold{236, 200, 96};
+
+// The background picture `name` ("GFormMast", "GFormVarnok") from the
+// graphics library, or a drawn baize of `size` when the library is missing.
+QImage DialogBackground(const QString& name, QSize size);
+
+// A drawn baize of `size` in the house colours.
+QImage DrawnBaize(QSize size);
+
+// Draws `background` over the whole of `widget` with a thin gold rim.
+void PaintDialog(QPainter& painter, const QWidget& widget, const QImage& background);
+
+// The large font at a pixel height, optionally bold.
+QFont DialogFont(int pixels, bool bold = false);
+
+// A soft dark shadow under a text, so that it stands off the baize.
+void CastShadow(QWidget* text);
+
+// Moves `dialog` so that its frame is centred on `parent`'s frame (or on the
+// screen when there is no parent).
+void CentreOn(QDialog& dialog, const QWidget* parent);
+
+// The "New buttons" setting: the picture style of the dialogs' buttons,
+// applied to every button of a dialog as it is made. Off until set.
+void SetDialogNata(bool nata);
+bool DialogNata();
+
+// Plays the opening sound through `sound` when there is one.
+void PlayOpenSound(const SoundHook& sound);
+
+}  // namespace varnok

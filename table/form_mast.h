@@ -1,0 +1,64 @@
+// TFormMast: the trump dialog of the local player as declarer. Four square
+// buttons with the suit signs (hearts and diamonds red, clubs and spades dark
+// blue); a click names the trump and closes the dialog. It has no close box
+// and cannot be closed (Escape, the window manager) before a suit is chosen.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <array>
+#include <cstdint>
+
+#include "cards.h"
+#include "dialog_look.h"
+
+class QLabel;
+
+namespace varnok {
+
+class TZubCardsButton;
+
+class TFormMast : public QDialog {
+  Q_OBJECT
+
+ public:
+  // The help topic of the dialog.
+  static constexpr int kHelpTopic = 5;
+
+  explicit TFormMast(QWidget* parent = nullptr);
+
+  // Plays the opening sound, shows the dialog modally centred on `parent`
+  // and returns the suit letter chosen. Only if the dialog is torn down
+  // without a choice (the program quits under it) is the result '#'.
+  static std::uint8_t Choose(QWidget* parent, const SoundHook& sound = {});
+
+  // The chosen suit letter; '#' until a suit is clicked.
+  std::uint8_t Trump() const { return trump_; }
+  bool Chosen() const { return trump_ != kNoSuit; }
+
+  // The suit buttons, left to right: hearts, diamonds, clubs, spades
+  // (object names "SuitHearts", "SuitDiamonds", "SuitClubs", "SuitSpades").
+  TZubCardsButton* SuitButton(int suit_index) const;
+
+ public Q_SLOTS:
+  void reject() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void Pick(int suit_index);
+
+  std::uint8_t trump_ = kNoSuit;
+  QLabel* label_ = nullptr;
+  std::array<TZubCardsButton*, 4> buttons_{};
+  QImage background_;
+};
+
+// The picture of a suit sign on a dialog button: the large built-in sign on
+// a light round plate, `size` pixels square. suit_index 0..3.
+QPixmap SuitSignGlyph(int suit_index, int size);
+
+}  // namespace varnok

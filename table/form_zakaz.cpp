@@ -1,0 +1,184 @@
+#include "form_zakaz.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QVBoxLayout>
+#include <QtDebug>
+
+#include "form_mast.h"
+#include "game_state.h"
+#include "words.h"
+#include "zub_cards_button.h"
+
+namespace varnok {
+
+namespace {
+
+constexpr int kRowOrderGame = 35;     // games table, "Order game:"
+constexpr int kRowOrderOfGame = 36;   // games table, "The order of game"
+
+struct StepInfo {
+  OrderButton button;
+  const char* caption;
+  const char* object_name;
+};
+// Left column (lowering) then right column (raising), top to bottom.
+constexpr std::array<StepInfo, 6> kSteps = {{
+    {OrderButton::Down1, "1", "Down1"},
+    {OrderButton::Down5, "5", "Down5"},
+    {OrderButton::Down10, "10", "Down10"},
+    {OrderButton::Up1, "1", "Up1"},
+    {OrderButton::Up5, "5", "Up5"},
+    {OrderButton::Up10, "10", "Up10"},
+}};
+
+bool IsRaising(OrderButton button) {
+  return button == OrderButton::Up1 || button == OrderButton::Up5 || button == OrderButton::Up10;
+}
+
+void PaintText(QLabel* label, const QColor& colour) {
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  label->setPalette(palette);
+}
+
+}  // namespace
+
+TFormZakaz::TFormZakaz(int winning_bid, QWidget* parent) : QDialog(parent) {
+  if (winning_bid > kMaxOrder) {
+    qWarning("TFormZakaz: a winning bid of %d is above %d; the order starts at %d", winning_bid, kMaxOrder,
+             kMaxOrder);
+    winning_bid = kMaxOrder;
+  }
+  minimum_ = winning_bid;
+  value_ = winning_bid;
+
+  setObjectName(QStringLiteral("TFormZakaz"));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  setWindowTitle(i18n::Text(i18n::WordsGames, kRowOrderOfGame));
+  setModal(true);
+  setFixedSize(300, 215);
+  background_ = DialogBackground(QStringLiteral("GFormVarnok"), size());
+
+  auto* label = new QLabel(i18n::Text(i18n::WordsGames, kRowOrderGame), this);
+  label->setObjectName(QStringLiteral("OrderGame"));
+  CastShadow(label);
+  label->setFont(DialogFont(22, true));
+  label->setAlignment(Qt::AlignCenter);
+  PaintText(label, kDialogText);
+
+  number_ = new QLabel(QString::number(value_), this);
+  number_->setObjectName(QStringLiteral("OrderValue"));
+  CastShadow(number_);
+  number_->setFont(DialogFont(54, true));
+  number_->setAlignment(Qt::AlignCenter);
+  number_->setMinimumWidth(120);
+  PaintText(number_, kDialogGold);
+
+  auto* left = new QVBoxLayout;
+  auto* right = new QVBoxLayout;
+  left->setSpacing(4);
+  right->setSpacing(4);
+  for (std::size_t i = 0; i < kSteps.size(); ++i) {
+    const StepInfo& info = kSteps[i];
+    auto* button = new TZubCardsButton(QString::fromLatin1(info.caption), this);
+    button->setObjectName(QString::fromLatin1(info.object_name));
+    button->setFixedSize(52, 30);
+    button->SetColorSB(IsRaising(info.button) ? TColorSB::DRed : TColorSB::DNavy);
+    button->setFont(DialogFont(16, true));
+    button->SetFontColor(QColor(255, 255, 255));
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::TabFocus);
+    const OrderButton which = info.button;
+    connect(button, &QPushButton::clicked, this, [this, which] { Step(which); });
+    steps_[i] = button;
+    (IsRaising(info.button) ? right : left)->addWidget(button);
+  }
+
+  auto* middle = new QHBoxLayout;
+  middle->addLayout(left);
+  middle->addWidget(number_, 1);
+  middle->addLayout(right);
+
+  ok_ = new TZubCardsButton(QStringLiteral("Ok"), this);
+  ok_->setObjectName(QStringLiteral("Ok"));
+  ok_->setFixedSize(110, 30);
+  ok_->SetColorSB(TColorSB::DOrang);
+  ok_->setFont(DialogFont(16, true));
+  ok_->SetFontColor(QColor(255, 255, 255));
+  ok_->setDefault(true);
+  connect(ok_, &QPushButton::clicked, this, &TFormZakaz::Confirm);
+  auto* bottom = new QHBoxLayout;
+  bottom->addStretch(1);
+  bottom->addWidget(ok_);
+  bottom->addStretch(1);
+
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(18, 14, 18, 16);
+  column->setSpacing(6);
+  column->addWidget(label);
+  column->addLayout(middle, 1);
+  column->addLayout(bottom);
+  ok_->setFocus();
+  ApplyNata(this, DialogNata());
+}
+
+int TFormZakaz::Choose(QWidget* parent, int winning_bid, const SoundHook& sound) {
+  PlayOpenSound(sound);
+  TFormZakaz dialog(winning_bid, parent);
+  dialog.exec();
+  return dialog.Confirmed() ? dialog.Value() : dialog.Minimum();
+}
+
+TZubCardsButton* TFormZakaz::StepButton(OrderButton button) const {
+  for (std::size_t i = 0; i < kSteps.size(); ++i) {
+    if (kSteps[i].button == button) return steps_[i];
+  }
+  return nullptr;
+}
+
+void TFormZakaz::Step(OrderButton button) {
+  value_ = OrderDialogStep(button, value_, minimum_);
+  number_->setText(QString::number(value_));
+}
+
+void TFormZakaz::Confirm() {
+  confirmed_ = true;
+  accept();
+}
+
+void TFormZakaz::reject() {
+  // Escape and the window manager cannot end the dialog before "Ok".
+  if (confirmed_) QDialog::reject();
+}
+
+void TFormZakaz::closeEvent(QCloseEvent* event) {
+  if (confirmed_) {
+    QDialog::closeEvent(event);
+  } else {
+    event->ignore();
+  }
+}
+
+void TFormZakaz::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  PaintDialog(painter, *this, background_);
+}
+
+void TFormZakaz::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  CentreOn(*this, parentWidget());
+}
+
+DialogChoices::DialogChoices(QWidget* parent, SoundHook sound) : parent_(parent), sound_(std::move(sound)) {}
+
+std::uint8_t DialogChoices::ChooseTrump(const GameState& /*state*/) { return TFormMast::Choose(parent_, sound_); }
+
+int DialogChoices::ChooseOrder(const GameState& /*state*/, int winning_bid) {
+  return TFormZakaz::Choose(parent_, winning_bid, sound_);
+}
+
+}  // namespace varnok
