@@ -2,87 +2,299 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QMessageBox>
-#include <QPaintEvent>
-#include <QPainter>
-#include <QRadialGradient>
-#include <QWidget>
+#include <QScreen>
 
 #include "fonts.h"
+#include "form_zakaz.h"
+#include "loader.h"
+#include "names.h"
+#include "sound_player.h"
+#include "status_drawing.h"
+#include "table_canvas.h"
+#include "table_presenter.h"
 #include "words.h"
+#include "zub_cards_button.h"
 
 namespace varnok {
 
-namespace {
+MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
+    : QMainWindow(parent),
+      options_(options),
+      canvas_(new TableCanvas(this)),
+      presenter_(std::make_unique<TablePresenter>(*canvas_, state_, *this)),
+      engine_(state_, *presenter_),
+      sound_(std::make_unique<SoundPlayer>()) {
+  if (!options_.program_folder.isEmpty()) SetProgramFolder(options_.program_folder);
+  if (options_.silent) sound_->SetSilentForTests(true);
+  setWindowTitle(QString::fromUtf8(i18n::kProgramTitle));
+  setCentralWidget(canvas_);
+  move(0, 0);
 
-// The felt the cards are laid on; lighter under the lamp, darker at the rim.
-class TableSurface : public QWidget {
-public:
-    explicit TableSurface(QWidget* parent = nullptr) : QWidget(parent)
-    {
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
+  choices_ = std::make_unique<DialogChoices>(this, [this](const QString& name) {
+    PlayEffect(name.toStdString(), false);
+  });
+  engine_.SetComputerPlayers(&computers_);
+  engine_.SetHumanChoices(choices_.get());
+  computers_.SetProgress([this](int value) { presenter_->ShowBidProgress(value); });
+  computers_.SetCaption([this](const std::string& text) { presenter_->ShowDebugCaption(text); });
 
-protected:
-    void paintEvent(QPaintEvent* event) override
-    {
-        QPainter painter(this);
-        const QRectF area = rect();
-        QRadialGradient felt(area.center(), 0.62 * area.width());
-        felt.setColorAt(0.0, QColor(0x2e, 0x7d, 0x46));
-        felt.setColorAt(0.7, QColor(0x1d, 0x5c, 0x32));
-        felt.setColorAt(1.0, QColor(0x12, 0x40, 0x22));
-        painter.fillRect(event->rect(), felt);
-    }
-};
+  button7_ = new TZubCardsButton(canvas_);
+  button7_->setObjectName(QStringLiteral("Button7"));
+  button8_ = new TZubCardsButton(canvas_);
+  button8_->setObjectName(QStringLiteral("Button8"));
+  for (TZubCardsButton* b : {button7_, button8_}) {
+    b->hide();
+    b->setFocusPolicy(Qt::NoFocus);
+  }
+  connect(button7_, &QPushButton::clicked, this, [this] {
+    if (in_handler_) return;
+    in_handler_ = true;
+    engine_.PressNext();
+    in_handler_ = false;
+  });
+  connect(button8_, &QPushButton::clicked, this, [this] {
+    if (in_handler_) return;
+    in_handler_ = true;
+    engine_.PressPass();
+    in_handler_ = false;
+  });
 
-}  // namespace
+  connect(canvas_, &TableCanvas::LeftClicked, this, &MainWindow::OnLeftClick);
+  connect(canvas_, &TableCanvas::RightClicked, this, &MainWindow::OnRightClick);
+  connect(canvas_, &TableCanvas::MouseMoved, this, &MainWindow::OnMouseMove);
+  connect(canvas_, &TableCanvas::KeyPressed, this, [this] {
+    if (title_shown_) LeaveTitle();
+  });
 
-static std::filesystem::path ProgramFolder()
-{
-    return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+  BuildPopupMenu();
+
+  timer1_.setInterval(kTimerMenuMs);
+  connect(&timer1_, &QTimer::timeout, this, &MainWindow::OnTimer1);
+  timer2_.setInterval(55);
+  connect(&timer2_, &QTimer::timeout, this, &MainWindow::OnTimer2);
+
+  ApplyWindowSize(kSmallWindow);
+  ShowTitle();
 }
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
-{
-    setWindowTitle(QString::fromUtf8(i18n::kProgramTitle));
+MainWindow::~MainWindow() = default;
 
-    auto* table = new TableSurface(this);
-    table->setFixedSize(kTableWidth, kTableHeight);
-    setCentralWidget(table);
-
-    // The table layout is drawn for this one size.
-    setFixedSize(kTableWidth, kTableHeight);
+QString MainWindow::ProgramFolderPath() const {
+  return options_.program_folder.isEmpty() ? QCoreApplication::applicationDirPath() : options_.program_folder;
 }
 
-void MainWindow::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (started_) return;
-    started_ = true;
-    settings_ = LoadSettings(ProgramFolder()).Values;
-    ApplyOptions();
+// --- start-up and close ---------------------------------------------------
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (started_) return;
+  started_ = true;
+  // The rest of the start-up runs once the first frame is on the screen.
+  QTimer::singleShot(0, this, &MainWindow::StartUp);
 }
 
-void MainWindow::ApplyOptions()
-{
-    i18n::FontSettings fonts;
-    for (std::size_t kind = 0; kind < fonts.size(); ++kind) {
-        fonts[kind].face = QString::fromStdString(settings_.Fonts[kind].Name);
-        fonts[kind].scale = settings_.Fonts[kind].Scale;
+void MainWindow::StartUp() {
+  settings_ = LoadSettings(ProgramFolderPath().toStdString()).Values;
+  ApplyOptions();
+  LoadBackground();
+  if (title_shown_) ShowTitle();
+  sound_->PrepareMusic();
+  if (settings_.Music) sound_->PlayMusic();
+  timer1_.start();
+  timer2_.start();
+}
+
+void MainWindow::ApplyOptions() {
+  i18n::FontSettings fonts;
+  for (std::size_t kind = 0; kind < fonts.size(); ++kind) {
+    fonts[kind].face = QString::fromStdString(settings_.Fonts[kind].Name);
+    fonts[kind].scale = settings_.Fonts[kind].Scale;
+  }
+  i18n::SetFontSettings(fonts);
+  i18n::SetLanguage(settings_.LanguageIndex);  // installs the font stand-ins of the language too
+  setWindowTitle(QString::fromUtf8(i18n::kProgramTitle));
+  sound_->SetEffectsOn(settings_.Sound);
+  sound_->SetMusicOn(settings_.Music);
+  engine_.SetOptions(EngineOptionsOf(settings_));
+  TableLook look;
+  look.face_design = settings_.CardDesign;
+  look.back_design = settings_.BackDesign;
+  look.speed = settings_.CardSpeed;
+  look.show_cards_at_end = settings_.ShowCardsAtEnd;
+  presenter_->SetLook(look);
+  // A design whose library lacks the pictures of the card set falls back to the classic one.
+  if (presenter_->Look().face_design != settings_.CardDesign) settings_.CardDesign = presenter_->Look().face_design;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (state_.InGame) {
+    if (!Confirm(i18n::Text(i18n::WordsMain, 24) + QLatin1Char(' '), i18n::Text(i18n::WordsMain, 23))) {
+      event->ignore();
+      return;
     }
-    i18n::SetFontSettings(fonts);
-    i18n::SetLanguage(settings_.LanguageIndex);  // installs the font stand-ins of the language too
-    setWindowTitle(QString::fromUtf8(i18n::kProgramTitle));
+    engine_.LeaveTable();
+  }
+  timer1_.stop();
+  timer2_.stop();
+  sound_->RemoveMusicFile();
+  if (SaveSettings(settings_, ProgramFolderPath().toStdString()) == SaveResult::Failed) {
+    QMessageBox::critical(this, QString::fromUtf8(i18n::kProgramTitle),
+                          i18n::Text(i18n::WordsMain, 96));  // "Can`t save options!"
+  }
+  event->accept();
 }
 
-void MainWindow::closeEvent(QCloseEvent* event)
-{
-    if (SaveSettings(settings_, ProgramFolder()) == SaveResult::Failed) {
-        QMessageBox::critical(this, QString::fromUtf8(i18n::kProgramTitle),
-                              i18n::Text(i18n::WordsMain, 96));  // "Can`t save options!"
-    }
-    event->accept();
+// --- window size and pictures ----------------------------------------------
+
+void MainWindow::ApplyWindowSize(int mode) {
+  if (!IsWindowMode(mode)) mode = kSmallWindow;
+  QSize area;
+  if (mode == kFullScreen) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 760, 500);
+    const int frame = frameGeometry().height() - geometry().height();
+    area = QSize(available.width(), available.height() - std::max(frame, 0));
+  }
+  const LayoutState layout = LayoutForMode(mode, area);
+  canvas_->ApplyLayout(layout, 96);
+  presenter_->PlaceLayers();
+  LoadBackground();
+  setFixedSize(layout.WindowW, layout.WindowH);
+  if (mode == kFullScreen) move(0, 0);
+  PlaceTableButtons();
+  if (state_.InGame) {
+    presenter_->RedrawAll();
+  }
+}
+
+void MainWindow::LoadBackground() {
+  const int mode = canvas_->Layout().WindowMode;
+  QImage picture;
+  const std::string name = BackgroundName(settings_.BackgroundPicture, settings_.BackgroundColour, mode);
+  const std::string library = BackgroundLibrary(settings_.BackgroundPicture, settings_.BackgroundColour);
+  if (name.empty() || !LoadJpeg(QString::fromStdString(name), QString::fromStdString(library), picture)) {
+    LoadJpeg(mode == kSmallWindow ? QStringLiteral("FonG") : QStringLiteral("FonGB"), QString(), picture);
+  }
+  canvas_->SetBackground(picture);
+}
+
+void MainWindow::PlaceTableButtons() {
+  const LayoutState& s = canvas_->Layout();
+  const QFont font = i18n::KindFont(i18n::FontKind::Decor,
+                                    RoundHalfEven(i18n::FontSize(20, i18n::FontKind::Decor) * s.ScaleK *
+                                                  (s.WindowMode == kSmallWindow ? 1.0 : 0.9)));
+  const struct {
+    TZubCardsButton* button;
+    int y;
+  } rows[] = {{button7_, 402}, {button8_, 448}};
+  for (const auto& row : rows) {
+    row.button->setGeometry(ScaleX(s, 10, 132), ScaleY(s, row.y, 40), ScaleLen(s, 132), ScaleLen(s, 40));
+    QFont bold = font;
+    bold.setBold(true);
+    row.button->setFont(bold);
+  }
+}
+
+// --- title screen and the start of a game -----------------------------------
+
+void MainWindow::ShowTitle() {
+  title_shown_ = true;
+  presenter_->HideTable();
+  button7_->hide();
+  button8_->hide();
+  QImage title;
+  LoadPng(QStringLiteral("GTitle"), QString(), title);
+  if (title.isNull()) {
+    canvas_->SetOverlay(QImage(), QPoint());
+    return;
+  }
+  const LayoutState& s = canvas_->Layout();
+  const QSize size(ScaleLen(s, 600), ScaleLen(s, 180));
+  const QImage scaled = title.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  canvas_->SetOverlay(scaled, QPoint((s.WindowW - size.width()) / 2, (s.WindowH - size.height()) / 2));
+}
+
+void MainWindow::LeaveTitle() {
+  if (!title_shown_) return;
+  title_shown_ = false;
+  canvas_->SetOverlay(QImage(), QPoint());
+  ApplyWindowSize(settings_.WindowMode);
+  StartGuestGame();
+}
+
+void MainWindow::StartGuestGame() {
+  sound_->StopMusic();
+  presenter_->SetDebugView(false);
+  engine_.SetMode(TableMode{});
+  engine_.SetOptions(EngineOptionsOf(settings_));
+  engine_.SetPlayerName(i18n::Text(i18n::WordsMain, 79).toStdString());
+  engine_.SetProfile(1, 0);
+  in_handler_ = true;
+  engine_.Deal(true);
+  in_handler_ = false;
+}
+
+// --- timers ---------------------------------------------------------------
+
+void MainWindow::OnTimer1() {
+  if (in_handler_ || !state_.InGame) return;
+  in_handler_ = true;
+  engine_.Tick();
+  in_handler_ = false;
+}
+
+void MainWindow::OnTimer2() {
+  if (title_shown_ && settings_.Music) sound_->RestartMusicIfStopped();
+}
+
+// --- TableHost --------------------------------------------------------------
+
+void MainWindow::PlayEffect(const std::string& name, bool wait) {
+  sound_->PlayEffect(QString::fromStdString(name), wait);
+}
+
+void MainWindow::SetTableButton(TableButton button, bool visible, bool enabled, const QString& caption) {
+  TZubCardsButton* b = button == TableButton::Next ? button7_ : button8_;
+  b->setText(caption);
+  b->setEnabled(enabled);
+  b->setVisible(visible);
+}
+
+void MainWindow::EnableTableButton(TableButton button, bool enabled) {
+  (button == TableButton::Next ? button7_ : button8_)->setEnabled(enabled);
+}
+
+void MainWindow::SetEngineTimer(int interval_ms, bool running) {
+  timer1_.setInterval(options_.fast_timer_ms > 0 ? options_.fast_timer_ms : interval_ms);
+  // The window's timer always runs; the engine's own flag says whether a tick does anything.
+  (void)running;
+}
+
+void MainWindow::EnableGameMenu(bool enabled) {
+  gen_count_action_->setEnabled(enabled);
+  quit_action_->setEnabled(enabled);
+}
+
+void MainWindow::ShowScoreWindow() {
+  PlayEffect("WOpenFo", false);
+  ShowGeneralScore();
+}
+
+void MainWindow::TableLeft(bool finished) {
+  (void)finished;
+  setWindowTitle(QString::fromUtf8(i18n::kProgramTitle));
+  ShowTitle();
+  if (settings_.Music) sound_->PlayMusic();
+}
+
+void MainWindow::ShowDebugCaption(const QString& text) { setWindowTitle(text); }
+
+void MainWindow::SetRoundHint(int kon_no, int cycle) {
+  kon_no_ = kon_no;
+  cycle_ = cycle;
 }
 
 }  // namespace varnok

@@ -1,33 +1,130 @@
+// The game's main window: the title screen, and the table where a game
+// against the computer is played. It reads the options when it is first
+// shown and writes them when it closes.
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
 
+#include "computer_players.h"
+#include "engine.h"
+#include "game_state.h"
+#include "input_rules.h"
 #include "settings.h"
+#include "table_host.h"
+
+class QAction;
+class QMenu;
 
 namespace varnok {
 
-// The game's top-level window: a fixed-size green card table. It reads the
-// options when it is first shown and writes them when it closes.
-class MainWindow : public QMainWindow {
-    Q_OBJECT
+class DialogChoices;
+class SoundPlayer;
+class TableCanvas;
+class TablePresenter;
+class TZubCardsButton;
 
-public:
-    static constexpr int kTableWidth = 760;
-    static constexpr int kTableHeight = 500;
+// How the window is run: the program folder holds the options file and the
+// resource libraries; tests make the window silent and skip the pauses.
+struct WindowOptions {
+  QString program_folder;  // "" = the folder of the executable
+  bool silent = false;
+  bool skip_pauses = false;
+  int fast_timer_ms = 0;  // > 0: the engine's timer ticks at this interval
+};
 
-    explicit MainWindow(QWidget* parent = nullptr);
+class MainWindow : public QMainWindow, public TableHost {
+  Q_OBJECT
 
-    const Settings& Options() const { return settings_; }
+ public:
+  static constexpr int kTableWidth = 760;
+  static constexpr int kTableHeight = 500;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+  explicit MainWindow(const WindowOptions& options = {}, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
-private:
-    void ApplyOptions();
+  const Settings& Options() const { return settings_; }
+  Settings& MutableOptions() { return settings_; }
+  const GameState& State() const { return state_; }
+  Engine& GameEngine() { return engine_; }
+  TableCanvas* Canvas() const { return canvas_; }
+  TablePresenter& Presenter() { return *presenter_; }
+  SoundPlayer& Sound() { return *sound_; }
+  bool TitleShown() const { return title_shown_; }
+  TZubCardsButton* Button7() const { return button7_; }
+  TZubCardsButton* Button8() const { return button8_; }
+  QMenu* PopupMenu() const { return popup_; }
+  QAction* ExitToMenuAction() const { return quit_action_; }
 
-    Settings settings_;
-    bool started_ = false;
+  // Leaves the title screen (a click or a key) and, until the menu screen
+  // exists, starts a game as a guest.
+  void LeaveTitle();
+  // Sets the window size mode 1..5 and redraws everything.
+  void ApplyWindowSize(int mode);
+  // The popup entry "Exit to menu": asks first; true when the table was left.
+  bool ExitToMenu();
+
+  // TableHost
+  void PlayEffect(const std::string& name, bool wait) override;
+  void SetTableButton(TableButton button, bool visible, bool enabled, const QString& caption) override;
+  void EnableTableButton(TableButton button, bool enabled) override;
+  void SetEngineTimer(int interval_ms, bool running) override;
+  void EnableGameMenu(bool enabled) override;
+  void ShowScoreWindow() override;
+  void TableLeft(bool finished) override;
+  void ShowDebugCaption(const QString& text) override;
+  void SetRoundHint(int kon_no, int cycle) override;
+  bool SkipPauses() const override { return options_.skip_pauses; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void StartUp();
+  void ApplyOptions();
+  void ShowTitle();
+  void StartGuestGame();
+  void LoadBackground();
+  void PlaceTableButtons();
+  void BuildPopupMenu();
+  void OnTimer1();
+  void OnTimer2();
+  void OnLeftClick(QPoint at);
+  void OnRightClick(QPoint at);
+  void OnMouseMove(QPoint at);
+  void ShowGeneralScore();
+  void OpenSpeedWindow();
+  void ShowHelpFile(bool book);
+  bool Confirm(const QString& first, const QString& second);
+  void SetCursorKind(CursorKind kind);
+  QString ProgramFolderPath() const;
+
+  WindowOptions options_;
+  Settings settings_;
+  GameState state_;
+  TableCanvas* canvas_ = nullptr;
+  std::unique_ptr<TablePresenter> presenter_;
+  Engine engine_;
+  ai::ComputerSeats computers_;
+  std::unique_ptr<DialogChoices> choices_;
+  std::unique_ptr<SoundPlayer> sound_;
+  TZubCardsButton* button7_ = nullptr;
+  TZubCardsButton* button8_ = nullptr;
+  QTimer timer1_;
+  QTimer timer2_;
+  QMenu* popup_ = nullptr;
+  QAction* gen_count_action_ = nullptr;
+  QAction* quit_action_ = nullptr;
+  QAction* change_name_action_ = nullptr;
+  bool started_ = false;
+  bool title_shown_ = true;
+  bool in_handler_ = false;
+  int kon_no_ = 1;
+  int cycle_ = 25;
+  CursorKind cursor_ = CursorKind::Arrow;
 };
 
 }  // namespace varnok

@@ -1,0 +1,181 @@
+// The player's mouse on the table, the popup menu and the windows it opens.
+#include <QAction>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QToolTip>
+#include <QUrl>
+
+#include "about_window.h"
+#include "cursors.h"
+#include "main_window.h"
+#include "sound_player.h"
+#include "speed_window.h"
+#include "table_canvas.h"
+#include "table_presenter.h"
+#include "words.h"
+
+namespace varnok {
+
+namespace {
+
+MouseArea AreaOf(const TableCanvas& canvas, QPoint at) {
+  if (canvas.LayerVisible(Layer::ImageCards1) && canvas.LayerRect(Layer::ImageCards1).contains(at)) return MouseArea::Hand1;
+  if (canvas.LayerVisible(Layer::ImageCards2) && canvas.LayerRect(Layer::ImageCards2).contains(at)) return MouseArea::Hand2;
+  if (canvas.LayerVisible(Layer::ImageCards3) && canvas.LayerRect(Layer::ImageCards3).contains(at)) return MouseArea::Hand3;
+  if (canvas.LayerVisible(Layer::ImageStol) && canvas.LayerRect(Layer::ImageStol).contains(at)) return MouseArea::Table;
+  return MouseArea::Elsewhere;
+}
+
+}  // namespace
+
+void MainWindow::BuildPopupMenu() {
+  popup_ = new QMenu(this);
+  popup_->setObjectName(QStringLiteral("PopupMenu"));
+  const auto add = [this](const char* name, int row) {
+    QAction* action = popup_->addAction(i18n::Text(i18n::WordsMain, row));
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+  };
+  gen_count_action_ = add("GenCount", 25);
+  connect(gen_count_action_, &QAction::triggered, this, [this] {
+    PlayEffect("WOpenFo", false);
+    ShowGeneralScore();
+  });
+  quit_action_ = add("Quit", 21);
+  connect(quit_action_, &QAction::triggered, this, [this] { ExitToMenu(); });
+  change_name_action_ = add("ChangeName", 26);
+  popup_->addSeparator();
+  connect(add("MSpeed", 298), &QAction::triggered, this, &MainWindow::OpenSpeedWindow);
+  connect(add("Help", 27), &QAction::triggered, this, [this] { ShowHelpFile(false); });
+  connect(add("Book", 28), &QAction::triggered, this, [this] { ShowHelpFile(true); });
+  connect(add("About", 29), &QAction::triggered, this, [this] {
+    PlayEffect("WOpenFo", false);
+    TFormAbout::Open(this);
+  });
+  gen_count_action_->setEnabled(false);
+  quit_action_->setEnabled(false);
+  // Changing a name belongs to the club's player window.
+  change_name_action_->setEnabled(false);
+  canvas_->setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+bool MainWindow::Confirm(const QString& first, const QString& second) {
+  QMessageBox box(QMessageBox::Question, QString::fromUtf8(i18n::kProgramTitle), first + QLatin1Char('\n') + second,
+                  QMessageBox::Yes | QMessageBox::No, this);
+  box.setObjectName(QStringLiteral("ConfirmLeave"));
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+bool MainWindow::ExitToMenu() {
+  if (!state_.InGame || in_handler_) return false;
+  if (!Confirm(i18n::Text(i18n::WordsMain, 22), i18n::Text(i18n::WordsMain, 23))) return false;
+  in_handler_ = true;
+  engine_.LeaveTable();
+  in_handler_ = false;
+  return true;
+}
+
+void MainWindow::ShowGeneralScore() {
+  if (!state_.InGame) return;
+  const PerSeat<int> counts = engine_.GeneralCount();
+  QString text;
+  for (int seat = 1; seat <= 3; ++seat) {
+    const int count = counts[static_cast<std::size_t>(seat)];
+    text += QStringLiteral("%1: %2   (%3)\n")
+                .arg(QString::fromStdString(state_.Names[seat]))
+                .arg(state_.Scores[seat])
+                .arg(count > 0 ? QStringLiteral("+%1").arg(count) : QString::number(count));
+  }
+  QMessageBox box(QMessageBox::Information, i18n::Text(i18n::WordsMain, 25), text, QMessageBox::Ok, this);
+  box.setObjectName(QStringLiteral("ScoreWindow"));
+  box.exec();
+}
+
+void MainWindow::OpenSpeedWindow() {
+  PlayEffect("WOpenFo", false);
+  TFormSpeed::Open(this, settings_.CardSpeed, [this](int speed) {
+    settings_.CardSpeed = speed;
+    TableLook look = presenter_->Look();
+    look.speed = speed;
+    presenter_->SetLook(look);
+  });
+}
+
+void MainWindow::ShowHelpFile(bool book) {
+  PlayEffect("WOpenFo", false);
+  if (settings_.LanguageIndex == i18n::kEnglish) {
+    QMessageBox::information(this, QString::fromUtf8(i18n::kProgramTitle),
+                             book ? QStringLiteral("Excuse!\nThe comment is not translated to the English language.")
+                                  : QStringLiteral("Excuse!\nThe file of the help is not translated to the English language."));
+  }
+  const QString file = ProgramFolderPath() + (book ? QStringLiteral("/VarnokBook.chm") : QStringLiteral("/Varnok.chm"));
+  if (QFileInfo::exists(file)) QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+}
+
+void MainWindow::SetCursorKind(CursorKind kind) {
+  if (kind == cursor_) return;
+  cursor_ = kind;
+  canvas_->setCursor(TableCursor(kind, settings_.RedCursor));
+}
+
+void MainWindow::OnLeftClick(QPoint at) {
+  if (title_shown_) {
+    LeaveTitle();
+    return;
+  }
+  if (!state_.InGame || in_handler_) return;
+  if (AreaOf(*canvas_, at) != MouseArea::Hand3) return;
+  const int slot = presenter_->HandSlotAt(3, at);
+  if (slot == 0) return;
+  in_handler_ = true;
+  engine_.ClickCard(slot);
+  in_handler_ = false;
+  OnMouseMove(at);
+}
+
+void MainWindow::OnRightClick(QPoint at) {
+  if (title_shown_ || !state_.InGame) return;
+  const MouseArea area = AreaOf(*canvas_, at);
+  if (PopupMenuAttached(area)) {
+    popup_->popup(canvas_->mapToGlobal(at));
+    return;
+  }
+  std::optional<TCard> card;
+  if (area == MouseArea::Table) {
+    const QRect table = canvas_->LayerRect(Layer::ImageStol);
+    card = SpokenTableCard(state_, at - table.topLeft(), canvas_->Layout(), presenter_->Cards(), presenter_->Margin());
+  } else {
+    const int seat = area == MouseArea::Hand1 ? 1 : area == MouseArea::Hand2 ? 2 : 3;
+    card = SpokenHandCard(state_, settings_.ShowCardsAtEnd, seat, presenter_->HandSlotAt(seat, at));
+  }
+  if (card) sound_->SpeakCard(*card, settings_.LanguageIndex, false);
+}
+
+void MainWindow::OnMouseMove(QPoint at) {
+  if (title_shown_ || !state_.InGame) {
+    SetCursorKind(CursorKind::Arrow);
+    return;
+  }
+  const MouseArea area = AreaOf(*canvas_, at);
+  SetCursorKind(area == MouseArea::Hand3 ? HandCursor(engine_, presenter_->HandSlotAt(3, at)) : CursorKind::Arrow);
+  QString hint;
+  for (int seat = 1; seat <= 3; ++seat) {
+    const Layer panel = seat == 1 ? Layer::ImageTab1 : seat == 2 ? Layer::ImageTab2 : Layer::ImageTab3;
+    const QRect r = canvas_->LayerRect(panel);
+    if (r.contains(at)) hint = ScorePanelHint(state_, seat, at - r.topLeft(), canvas_->Layout());
+  }
+  const QRect kon = canvas_->LayerRect(Layer::ImageKon);
+  if (kon.contains(at)) {
+    hint = RoundPanelHint(kon_no_, cycle_);
+    if (const auto balloon = RoundBalloonFor(engine_.Mode(), kon_no_, 0, false)) {
+      hint = QStringLiteral("<b>%1</b><br>%2").arg(balloon->title, balloon->lines.join(QStringLiteral("<br>")));
+    }
+  }
+  if (hint.isEmpty()) QToolTip::hideText();
+  else QToolTip::showText(canvas_->mapToGlobal(at), hint, canvas_);
+}
+
+}  // namespace varnok

@@ -1,0 +1,114 @@
+// The table's side of the engine: draws the hands, the cards on the table,
+// the panels and bubbles, flies the cards, and hands sounds, buttons and the
+// timer on to the window that holds the table.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "game_state.h"
+#include "hand_layout.h"
+#include "layout.h"
+#include "presenter.h"
+#include "table_host.h"
+
+namespace varnok {
+
+class CardPictures;
+class TableCanvas;
+
+// What the drawing of the table reads from the options.
+struct TableLook {
+  int face_design = 0;
+  int back_design = 0;
+  int speed = 4;  // flight speed 1..6
+  bool show_cards_at_end = true;
+};
+
+class TablePresenter : public Presenter {
+ public:
+  TablePresenter(TableCanvas& canvas, const GameState& state, TableHost& host);
+  ~TablePresenter() override;
+
+  // A new look or a new window size: the card pictures are made again.
+  void SetLook(const TableLook& look);
+  const TableLook& Look() const { return look_; }
+  CardSize Cards() const { return card_; }
+  int Margin() const { return margin_; }
+  CardPictures& Pictures() { return *pictures_; }
+
+  // Places the layers for the current window size and card size.
+  void PlaceLayers();
+  // The diagnostic view: the computer seats' hands face up.
+  void SetDebugView(bool on);
+  bool DebugView() const { return debug_; }
+  // Redraws the whole table from the state (after a change of the window
+  // size or the card design during a game).
+  void RedrawAll();
+  // Hides every game layer (the table was left).
+  void HideTable();
+
+  // Where hand slot `slot` of `seat` is drawn, in window pixels.
+  QRect HandCardInWindow(int seat, int count, int slot) const;
+  // The hand slot of seat 3 under a window point; 0 when none.
+  int HandSlotAt(int seat, QPoint at) const;
+  // The place of a trick card of `seat` / of widow card `index`, in window pixels.
+  QRect TrickPlaceInWindow(int seat) const;
+  QRect WidowPlaceInWindow(int index) const;
+
+  // Presenter
+  void ClearTable() override;
+  void DrawHand(int seat, bool face_up) override;
+  void ShowBubble(int seat, BubbleStyle style, const UiText& text) override;
+  void DrawScorePanel(int seat, const PanelUpdate& update) override;
+  void DrawRoundPanel() override;
+  void SetRoundHint(int kon_no, int cycle) override;
+  void DrawWidowDown() override;
+  void TurnWidowCard(int index, bool animate) override;
+  void WidowToHand(int declarer, bool animate) override;
+  void GiveToTable(int which, int from, int receiver, bool animate) override;
+  void GivenToHands(bool animate) override;
+  void CardToTable(int seat, int hand_slot, int trick_pos, bool animate) override;
+  void CollectTrickCards(int leader, int winner, bool animate) override;
+  void RaiseCard(int slot, bool raised) override;
+  void Pause(int ms) override;
+  void PlaySound(const std::string& name, bool wait) override;
+  void SetButton(TableButton button, bool visible, bool enabled, const UiText& caption) override;
+  void EnableButton(TableButton button, bool enabled) override;
+  void SetTimer(int interval_ms, bool running) override;
+  void EnableGameMenu(bool enabled) override;
+  void ShowScoreWindow() override;
+  void ShowBidProgress(int value) override;
+  void ShowDebugCaption(const std::string& text) override;
+  void TableLeft(bool finished) override;
+
+ private:
+  // The six places of the table: trick cards of seats 1..3 (0..2), widow 1..3 (3..5).
+  static constexpr int kPlaces = 6;
+  QRect PlaceInLayer(int place) const;
+  QRect PlaceInWindow(int place) const;
+  void DrawTableLayer();
+  void DrawHandCards(int seat, int count, int skip_slot, bool face_up);
+  bool SeatOpen(int seat) const;
+  QImage CardImage(const std::string& code) const;
+  std::string FaceCode(TCard card) const;
+  std::string CodeFor(TCard card, bool open) const;
+  void Fly(QRect from, QRect to, const std::string& code, bool erase);
+  QRect HandTarget(int seat, int count, int slot) const;
+
+  TableCanvas& canvas_;
+  const GameState& s_;
+  TableHost& host_;
+  TableLook look_;
+  CardSize card_;
+  int margin_ = 0;
+  bool debug_ = false;
+  std::unique_ptr<CardPictures> pictures_;
+  std::array<std::string, kPlaces> places_{};  // card codes on the table, "" for none
+  std::array<bool, 4> face_up_{false, false, false, true};  // as the engine last drew each hand
+};
+
+}  // namespace varnok
