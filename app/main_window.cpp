@@ -12,6 +12,7 @@
 #include "loader.h"
 #include "names.h"
 #include "sound_player.h"
+#include "startup_report.h"
 #include "status_drawing.h"
 #include "table_canvas.h"
 #include "table_presenter.h"
@@ -71,12 +72,27 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
 
   BuildPopupMenu();
 
+  if (StartupReportWanted()) {
+    // The start-up measurement: the first frame, then the memory at the title screen.
+    connect(canvas_, &TableCanvas::FirstPainted, this, [this] {
+      ReportFirstPaint();
+      QTimer::singleShot(1500, this, [] {
+        ReportResidentMemory();
+        QCoreApplication::quit();
+      });
+    });
+  }
+
   timer1_.setInterval(kTimerMenuMs);
   connect(&timer1_, &QTimer::timeout, this, &MainWindow::OnTimer1);
   timer2_.setInterval(55);
   connect(&timer2_, &QTimer::timeout, this, &MainWindow::OnTimer2);
 
-  ApplyWindowSize(kSmallWindow);
+  // The title screen at the design size; the chosen window size applies when
+  // the title is left.
+  setFixedSize(kTableWidth, kTableHeight);
+  PlaceTableButtons();
+  LoadBackground();
   ShowTitle();
 }
 
@@ -159,7 +175,7 @@ void MainWindow::ApplyWindowSize(int mode) {
     area = QSize(available.width(), available.height() - std::max(frame, 0));
   }
   const LayoutState layout = LayoutForMode(mode, area);
-  canvas_->ApplyLayout(layout, 96);
+  canvas_->ApplyLayout(layout, canvas_->Layout().WindowMode == mode ? presenter_->Cards().CardH : 96);
   presenter_->PlaceLayers();
   LoadBackground();
   setFixedSize(layout.WindowW, layout.WindowH);
@@ -213,7 +229,7 @@ void MainWindow::ShowTitle() {
   }
   const LayoutState& s = canvas_->Layout();
   const QSize size(ScaleLen(s, 600), ScaleLen(s, 180));
-  const QImage scaled = title.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  const QImage scaled = title.size() == size ? title : title.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   canvas_->SetOverlay(scaled, QPoint((s.WindowW - size.width()) / 2, (s.WindowH - size.height()) / 2));
 }
 

@@ -139,6 +139,10 @@ void TableCanvas::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   const QImage& source = flight_ != nullptr ? *flight_ : screen_;
   for (const QRect& r : event->region()) p.drawImage(r.topLeft(), source, r);
+  if (!painted_) {
+    painted_ = true;
+    Q_EMIT FirstPainted();
+  }
 }
 
 void TableCanvas::mousePressEvent(QMouseEvent* event) {

@@ -66,6 +66,8 @@ class TableCanvas : public QWidget, public FlightWindow {
   void RightClicked(QPoint at);
   void MouseMoved(QPoint at);
   void KeyPressed();
+  // The first frame of the window was painted.
+  void FirstPainted();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -88,6 +90,7 @@ class TableCanvas : public QWidget, public FlightWindow {
   std::array<bool, kLayerCount> visible_{};
   const QImage* flight_ = nullptr;
   long flight_steps_ = 0;
+  bool painted_ = false;
   std::function<void(long)> step_observer_;
 };
 
