@@ -202,7 +202,7 @@ struct HistoryRow {
   std::array<std::string, 7> Cells;  // positions 1-5, 6-15, 16-66, 67-69, 70-79, 80-89 as stored, and the type
   HistoryRowType Type = HistoryRowType::Local;
   bool WindowTextColour = true;  // "Local" rows take the window's text colour
-  Rgb Colour;                    // green for "Net", red for "Account", blue for "Tourney"
+  RecordColour Colour;                    // green for "Net", red for "Account", blue for "Tourney"
 };
 
 // The type text of a row: "Local", "Net", "Account", "Tourney".

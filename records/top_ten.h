@@ -12,16 +12,16 @@
 
 namespace varnok {
 
-struct Rgb {
+struct RecordColour {
   std::uint8_t R = 0, G = 0, B = 0;
-  friend bool operator==(const Rgb&, const Rgb&) = default;
+  friend bool operator==(const RecordColour&, const RecordColour&) = default;
 };
 
-inline constexpr Rgb kColourRed{255, 0, 0};
-inline constexpr Rgb kColourGreen{0, 128, 0};
-inline constexpr Rgb kColourBlue{0, 0, 255};
-inline constexpr Rgb kColourNavy{0, 0, 128};
-inline constexpr Rgb kColourMaroon{128, 0, 0};
+inline constexpr RecordColour kColourRed{255, 0, 0};
+inline constexpr RecordColour kColourGreen{0, 128, 0};
+inline constexpr RecordColour kColourBlue{0, 0, 255};
+inline constexpr RecordColour kColourNavy{0, 0, 128};
+inline constexpr RecordColour kColourMaroon{128, 0, 0};
 
 // --- The top-ten window ("Top Ten", `WordsMain` row 3) -------------------------
 
@@ -35,7 +35,7 @@ struct TopTenRow {
   std::string ScoreText;  // positions 21-26, right-aligned at x = 380; empty likewise
   bool Empty = true;
   int Y = 0;              // 150 + 33 (place - 1)
-  Rgb Colour;             // red for places 1 to 3, navy for the others
+  RecordColour Colour;             // red for places 1 to 3, navy for the others
 };
 
 struct TopTenView {
@@ -44,7 +44,7 @@ struct TopTenView {
   std::string Title;     // bold, centred at y = 85
   int TitleY = 85;
   int HeadingY = 120;    // maroon headings: row 3 between x 70-230, row 19 between 250-400
-  Rgb HeadingColour = kColourMaroon;
+  RecordColour HeadingColour = kColourMaroon;
   std::array<TopTenRow, kTopTenSize> Rows{};
   std::string TopTenAnimation = "GTopTen";
   std::string ClubAnimation;  // "GClubF" for the local file, "GClubG" for the network one

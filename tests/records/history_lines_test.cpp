@@ -136,9 +136,9 @@ TEST(HistoryRows, CellsAsStoredAndTypeColours) {
     HistoryRowType type;
     std::string text;
     bool window_text;
-    Rgb colour;
+    RecordColour colour;
   } rows[] = {
-      {kHistoryComputer, HistoryRowType::Local, "Local", true, Rgb{}},
+      {kHistoryComputer, HistoryRowType::Local, "Local", true, RecordColour{}},
       {kHistoryNetwork, HistoryRowType::Net, "Net", false, kColourGreen},
       {kHistoryRated, HistoryRowType::Account, "Account", false, kColourRed},
       {kHistoryTournament, HistoryRowType::Tourney, "Tourney", false, kColourBlue},

@@ -1,0 +1,320 @@
+// The menu screen on a real table canvas: its controls at their places in
+// the window modes, the member list from a club file, the clicks and their
+// sounds, the caption's colours, the large-window clocks and boards, and a
+// picture of the whole screen in modes 1 and 5.
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest/QTest>
+#include <memory>
+
+#include "../table/widget_test.h"
+#include "club_file.h"
+#include "layout.h"
+#include "loader.h"
+#include "menu_layout.h"
+#include "menu_screen.h"
+#include "table_canvas.h"
+#include "zub_cards_button.h"
+
+// Texts in failure messages as text.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace varnok {
+namespace {
+
+ClubMember Member(const std::string& name, double rating, int games, int cycleScore) {
+  ClubMember m;
+  m.Empty = false;
+  m.Name = name;
+  m.Rating = rating;
+  m.Games = games;
+  m.CycleScore = cycleScore;
+  m.Password = "abc  ";
+  return m;
+}
+
+class MenuScreenTest : public testing::WidgetTest {
+ protected:
+  static void SetUpTestSuite() {
+    testing::WidgetTest::SetUpTestSuite();
+    SetProgramFolder(QStringLiteral(VARNOK_BUILT_PROGRAM_DIR));
+  }
+  static void TearDownTestSuite() { SetProgramFolder(QString()); }
+
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    club_ = dir_.filePath(QStringLiteral("Varnok.clb"));
+    ClubLines lines = EmptyClubLines();
+    lines[0] = FormatMemberLine(Member("Anna", 12.345679, 27, 140));
+    lines[1] = FormatMemberLine(Member("Boris", -0.25, 3, -35));
+    ASSERT_TRUE(SaveClubFile(club_.toStdString(), lines));
+    canvas_ = std::make_unique<TableCanvas>();
+    menu_ = new MenuScreen(canvas_.get(), [this](const QString& name) { events_.push_back("sound " + name); });
+    QObject::connect(menu_, &MenuScreen::MemberClicked, [this](int slot) { Record("member", slot); });
+    QObject::connect(menu_, &MenuScreen::NewPlayerClicked, [this] { Record("new player"); });
+    QObject::connect(menu_, &MenuScreen::TopTenClicked, [this] { Record("top ten"); });
+    QObject::connect(menu_, &MenuScreen::OptionsClicked, [this] { Record("options"); });
+    QObject::connect(menu_, &MenuScreen::ExitClicked, [this] { Record("exit"); });
+    QObject::connect(menu_, &MenuScreen::HistoryClicked, [this] { Record("history"); });
+    QObject::connect(menu_, &MenuScreen::ViewToggled, [this](int view) { Record("view", view); });
+    QObject::connect(menu_, &MenuScreen::TitleColourChanged, [this](int colour) { Record("colour", colour); });
+  }
+
+  void Record(const char* what, int value = -1) {
+    events_.push_back(QString::fromLatin1(what) + (value >= 0 ? QStringLiteral(" %1").arg(value) : QString()));
+  }
+
+  void ShowMenu(int mode, int view = 1, int colour = 1, int design = 0) {
+    const LayoutState layout = LayoutForMode(mode, QSize(1600, 900));
+    canvas_->ApplyLayout(layout, 96);
+    QImage background;
+    LoadJpeg(mode == kSmallWindow ? QStringLiteral("FonG") : QStringLiteral("FonGB"), QString(), background);
+    canvas_->SetBackground(background);
+    canvas_->resize(layout.WindowW, layout.WindowH);
+    MenuInputs in;
+    in.layout = layout;
+    in.clubView = view;
+    in.titleColour = colour;
+    in.animated = false;
+    in.menuDesign = design;
+    in.clubFile = club_;
+    menu_->SetClock([] { return QTime(9, 5, 30, 700); });
+    menu_->Show(in);
+  }
+
+  template <typename Widget = QWidget>
+  Widget* Control(const char* name) {
+    auto* widget = canvas_->findChild<Widget*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  bool Showing(const char* name) { return !Control(name)->isHidden(); }
+  void Click(const char* name) {
+    QWidget* widget = Control(name);
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+  }
+
+  QTemporaryDir dir_;
+  QString club_;
+  std::unique_ptr<TableCanvas> canvas_;
+  MenuScreen* menu_ = nullptr;  // owned by the canvas
+  QStringList events_;
+};
+
+TEST_F(MenuScreenTest, ControlsSitAtTheirPlacesInModesOneAndFive) {
+  const struct {
+    int mode;
+    const char* name;
+    QRect rect;
+  } cases[] = {
+      {1, "Button3", {180, 325, 400, 30}},  {1, "Panel4", {180, 225, 400, 30}},   {1, "Button6", {280, 425, 200, 30}},
+      {1, "BMode", {620, 255, 100, 30}},    {1, "ImCaption", {180, 12, 400, 70}}, {1, "RxGIFAn2", {592, 290, 160, 200}},
+      {5, "Button3", {360, 650, 800, 60}},  {5, "Button11", {660, 930, 200, 60}}, {5, "ImElite", {410, 366, 700, 80}},
+      {5, "ImClock1", {163, 369, 115, 64}}, {5, "ImRadio", {297, 852, 220, 125}}, {5, "ImageSvRight", {1250, 160, 100, 200}},
+  };
+  for (int mode : {1, 5}) {
+    ShowMenu(mode);
+    for (const auto& c : cases) {
+      if (c.mode == mode) {
+        EXPECT_EQ(Control(c.name)->geometry(), c.rect) << mode << " " << c.name;
+      }
+    }
+  }
+}
+
+TEST_F(MenuScreenTest, ShowsTheClubListAndItsHeaderInBothViews) {
+  ShowMenu(1, 2);
+  EXPECT_EQ(Control<TZubCardsButton>("Panel4")->text(), QStringLiteral(" The members of club    Games   Rating "));
+  EXPECT_EQ(Control<TZubCardsButton>("Button1")->text(),
+            QStringLiteral("Anna") + QString(23, QLatin1Char(' ')) + QStringLiteral("27   12,35"));
+  EXPECT_EQ(Control<TZubCardsButton>("Button6")->text(), QStringLiteral("New Player"));
+  EXPECT_EQ(Control<TZubCardsButton>("Button9")->text(), QStringLiteral("Top Ten"));
+  EXPECT_EQ(Control<TZubCardsButton>("BMode")->text(), QStringLiteral("Mode"));
+
+  Click("BMode");
+  EXPECT_EQ(menu_->ClubView(), 1);
+  EXPECT_EQ(Control<TZubCardsButton>("Panel4")->text(), QStringLiteral(" The members of club    Games    Score "));
+  EXPECT_EQ(Control<TZubCardsButton>("Button2")->text(),
+            QStringLiteral("Boris") + QString(21, QLatin1Char(' ')) + QStringLiteral("3       -35"));
+  EXPECT_EQ(Control<TZubCardsButton>("Button3")->text(), QString(20, QLatin1Char('#')) + QStringLiteral("    ###    ######"));
+  Click("BMode");
+  EXPECT_EQ(menu_->ClubView(), 2);
+  EXPECT_EQ(events_, (QStringList{"sound WOpenFo", "view 1", "sound WOpenFo", "view 2"}));
+}
+
+TEST_F(MenuScreenTest, EveryButtonSignalsItsActionAfterItsSound) {
+  ShowMenu(1);
+  const struct {
+    const char* button;
+    QStringList events;
+  } cases[] = {
+      {"Button1", {"sound WOpenFo", "member 1"}},
+      {"Button2", {"sound WOpenFo", "member 2"}},
+      {"Button3", {}},  // an empty slot opens nothing
+      {"Button5", {}},
+      {"Button6", {"sound WOpenFo", "new player"}},
+      {"Button9", {"sound WOpenFo", "top ten"}},
+      {"Button10", {"sound WOpenFo", "options"}},
+      {"BHistory", {"history"}},
+      {"Button11", {"exit"}},
+      {"Panel4", {}},  // the header is no button
+  };
+  for (const auto& c : cases) {
+    events_.clear();
+    Click(c.button);
+    EXPECT_EQ(events_, c.events) << c.button;
+  }
+  EXPECT_TRUE(menu_->SlotEmpty(3));
+  EXPECT_FALSE(menu_->SlotEmpty(1));
+}
+
+TEST_F(MenuScreenTest, CaptionClicksCycleTheColourVariants) {
+  const struct {
+    int start;
+    std::vector<int> after;
+  } cases[] = {{1, {2, 3, 4, 5, 6, 7, 1}}, {7, {1, 2}}, {0, {2}}, {9, {2}}};  // out of range starts at 1
+  for (const auto& c : cases) {
+    ShowMenu(1, 1, c.start);
+    const QImage before = Control<QWidget>("ImCaption")->grab().toImage();
+    for (int expected : c.after) {
+      events_.clear();
+      Click("ImCaption");
+      EXPECT_EQ(menu_->TitleColour(), expected) << "from " << c.start;
+      EXPECT_EQ(events_, QStringList{QStringLiteral("colour %1").arg(expected)});
+    }
+    if (c.after.back() != 1) {
+      EXPECT_NE(Control<QWidget>("ImCaption")->grab().toImage(), before) << c.start;
+    }
+  }
+}
+
+TEST_F(MenuScreenTest, RecolouringTurnsHuesAndKeepsGreysAndTransparency) {
+  QImage picture(4, 1, QImage::Format_ARGB32);
+  picture.setPixel(0, 0, qRgba(200, 30, 30, 255));
+  picture.setPixel(1, 0, qRgba(128, 128, 128, 255));
+  picture.setPixel(2, 0, qRgba(30, 200, 30, 100));
+  picture.setPixel(3, 0, qRgba(0, 0, 0, 0));
+  EXPECT_EQ(RecolourCaption(picture, 1), picture);
+  for (int variant = 2; variant <= 7; ++variant) {
+    const QImage turned = RecolourCaption(picture, variant);
+    EXPECT_NE(QColor(turned.pixel(0, 0)).hsvHue(), 0) << variant;
+    EXPECT_EQ(QColor(turned.pixel(0, 0)).value(), 200) << variant;
+    EXPECT_EQ(turned.pixel(1, 0), picture.pixel(1, 0)) << variant;
+    EXPECT_EQ(qAlpha(turned.pixel(2, 0)), 100) << variant;
+    EXPECT_EQ(qAlpha(turned.pixel(3, 0)), 0) << variant;
+  }
+  EXPECT_EQ(NextTitleColour(7), 1);
+  EXPECT_EQ(NextTitleColour(3), 4);
+}
+
+TEST_F(MenuScreenTest, LargeWindowsShowClocksRadioAndNewsBoard) {
+  const struct {
+    int mode;
+    bool clocks;
+    bool boards;
+  } cases[] = {{1, false, false}, {3, false, false}, {4, true, true}, {5, true, true}};
+  for (const auto& c : cases) {
+    ShowMenu(c.mode);
+    EXPECT_EQ(Showing("ImClock1"), c.clocks) << c.mode;
+    EXPECT_EQ(Showing("ImClock2"), c.clocks) << c.mode;
+    EXPECT_EQ(Showing("ImRadio"), c.boards) << c.mode;
+    EXPECT_EQ(Showing("ImNews"), c.boards) << c.mode;
+    // With the flags down the badges show only on the board.
+    EXPECT_EQ(Showing("RxGIFAnNews"), c.boards) << c.mode;
+    EXPECT_EQ(Showing("RxGIFAnChat"), c.boards) << c.mode;
+  }
+  ShowMenu(5);
+  EXPECT_EQ(Control("ImClock2")->toolTip(), QStringLiteral("Club members:  NO CONNECT"));  // minute 5: item 6
+  EXPECT_EQ(Control("ImRadio")->toolTip(), QStringLiteral("Radio"));
+}
+
+TEST_F(MenuScreenTest, InModeThreeTheBadgesStandAloneWhileTheirFlagsAreUp) {
+  ShowMenu(3);
+  menu_->ShowBadges(true, false);
+  EXPECT_TRUE(Showing("RxGIFAnNews"));
+  EXPECT_FALSE(Showing("RxGIFAnChat"));
+  EXPECT_FALSE(Showing("ImNews"));
+  EXPECT_FALSE(Showing("ImRadio"));
+  EXPECT_FALSE(Showing("ImClock1"));
+  menu_->ShowBadges(false, true);
+  EXPECT_FALSE(Showing("RxGIFAnNews"));
+  EXPECT_TRUE(Showing("RxGIFAnChat"));
+}
+
+TEST_F(MenuScreenTest, OnlinePanelTurnsToTheMinutesItemAtSecondOne) {
+  ShowMenu(5);
+  int minute = 0;
+  int second = 0;
+  menu_->SetClock([&] { return QTime(10, minute, second); });
+  const struct {
+    int minute;
+    int second;
+    const char* hint;
+  } steps[] = {
+      {14, 0, "Club members:  NO CONNECT"},                         // item 6 from the first showing
+      {14, 1, "Dynamic IQ for Windows (percent): NO CONNECT"},      // 14 mod 7 = 0: item 1
+      {16, 1, "Dynamic IQ for Windows (percent): NO CONNECT"},      // the same second: no second turn
+      {16, 2, "Dynamic IQ for Windows (percent): NO CONNECT"},
+      {16, 1, "Best Windows Player: NO CONNECT"},                   // 16 mod 7 = 2: item 3
+  };
+  for (const auto& step : steps) {
+    minute = step.minute;
+    second = step.second;
+    menu_->Tick();
+    EXPECT_EQ(Control("ImClock2")->toolTip(), QString::fromUtf8(step.hint)) << step.minute << ":" << step.second;
+  }
+}
+
+TEST_F(MenuScreenTest, TicksRunTheLightsOnlyWhileShownAndHideLeavesTheTableAlone) {
+  auto* tableButton = new QWidget(canvas_.get());
+  tableButton->setObjectName(QStringLiteral("Button7"));
+  tableButton->show();
+  ShowMenu(1);
+  const int frame = menu_->LampFrame();
+  menu_->Tick();
+  EXPECT_EQ(menu_->LampFrame(), (frame + 1) % 6);
+  EXPECT_TRUE(menu_->Shown());
+  menu_->Hide();
+  EXPECT_FALSE(menu_->Shown());
+  menu_->Tick();
+  EXPECT_EQ(menu_->LampFrame(), (frame + 1) % 6);
+  for (const char* name : {"Button1", "Button6", "BMode", "Panel4", "ImCaption", "ImTitle", "RxGIFAn1", "ImageSvLeft",
+                           "ImClock1", "ImRadio", "MenuLamp1"}) {
+    EXPECT_FALSE(Showing(name)) << name;
+  }
+  EXPECT_FALSE(tableButton->isHidden());
+}
+
+// Pictures of the whole screen, to look at: build-dir/menu_shots/menu_mode<N>.png.
+TEST_F(MenuScreenTest, DrawsOverTheTableBackground) {
+  ClubLines lines = EmptyClubLines();
+  lines[0] = FormatMemberLine(Member("Anna", 12.345679, 27, 140));
+  lines[1] = FormatMemberLine(Member("Alexander Konstantin", 3.5, 112, 310));
+  lines[2] = FormatMemberLine(Member("Boris", -0.25, 3, -35));
+  ASSERT_TRUE(SaveClubFile(club_.toStdString(), lines));
+  QDir().mkpath(QStringLiteral(VARNOK_MENU_SHOT_DIR));
+  const struct {
+    int mode;
+    int design;
+    const char* file;
+  } shots[] = {{1, 0, "menu_mode1.png"}, {5, 0, "menu_mode5.png"}, {1, 1, "menu_mode1_purple.png"}};
+  for (const auto& shot : shots) {
+    const int mode = shot.mode;
+    ShowMenu(mode, 1, mode == 5 ? 3 : 1, shot.design);
+    menu_->ShowBadges(mode == 5, false);
+    const QImage screen = canvas_->grab().toImage();
+    ASSERT_EQ(screen.size(), QSize(canvas_->Layout().WindowW, canvas_->Layout().WindowH));
+    const QRect button1 = Control("Button1")->geometry();
+    EXPECT_NE(screen.copy(button1), canvas_->Background().copy(button1).convertToFormat(screen.format())) << mode;
+    EXPECT_TRUE(screen.save(QStringLiteral(VARNOK_MENU_SHOT_DIR "/") + QString::fromLatin1(shot.file)));
+  }
+}
+
+}  // namespace
+}  // namespace varnok
