@@ -1,0 +1,28 @@
+# The player window (who plays, and how network copies meet), the notice
+# window and renaming the player during a game.
+find_package(Qt6 REQUIRED COMPONENTS Network)
+add_library(varnok_players STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/form_link.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form_link.h
+  ${CMAKE_CURRENT_LIST_DIR}/form_password.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form_password.h
+  ${CMAKE_CURRENT_LIST_DIR}/player_checks.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/player_checks.h
+)
+set_target_properties(varnok_players PROPERTIES AUTOMOC ON)
+target_include_directories(varnok_players PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(varnok_players PUBLIC varnok_dialogs varnok_records varnok_i18n Qt6::Network
+                      PRIVATE varnok_warnings)
+# The engine's headers come with the records; signals and slots are spelled
+# Q_SIGNALS and Q_SLOTS.
+target_compile_definitions(varnok_players PRIVATE QT_NO_KEYWORDS)
+
+# The window tests type and click with Qt Test; their program is made later
+# (in tests/), so it is linked once everything is read.
+find_package(Qt6 COMPONENTS Test GLOBAL)
+function(varnok_players_tests_use_qt_test)
+  if(TARGET varnok_players_tests AND TARGET Qt6::Test)
+    target_link_libraries(varnok_players_tests PRIVATE Qt6::Test)
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL varnok_players_tests_use_qt_test)
