@@ -1,0 +1,202 @@
+#include "form_history.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "fonts.h"
+#include "recwin_look.h"
+#include "words.h"
+#include <QPushButton>
+
+namespace varnok {
+
+namespace {
+
+constexpr int kGridWidth = 45 + 65 + 210 + 45 + 55 + 55 + 80;
+constexpr int kHeight = 460;
+constexpr int kRowHeight = 20;
+
+int& Chosen() {
+  static int chosen = 0;
+  return chosen;
+}
+
+// Draws the cells of the grid: the stored texts keep their filling blanks,
+// but are drawn without them, so that they fit their narrow columns; the
+// current row keeps the colour of its kind.
+class HistoryCellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->text = option->text.trimmed();
+    const QVariant colour = index.data(Qt::ForegroundRole);
+    if (colour.canConvert<QBrush>()) {
+      option->palette.setBrush(QPalette::HighlightedText, colour.value<QBrush>());
+    }
+  }
+};
+
+QString HeadingOf(const HistoryColumn& column) {
+  return i18n::Text(column.Table == HistoryWordTable::WordsMain ? i18n::WordsMain : i18n::WordsGames, column.Row);
+}
+
+}  // namespace
+
+int TFormHistory::ChosenFile() { return Chosen(); }
+void TFormHistory::SetChosenFile(int n) { Chosen() = n; }
+
+TFormHistory::TFormHistory(const QString& programFolder, const QString& clubFile, const Settings& look,
+                           QWidget* parent)
+    : QDialog(parent), folder_(programFolder.toStdU16String()), club_file_(clubFile.toStdString()) {
+  setObjectName(QStringLiteral("TFormHistory"));
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setModal(true);
+  setWindowTitle(i18n::Text(i18n::WordsMain, kRowHistoryCaption));
+  const bool purple = look.PurpleWindows;
+
+  files_ = ListHistoryFiles(folder_, club_file_);
+  list_ = new QListWidget(this);
+  list_->setObjectName(QStringLiteral("FileList"));
+  list_->setFont(i18n::KindFont(i18n::FontKind::Fixed, files_.FontUnits));
+  list_->setFixedWidth(files_.Width);
+  if (files_.Enabled) {
+    for (const HistoryListItem& item : files_.Items) {
+      auto* entry = new QListWidgetItem(QString::fromStdString(item.Text), list_);
+      entry->setData(Qt::UserRole, item.Number);
+    }
+  } else {
+    list_->addItem(QString::fromLatin1(kNoHistoryFiles.data(), static_cast<qsizetype>(kNoHistoryFiles.size())));
+    list_->setEnabled(false);
+  }
+
+  grid_ = new QTableWidget(0, static_cast<int>(kHistoryColumns.size()), this);
+  grid_->setObjectName(QStringLiteral("Grid"));
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_->verticalHeader()->hide();
+  grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
+  grid_->horizontalHeader()->setHighlightSections(false);
+  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid_->setWordWrap(false);
+  grid_->setTextElideMode(Qt::ElideNone);
+  grid_->setItemDelegate(new HistoryCellDelegate(grid_));
+  grid_->setFont(i18n::KindFont(i18n::FontKind::Serif, 13));
+  QStringList headings;
+  for (std::size_t c = 0; c < kHistoryColumns.size(); ++c) {
+    headings << HeadingOf(kHistoryColumns[c]);
+    grid_->setColumnWidth(static_cast<int>(c), kHistoryColumns[c].Width);
+  }
+  grid_->setHorizontalHeaderLabels(headings);
+  const int scroll_bar = grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  grid_->setFixedWidth(kGridWidth + 2 * grid_->frameWidth() + scroll_bar);
+  // The heading row and the current row have backgrounds of their own.
+  grid_->setStyleSheet(purple ? QStringLiteral("QHeaderView::section { background: #4a1460; color: #ffff00;"
+                                               " border: 1px solid #2a0838; padding: 1px; font-weight: bold; font-size: 12px; }"
+                                               "QTableWidget { gridline-color: #c8b8d8; }"
+                                               "QTableWidget::item:selected { background: #f0d8ff; }")
+                              : QStringLiteral("QHeaderView::section { background: #d8d0b8; color: #800000;"
+                                               " border: 1px solid #a09070; padding: 1px; font-weight: bold; font-size: 12px; }"
+                                               "QTableWidget { gridline-color: #d0d0d0; }"
+                                               "QTableWidget::item:selected { background: #fff0b0; }"));
+
+  ok_ = MakeOkButton(this, look, purple);
+  ok_->setFixedSize(160, 30);
+
+  auto* top = new QHBoxLayout;
+  top->setSpacing(8);
+  top->addWidget(list_);
+  top->addWidget(grid_);
+  auto* bottom = new QHBoxLayout;
+  bottom->addStretch(1);
+  bottom->addWidget(ok_);
+  bottom->addStretch(1);
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(10, 10, 10, 10);
+  column->setSpacing(10);
+  column->addLayout(top, 1);
+  column->addLayout(bottom);
+  setFixedSize(10 + files_.Width + 8 + grid_->width() + 10, kHeight);
+  if (purple) {
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(40, 8, 56));
+    setPalette(palette);
+  } else {
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kButtonFace);
+    setPalette(palette);
+  }
+  setAutoFillBackground(true);
+
+  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (!files_.Enabled || row < 0 || row >= static_cast<int>(files_.Items.size())) return;
+    ShowFile(files_.Items[static_cast<std::size_t>(row)].Number);
+  });
+  if (files_.Enabled) {
+    const int newest = files_.Items.back().Number;
+    ShowFile(ChooseHistoryFile(Chosen(), newest));
+  }
+  ApplyRecordCursor(this, look);
+}
+
+void TFormHistory::ShowFile(int n) {
+  int row = -1;
+  for (std::size_t i = 0; i < files_.Items.size(); ++i) {
+    if (files_.Items[i].Number == n) row = static_cast<int>(i);
+  }
+  if (row < 0) return;
+  shown_ = n;
+  Chosen() = n;
+  if (list_->currentRow() != row) {
+    const QSignalBlocker block(list_);
+    list_->setCurrentRow(row);
+  }
+  const auto rows = ReadHistoryRows(HistoryFilePath(folder_, club_file_, n));
+  // A file that fails its check since it was listed shows no games.
+  FillGrid(rows ? *rows : std::vector<HistoryRow>{});
+}
+
+void TFormHistory::FillGrid(const std::vector<HistoryRow>& rows) {
+  grid_->clearContents();
+  grid_->setRowCount(static_cast<int>(rows.size()));
+  const QColor window_text = palette().color(QPalette::Text);
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    const HistoryRow& row = rows[r];
+    const QColor colour = row.WindowTextColour ? window_text : QColor(row.Colour.R, row.Colour.G, row.Colour.B);
+    for (std::size_t c = 0; c < row.Cells.size(); ++c) {
+      auto* item = new QTableWidgetItem(QString::fromStdString(row.Cells[c]));
+      item->setForeground(colour);
+      item->setTextAlignment(kHistoryColumns[c].LeftAligned ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);
+      grid_->setItem(static_cast<int>(r), static_cast<int>(c), item);
+    }
+  }
+  // The current row shows only when there are two rows or more.
+  if (rows.size() >= 2) {
+    grid_->selectRow(0);
+  } else {
+    grid_->clearSelection();
+  }
+}
+
+void TFormHistory::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  CentreOn(*this, parentWidget());
+}
+
+void TFormHistory::Open(QWidget* parent, const QString& programFolder, const QString& clubFile,
+                        const Settings& look, SoundHook sound) {
+  PlayOpenSound(sound);
+  TFormHistory window(programFolder, clubFile, look, parent);
+  window.exec();
+}
+
+}  // namespace varnok

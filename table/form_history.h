@@ -1,0 +1,65 @@
+// TFormHistory: "History of games". The list at the left names the valid
+// history files ("File I0001 " and the file's date); the grid shows the
+// games of the chosen file, one row a game, in the colour of its kind
+// (local games in the window's text colour, network games green, rated
+// games red, tournament games blue). The chosen file stays chosen while the
+// program runs. Escape or "Ok" closes the window.
+#pragma once
+
+#include <QDialog>
+#include <filesystem>
+#include <string>
+
+#include "dialog_look.h"
+#include "history_file.h"
+#include "settings.h"
+
+class QListWidget;
+class QTableWidget;
+
+class QPushButton;
+
+namespace varnok {
+
+
+class TFormHistory : public QDialog {
+  Q_OBJECT
+
+ public:
+  // programFolder: the folder that holds "History"; clubFile: the club file
+  // in use ("Varnok.clb"), whose name names the history files.
+  TFormHistory(const QString& programFolder, const QString& clubFile, const Settings& look,
+               QWidget* parent = nullptr);
+
+  // Plays "WOpenFo" and shows the window modally.
+  static void Open(QWidget* parent, const QString& programFolder, const QString& clubFile, const Settings& look,
+                   SoundHook sound);
+
+  QListWidget* FileList() const { return list_; }  // object name "FileList"
+  QTableWidget* Grid() const { return grid_; }      // object name "Grid"
+  QPushButton* OkButton() const { return ok_; }  // object name "Ok"
+  // The number of the file shown (0 when there is none).
+  int ShownFile() const { return shown_; }
+  // Shows file n of the list.
+  void ShowFile(int n);
+
+  // The file chosen in this run (0 before the first opening); tests start afresh with 0.
+  static int ChosenFile();
+  static void SetChosenFile(int n);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FillGrid(const std::vector<HistoryRow>& rows);
+
+  std::filesystem::path folder_;
+  std::string club_file_;
+  HistoryListView files_;
+  QListWidget* list_ = nullptr;
+  QTableWidget* grid_ = nullptr;
+  QPushButton* ok_ = nullptr;
+  int shown_ = 0;
+};
+
+}  // namespace varnok
