@@ -10,6 +10,7 @@
 #include "fonts.h"
 #include "form_zakaz.h"
 #include "loader.h"
+#include "menu_screen.h"
 #include "names.h"
 #include "sound_player.h"
 #include "startup_report.h"
@@ -27,7 +28,8 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
       canvas_(new TableCanvas(this)),
       presenter_(std::make_unique<TablePresenter>(*canvas_, state_, *this)),
       engine_(state_, *presenter_),
-      sound_(std::make_unique<SoundPlayer>()) {
+      sound_(std::make_unique<SoundPlayer>()),
+      clubs_(ProgramFolderPath().toStdString()) {
   if (!options_.program_folder.isEmpty()) SetProgramFolder(options_.program_folder);
   if (options_.silent) sound_->SetSilentForTests(true);
   setWindowTitle(QString::fromUtf8(i18n::kProgramTitle));
@@ -71,6 +73,7 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
   });
 
   BuildPopupMenu();
+  WireMenu();
 
   if (StartupReportWanted()) {
     // The start-up measurement: the first frame, then the memory at the title screen.
@@ -114,6 +117,20 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::StartUp() {
   settings_ = LoadSettings(ProgramFolderPath().toStdString()).Values;
+  // The club files are checked before anything else runs; a missing or
+  // tampered file ends the program with its message.
+  const ClubFiles::Startup check =
+      clubs_.CheckAtStart([](int row) { return i18n::Text(i18n::WordsMain, row).toStdString(); });
+  if (check.Stop) {
+    clubs_valid_ = false;
+    for (const std::string& text : check.Messages)
+      QMessageBox::critical(this, QString::fromUtf8(i18n::kProgramTitle), QString::fromStdString(text));
+    close();
+    return;
+  }
+  for (const std::string& text : check.Messages)
+    QMessageBox::warning(this, QString::fromUtf8(i18n::kProgramTitle), QString::fromStdString(text));
+  clubs_.SetNetworkMode(settings_.NetworkMode);
   ApplyOptions();
   LoadBackground();
   if (title_shown_) ShowTitle();
@@ -156,7 +173,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   timer1_.stop();
   timer2_.stop();
   sound_->RemoveMusicFile();
-  if (SaveSettings(settings_, ProgramFolderPath().toStdString()) == SaveResult::Failed) {
+  SaveOptions save;
+  save.ClubFilesValid = clubs_valid_;
+  if (clubs_valid_ && SaveSettings(settings_, ProgramFolderPath().toStdString(), save) == SaveResult::Failed) {
     QMessageBox::critical(this, QString::fromUtf8(i18n::kProgramTitle),
                           i18n::Text(i18n::WordsMain, 96));  // "Can`t save options!"
   }
@@ -234,28 +253,20 @@ void MainWindow::ShowTitle() {
 }
 
 void MainWindow::LeaveTitle() {
-  if (!title_shown_) return;
+  if (!title_shown_ || !started_ || !clubs_valid_) return;
   title_shown_ = false;
   canvas_->SetOverlay(QImage(), QPoint());
   ApplyWindowSize(settings_.WindowMode);
-  StartGuestGame();
-}
-
-void MainWindow::StartGuestGame() {
-  sound_->StopMusic();
-  presenter_->SetDebugView(false);
-  engine_.SetMode(TableMode{});
-  engine_.SetOptions(EngineOptionsOf(settings_));
-  engine_.SetPlayerName(i18n::Text(i18n::WordsMain, 79).toStdString());
-  engine_.SetProfile(1, 0);
-  in_handler_ = true;
-  engine_.Deal(true);
-  in_handler_ = false;
+  ShowMenuScreen();
 }
 
 // --- timers ---------------------------------------------------------------
 
 void MainWindow::OnTimer1() {
+  if (MenuShown()) {
+    menu_->Tick();
+    return;
+  }
   if (in_handler_ || !state_.InGame) return;
   in_handler_ = true;
   engine_.Tick();
@@ -263,7 +274,7 @@ void MainWindow::OnTimer1() {
 }
 
 void MainWindow::OnTimer2() {
-  if (title_shown_ && settings_.Music) sound_->RestartMusicIfStopped();
+  if ((title_shown_ || MenuShown()) && settings_.Music) sound_->RestartMusicIfStopped();
 }
 
 // --- TableHost --------------------------------------------------------------
@@ -292,17 +303,18 @@ void MainWindow::SetEngineTimer(int interval_ms, bool running) {
 void MainWindow::EnableGameMenu(bool enabled) {
   gen_count_action_->setEnabled(enabled);
   quit_action_->setEnabled(enabled);
+  change_name_action_->setEnabled(enabled && !engine_.Mode().NetGame && !engine_.Mode().TourGame);
 }
 
-void MainWindow::ShowScoreWindow() {
-  PlayEffect("WOpenFo", false);
-  ShowGeneralScore();
-}
+void MainWindow::ShowScoreWindow() { ShowGeneralScore(false); }
 
 void MainWindow::TableLeft(bool finished) {
-  (void)finished;
   setWindowTitle(QString::fromUtf8(i18n::kProgramTitle));
-  ShowTitle();
+  button7_->hide();
+  button8_->hide();
+  if (finished) RecordFinishedGame();
+  else RecordLeftGame();
+  ShowMenuScreen();
   if (settings_.Music) sound_->PlayMusic();
 }
 

@@ -8,9 +8,11 @@
 #include <QTimer>
 #include <memory>
 
+#include "club_file.h"
 #include "computer_players.h"
 #include "engine.h"
 #include "game_state.h"
+#include "dialog_look.h"
 #include "input_rules.h"
 #include "settings.h"
 #include "table_host.h"
@@ -21,6 +23,7 @@ class QMenu;
 namespace varnok {
 
 class DialogChoices;
+class MenuScreen;
 class SoundPlayer;
 class TableCanvas;
 class TablePresenter;
@@ -53,14 +56,23 @@ class MainWindow : public QMainWindow, public TableHost {
   TablePresenter& Presenter() { return *presenter_; }
   SoundPlayer& Sound() { return *sound_; }
   bool TitleShown() const { return title_shown_; }
+  bool MenuShown() const;
+  MenuScreen* Menu() const { return menu_; }
+  // The club files of this run (the one in use follows the network mode).
+  const ClubFiles& Clubs() const { return clubs_; }
+  int ProfileSlot() const { return profile_slot_; }
   TZubCardsButton* Button7() const { return button7_; }
   TZubCardsButton* Button8() const { return button8_; }
   QMenu* PopupMenu() const { return popup_; }
   QAction* ExitToMenuAction() const { return quit_action_; }
 
-  // Leaves the title screen (a click or a key) and, until the menu screen
-  // exists, starts a game as a guest.
+  // Leaves the title screen (a click or a key) for the menu.
   void LeaveTitle();
+  // The menu screen, after the title and after every game.
+  void ShowMenuScreen();
+  // Opens the player window for a club slot 1..5 or a new player (6) and
+  // starts the game when it is confirmed.
+  void OpenPlayerWindow(int slot);
   // Sets the window size mode 1..5 and redraws everything.
   void ApplyWindowSize(int mode);
   // The popup entry "Exit to menu": asks first; true when the table was left.
@@ -86,7 +98,14 @@ class MainWindow : public QMainWindow, public TableHost {
   void StartUp();
   void ApplyOptions();
   void ShowTitle();
-  void StartGuestGame();
+  void StartGame(int slot, const ClubMember& player, const std::string& name);
+  void WireMenu();
+  void RecordFinishedGame();
+  void RecordLeftGame();
+  void ShowRecordMessage(const QString& text);
+  void RenameCurrentPlayer();
+  std::string ClubFileName() const;
+  SoundHook SoundHookOf();
   void LoadBackground();
   void PlaceTableButtons();
   void BuildPopupMenu();
@@ -95,7 +114,7 @@ class MainWindow : public QMainWindow, public TableHost {
   void OnLeftClick(QPoint at);
   void OnRightClick(QPoint at);
   void OnMouseMove(QPoint at);
-  void ShowGeneralScore();
+  void ShowGeneralScore(bool with_sound);
   void OpenSpeedWindow();
   void ShowHelpFile(bool book);
   bool Confirm(const QString& first, const QString& second);
@@ -119,6 +138,11 @@ class MainWindow : public QMainWindow, public TableHost {
   QAction* gen_count_action_ = nullptr;
   QAction* quit_action_ = nullptr;
   QAction* change_name_action_ = nullptr;
+  MenuScreen* menu_ = nullptr;
+  ClubFiles clubs_;
+  bool clubs_valid_ = true;
+  ClubMember member_;  // the player as read when the game started
+  int profile_slot_ = 6;
   bool started_ = false;
   bool title_shown_ = true;
   bool in_handler_ = false;

@@ -8,6 +8,8 @@
 #include <QUrl>
 
 #include "about_window.h"
+#include "form_score.h"
+#include "recwin_count.h"
 #include "cursors.h"
 #include "main_window.h"
 #include "sound_player.h"
@@ -39,13 +41,11 @@ void MainWindow::BuildPopupMenu() {
     return action;
   };
   gen_count_action_ = add("GenCount", 25);
-  connect(gen_count_action_, &QAction::triggered, this, [this] {
-    PlayEffect("WOpenFo", false);
-    ShowGeneralScore();
-  });
+  connect(gen_count_action_, &QAction::triggered, this, [this] { ShowGeneralScore(true); });
   quit_action_ = add("Quit", 21);
   connect(quit_action_, &QAction::triggered, this, [this] { ExitToMenu(); });
   change_name_action_ = add("ChangeName", 26);
+  connect(change_name_action_, &QAction::triggered, this, &MainWindow::RenameCurrentPlayer);
   popup_->addSeparator();
   connect(add("MSpeed", 298), &QAction::triggered, this, &MainWindow::OpenSpeedWindow);
   connect(add("Help", 27), &QAction::triggered, this, [this] { ShowHelpFile(false); });
@@ -56,7 +56,6 @@ void MainWindow::BuildPopupMenu() {
   });
   gen_count_action_->setEnabled(false);
   quit_action_->setEnabled(false);
-  // Changing a name belongs to the club's player window.
   change_name_action_->setEnabled(false);
   canvas_->setContextMenuPolicy(Qt::NoContextMenu);
 }
@@ -78,20 +77,20 @@ bool MainWindow::ExitToMenu() {
   return true;
 }
 
-void MainWindow::ShowGeneralScore() {
-  if (!state_.InGame) return;
-  const PerSeat<int> counts = engine_.GeneralCount();
-  QString text;
-  for (int seat = 1; seat <= 3; ++seat) {
-    const int count = counts[static_cast<std::size_t>(seat)];
-    text += QStringLiteral("%1: %2   (%3)\n")
-                .arg(QString::fromStdString(state_.Names[seat]))
-                .arg(state_.Scores[seat])
-                .arg(count > 0 ? QStringLiteral("+%1").arg(count) : QString::number(count));
-  }
-  QMessageBox box(QMessageBox::Information, i18n::Text(i18n::WordsMain, 25), text, QMessageBox::Ok, this);
-  box.setObjectName(QStringLiteral("ScoreWindow"));
-  box.exec();
+void MainWindow::ShowGeneralScore(bool with_sound) {
+  if (!state_.InGame && !state_.GameOver) return;
+  ScoreWindowData data;
+  ScoreSource source;
+  source.ProfileRating = member_.Empty ? 0.0 : member_.Rating;
+  source.ProfileGames = member_.Empty ? 0 : member_.Games;
+  data.Count = CountOfGame(state_, engine_.Mode(), source);
+  data.PlayerName = QString::fromStdString(state_.Names[3]);
+  data.Kind = ScoreGameKindOf(engine_.Mode(), 1);
+  data.FallBackToGrayAristocratic = [this] {
+    settings_.PurpleWindows = false;
+    settings_.AuxWindowDesign = 2;
+  };
+  TFormScore::Open(this, data, settings_, with_sound ? SoundHookOf() : SoundHook());
 }
 
 void MainWindow::OpenSpeedWindow() {

@@ -1,0 +1,166 @@
+// The menu screen, the player window, and a game's life in the records: the
+// member plays with his game number and score, and the end of the game
+// writes his new line, the history and, after 25 games, the end of the match.
+#include <QAction>
+#include <QMessageBox>
+
+#include "form_end_match.h"
+#include "form_history.h"
+#include "form_password.h"
+#include "form_top_ten.h"
+#include "history_file.h"
+#include "main_window.h"
+#include "menu_screen.h"
+#include "sound_player.h"
+#include "table_canvas.h"
+#include "table_presenter.h"
+#include "words.h"
+#include "zub_cards_button.h"
+
+namespace varnok {
+
+SoundHook MainWindow::SoundHookOf() {
+  return [this](const QString& name) { PlayEffect(name.toStdString(), false); };
+}
+
+bool MainWindow::MenuShown() const { return menu_ != nullptr && menu_->Shown(); }
+
+std::string MainWindow::ClubFileName() const { return settings_.NetworkMode ? "Varnok.net" : "Varnok.clb"; }
+
+void MainWindow::WireMenu() {
+  menu_ = new MenuScreen(canvas_, [this](const QString& name) { PlayEffect(name.toStdString(), false); });
+  connect(menu_, &MenuScreen::MemberClicked, this, &MainWindow::OpenPlayerWindow);
+  connect(menu_, &MenuScreen::NewPlayerClicked, this, [this] { OpenPlayerWindow(6); });
+  connect(menu_, &MenuScreen::TopTenClicked, this,
+          [this] { TFormTopTen::Open(this, clubs_.CurrentPath(), settings_, SoundHookOf()); });
+  connect(menu_, &MenuScreen::HistoryClicked, this, [this] {
+    TFormHistory::Open(this, ProgramFolderPath(), QString::fromStdString(ClubFileName()), settings_, SoundHookOf());
+  });
+  connect(menu_, &MenuScreen::ExitClicked, this, &QWidget::close);
+  connect(menu_, &MenuScreen::ViewToggled, this, [this](int view) { settings_.ClubListView = view; });
+  connect(menu_, &MenuScreen::TitleColourChanged, this, [this](int colour) { settings_.TitleColour = colour; });
+}
+
+void MainWindow::ShowMenuScreen() {
+  presenter_->HideTable();
+  button7_->hide();
+  button8_->hide();
+  gen_count_action_->setEnabled(false);
+  quit_action_->setEnabled(false);
+  change_name_action_->setEnabled(false);
+  timer1_.setInterval(kTimerMenuMs);
+  clubs_.SetNetworkMode(settings_.NetworkMode);
+  MenuInputs inputs;
+  inputs.layout = canvas_->Layout();
+  inputs.clubView = settings_.ClubListView;
+  inputs.titleColour = settings_.TitleColour;
+  inputs.menuDesign = settings_.MenuDesign;
+  inputs.animated = settings_.GifAnimation;
+  inputs.networkMode = settings_.NetworkMode;
+  inputs.clubFile = QString::fromStdString(clubs_.CurrentPath().string());
+  inputs.language = settings_.LanguageIndex;
+  menu_->Show(inputs);
+}
+
+void MainWindow::OpenPlayerWindow(int slot) {
+  PlayerWindowSetup setup;
+  setup.slot = slot;
+  if (slot >= 1 && slot <= 5) {
+    const std::optional<ClubMember> member = clubs_.ReadMember(slot);
+    if (!member || member->Empty) return;
+    setup.member = *member;
+  }
+  setup.clubFile = clubs_.CurrentPath();
+  setup.network = settings_.NetworkMode;
+  setup.lastName = settings_.PlayerName;
+  setup.lastAddress = settings_.ServerAddress;
+  setup.lastPort = settings_.ServerPort;
+  setup.purple = settings_.PurpleWindows;
+  setup.grayDesign = settings_.AuxWindowDesign;
+  setup.animate = settings_.GifAnimation;
+  const PlayerWindowResult result = TFormPassword::Open(this, setup, SoundHookOf());
+  settings_.PlayerName = result.lastName;
+  if (!result.lastAddress.empty()) settings_.ServerAddress = result.lastAddress;
+  if (!result.lastPort.empty()) settings_.ServerPort = result.lastPort;
+  if (result.designFellBack) {
+    settings_.PurpleWindows = false;
+    settings_.AuxWindowDesign = 2;
+  }
+  if (!result.confirmed) return;
+  StartGame(result.slot, result.player, result.name);
+}
+
+void MainWindow::StartGame(int slot, const ClubMember& player, const std::string& name) {
+  menu_->Hide();
+  sound_->StopMusic();
+  profile_slot_ = slot;
+  member_ = player;
+  presenter_->SetDebugView(false);
+  TableMode mode;
+  mode.ProfileSlot = slot;
+  engine_.SetMode(mode);
+  engine_.SetOptions(EngineOptionsOf(settings_));
+  engine_.SetPlayerName(name);
+  // A member plays his next game of the series; a new player starts at game 1.
+  if (player.Empty) engine_.SetProfile(1, 0);
+  else engine_.SetProfile(player.Games + 1, player.CycleScore);
+  in_handler_ = true;
+  engine_.Deal(true);
+  in_handler_ = false;
+}
+
+void MainWindow::ShowRecordMessage(const QString& text) {
+  if (text.isEmpty()) return;
+  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(i18n::kProgramTitle), text, QMessageBox::Ok, this);
+  box.setObjectName(QStringLiteral("RecordMessage"));
+  box.exec();
+}
+
+void MainWindow::RecordFinishedGame() {
+  const int score = state_.HumanResult;
+  const ClubMember after = member_.Empty ? member_ : MemberAfterGame(member_, score);
+  const ClubUpdateResult club = clubs_.FinishGame(profile_slot_, member_, score);
+  if (club.MessageRow >= 0) ShowRecordMessage(i18n::Text(i18n::WordsMain, club.MessageRow));
+
+  const double rating = after.Empty ? 0.0 : after.Rating;
+  const HisStr record = HistoryRecordOf(state_, engine_.Mode(), 1, state_.Names[3], rating);
+  const HistoryWriteResult history = WriteHistory(ProgramFolderPath().toStdString(), ClubFileName(), {record});
+  if (!history.Message.empty()) ShowRecordMessage(QString::fromStdString(history.Message));
+
+  if (state_.KonNo % kGamesPerCycle == 0) {
+    const FinishedGameKind kind = settings_.NetworkMode ? FinishedGameKind::Network : FinishedGameKind::Local;
+    TFormEndMatch::Open(this, club.Place, state_.ProfileScoreAfter, kind, settings_, SoundHookOf());
+  } else if (score > 0) {
+    PlayEffect("WKoGood", false);
+  } else if (score < 0) {
+    PlayEffect("WKoBads", false);
+  }
+}
+
+void MainWindow::RecordLeftGame() {
+  // Leaving a game early drops the club member who played it.
+  const ClubUpdateResult club = clubs_.RemoveMember(profile_slot_);
+  if (club.MessageRow >= 0) ShowRecordMessage(i18n::Text(i18n::WordsMain, club.MessageRow));
+}
+
+void MainWindow::RenameCurrentPlayer() {
+  if (!state_.InGame) return;
+  RenameSetup setup;
+  setup.slot = profile_slot_;
+  setup.member = member_;
+  setup.clubFile = clubs_.CurrentPath();
+  setup.clubWritable = clubs_.Writable();
+  setup.network = settings_.NetworkMode;
+  setup.currentName = state_.Names[3];
+  setup.look.purple = settings_.PurpleWindows;
+  setup.look.grayDesign = settings_.AuxWindowDesign;
+  setup.look.animate = settings_.GifAnimation;
+  const RenameOutcome outcome = RenamePlayer(this, setup, SoundHookOf());
+  if (!outcome.changed) return;
+  member_ = outcome.player;
+  state_.Names[3] = outcome.name;
+  engine_.SetPlayerName(outcome.name);
+  presenter_->ShowBubble(3, BubbleStyle::Name, UiText::Plain(outcome.name));
+}
+
+}  // namespace varnok

@@ -1,0 +1,56 @@
+// Drives the real main window like a person: clicks on the title, the menu
+// and the cards, the two table buttons, and a pilot that answers the modal
+// windows of a game (player window, trump, order, score, confirmations).
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QPushButton>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include "main_window.h"
+
+namespace varnok::testing {
+
+void EnsureApplication();
+
+class DialogPilot : public QObject {
+ public:
+  DialogPilot();
+  int trumps = 0, orders = 0, scores = 0, confirms = 0, player_windows = 0;
+  QStringList strangers;
+  // What the player types into the player window: a new player gives name
+  // and password twice, a member only the password. A wrong password is
+  // expected to be refused; the pilot then gives up with Escape.
+  QString name = QStringLiteral("Tester");
+  QString password = QStringLiteral("pw1");
+  bool expect_refusal = false;
+  QString refusal;
+
+ private:
+  void Click(QWidget* dialog, const char* name);
+  void Look();
+  QTimer timer_;
+  bool busy_ = false;
+};
+
+struct GameStats {
+  int rounds = 0;
+  int declared = 0;       // rounds where the player gave the cards
+  int illegal_tries = 0;  // illegal cards clicked, each changing nothing
+  int cards_played = 0;
+};
+
+// Plays until the window is back on the menu screen; false when stuck.
+bool PlayWholeGame(MainWindow& w, GameStats& stats);
+// Fresh club files, as the program's build puts beside it.
+void WriteClubFiles(const QString& folder);
+QPushButton* MenuButton(MainWindow& w, const char* name);
+void WriteOptions(const QString& folder, int mode, bool animate);
+// A window over `folder`, silent, fast, shown, with its start-up done.
+WindowOptions TestWindowOptions(const QString& folder);
+void StartWindow(MainWindow& window);
+
+}  // namespace varnok::testing
