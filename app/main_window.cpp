@@ -10,7 +10,9 @@
 #include "fonts.h"
 #include "form_zakaz.h"
 #include "loader.h"
+#include "frame_grab.h"
 #include "menu_screen.h"
+#include "recording_notice.h"
 #include "names.h"
 #include "sound_player.h"
 #include "startup_report.h"
@@ -168,6 +170,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
       event->ignore();
       return;
     }
+    SaveRoundRecording();
     engine_.LeaveTable();
   }
   timer1_.stop();
@@ -306,7 +309,11 @@ void MainWindow::EnableGameMenu(bool enabled) {
   change_name_action_->setEnabled(enabled && !engine_.Mode().NetGame && !engine_.Mode().TourGame);
 }
 
-void MainWindow::ShowScoreWindow() { ShowGeneralScore(false); }
+void MainWindow::ShowScoreWindow() {
+  // The round that ends the game is filmed to its end as well.
+  if (state_.GameOver) SaveRoundRecording();
+  ShowGeneralScore(false);
+}
 
 void MainWindow::TableLeft(bool finished) {
   setWindowTitle(QString::fromUtf8(i18n::kProgramTitle));
@@ -323,6 +330,41 @@ void MainWindow::ShowDebugCaption(const QString& text) { setWindowTitle(text); }
 void MainWindow::SetRoundHint(int kon_no, int cycle) {
   kon_no_ = kon_no;
   cycle_ = cycle;
+}
+
+// --- recording rounds ---------------------------------------------------------
+
+void MainWindow::RoundStarted() {
+  if (!settings_.SaveGames) return;
+  recorder_.SetSettings({settings_.SaveGames, settings_.GifCapture, settings_.GifDelay});
+  recorder_.SetFrameSource([this](int capture) {
+    return capture == 1 ? canvas_->grab().toImage() : recording::GrabMainWindow(*this, capture);
+  });
+  recorder_.StartRecording();
+}
+
+void MainWindow::RoundFinished() {
+  if (!recorder_.IsRecording()) return;
+  canvas_->repaint();
+  recorder_.CaptureFromSource(recording::FrameKind::Final);
+  SaveRoundRecording();
+}
+
+void MainWindow::SaveRoundRecording() {
+  if (!recorder_.IsRecording()) return;
+  if (state_.GameOver) {
+    canvas_->repaint();
+    recorder_.CaptureFromSource(recording::FrameKind::Final);
+  }
+  const QSize client = canvas_->size();
+  const QRect place = recording::RecordingNoticeRect(client);
+  canvas_->SetOverlay(recording::DrawRecordingNotice(canvas_->Screen().copy(place)), place.topLeft());
+  canvas_->repaint(place);
+  const recording::SaveResult saved = recorder_.SaveRecording(ProgramFolderPath());
+  canvas_->SetOverlay(QImage(), QPoint());
+  canvas_->repaint(place);
+  // A recording that could not be written is said, not lost in silence.
+  if (!saved.ok() && !saved.message.isEmpty()) ShowRecordMessage(saved.message);
 }
 
 }  // namespace varnok

@@ -14,6 +14,7 @@
 #include "game_state.h"
 #include "dialog_look.h"
 #include "input_rules.h"
+#include "round_recorder.h"
 #include "settings.h"
 #include "table_host.h"
 
@@ -89,6 +90,9 @@ class MainWindow : public QMainWindow, public TableHost {
   void ShowDebugCaption(const QString& text) override;
   void SetRoundHint(int kon_no, int cycle) override;
   bool SkipPauses() const override { return options_.skip_pauses; }
+  void RoundStarted() override;
+  void RoundFinished() override;
+  recording::RoundRecorder& Recorder() { return recorder_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -115,6 +119,8 @@ class MainWindow : public QMainWindow, public TableHost {
   void OnRightClick(QPoint at);
   void OnMouseMove(QPoint at);
   void ShowGeneralScore(bool with_sound);
+  // Writes the running round recording, with its notice on the table.
+  void SaveRoundRecording();
   void OpenSpeedWindow();
   void ShowHelpFile(bool book);
   bool Confirm(const QString& first, const QString& second);
@@ -139,6 +145,7 @@ class MainWindow : public QMainWindow, public TableHost {
   QAction* quit_action_ = nullptr;
   QAction* change_name_action_ = nullptr;
   MenuScreen* menu_ = nullptr;
+  recording::RoundRecorder recorder_;
   ClubFiles clubs_;
   bool clubs_valid_ = true;
   ClubMember member_;  // the player as read when the game started

@@ -71,6 +71,7 @@ bool MainWindow::Confirm(const QString& first, const QString& second) {
 bool MainWindow::ExitToMenu() {
   if (!state_.InGame || in_handler_) return false;
   if (!Confirm(i18n::Text(i18n::WordsMain, 22), i18n::Text(i18n::WordsMain, 23))) return false;
+  SaveRoundRecording();
   in_handler_ = true;
   engine_.LeaveTable();
   in_handler_ = false;

@@ -22,6 +22,9 @@ class TableHost {
   virtual void TableLeft(bool finished) = 0;
   virtual void ShowDebugCaption(const QString& text) = 0;
   virtual void SetRoundHint(int kon_no, int cycle) = 0;
+  // A round was dealt; a round was scored and the game goes on.
+  virtual void RoundStarted() {}
+  virtual void RoundFinished() {}
   // Pauses of the engine are skipped when this is true (tests, fast play).
   virtual bool SkipPauses() const { return false; }
 };

@@ -84,6 +84,8 @@ class TablePresenter : public Presenter {
   void ShowBidProgress(int value) override;
   void ShowDebugCaption(const std::string& text) override;
   void TableLeft(bool finished) override;
+  void RoundStarted() override { host_.RoundStarted(); }
+  void RoundFinished() override { host_.RoundFinished(); }
 
  private:
   // The six places of the table: trick cards of seats 1..3 (0..2), widow 1..3 (3..5).
