@@ -137,12 +137,13 @@ void MainWindow::OnLeftClick(QPoint at) {
 }
 
 void MainWindow::OnRightClick(QPoint at) {
-  if (title_shown_ || !state_.InGame) return;
+  if (title_shown_) return;
   const MouseArea area = AreaOf(*canvas_, at);
   if (PopupMenuAttached(area)) {
     popup_->popup(canvas_->mapToGlobal(at));
     return;
   }
+  if (!state_.InGame) return;
   std::optional<TCard> card;
   if (area == MouseArea::Table) {
     const QRect table = canvas_->LayerRect(Layer::ImageStol);
