@@ -1,0 +1,30 @@
+# The options window: every setting of the options file on nine tabs, with
+# previews of the card and background designs and the language's flag.
+add_library(varnok_options STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/form_options.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form_options.h
+  ${CMAKE_CURRENT_LIST_DIR}/form_options_cards.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form_options_extra.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form_options_general.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form_options_look.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form_options_look.h
+  ${CMAKE_CURRENT_LIST_DIR}/form_options_more.cpp
+)
+set_target_properties(varnok_options PROPERTIES AUTOMOC ON)
+target_include_directories(varnok_options PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(varnok_options PUBLIC varnok_dialogs varnok_flight varnok_records varnok_i18n
+                      PRIVATE varnok_warnings)
+# The settings bring the engine's headers along; signals and slots are
+# spelled Q_SIGNALS and Q_SLOTS.
+target_compile_definitions(varnok_options PRIVATE QT_NO_KEYWORDS)
+
+# The window's tests click like a person, with Qt Test; their program is made
+# later (in tests/), so it is linked once everything is read.
+find_package(Qt6 COMPONENTS Test GLOBAL)
+function(varnok_options_tests_use_qt_test)
+  if(TARGET varnok_options_tests AND TARGET Qt6::Test)
+    target_link_libraries(varnok_options_tests PRIVATE Qt6::Test)
+    target_compile_definitions(varnok_options_tests PRIVATE QT_NO_KEYWORDS)
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL varnok_options_tests_use_qt_test)
