@@ -11,6 +11,7 @@
 #include "club_file.h"
 #include "computer_players.h"
 #include "engine.h"
+#include "form_options.h"
 #include "game_state.h"
 #include "dialog_look.h"
 #include "input_rules.h"
@@ -39,7 +40,7 @@ struct WindowOptions {
   int fast_timer_ms = 0;  // > 0: the engine's timer ticks at this interval
 };
 
-class MainWindow : public QMainWindow, public TableHost {
+class MainWindow : public QMainWindow, public TableHost, public OptionsListener {
   Q_OBJECT
 
  public:
@@ -93,6 +94,17 @@ class MainWindow : public QMainWindow, public TableHost {
   void RoundStarted() override;
   void RoundFinished() override;
   recording::RoundRecorder& Recorder() { return recorder_; }
+
+  // OptionsListener: what the options window changed takes effect at once.
+  void LanguageChanged() override;
+  void WindowSizeChanged() override;
+  void CardsChanged() override;
+  void FontsChanged() override;
+  void BackgroundChanged() override;
+  void SoundChanged() override;
+  void MusicChanged() override;
+  void SpeedChanged() override;
+  void OtherChanged() override;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -2,6 +2,7 @@
 // member plays with his game number and score, and the end of the game
 // writes his new line, the history and, after 25 games, the end of the match.
 #include <QAction>
+#include <QMenu>
 #include <QMessageBox>
 
 #include "form_end_match.h"
@@ -36,6 +37,7 @@ void MainWindow::WireMenu() {
   connect(menu_, &MenuScreen::HistoryClicked, this, [this] {
     TFormHistory::Open(this, ProgramFolderPath(), QString::fromStdString(ClubFileName()), settings_, SoundHookOf());
   });
+  connect(menu_, &MenuScreen::OptionsClicked, this, [this] { TFormOptions::Open(this, settings_, *this, SoundHookOf()); });
   connect(menu_, &MenuScreen::ExitClicked, this, &QWidget::close);
   connect(menu_, &MenuScreen::ViewToggled, this, [this](int view) { settings_.ClubListView = view; });
   connect(menu_, &MenuScreen::TitleColourChanged, this, [this](int colour) { settings_.TitleColour = colour; });
@@ -162,5 +164,57 @@ void MainWindow::RenameCurrentPlayer() {
   engine_.SetPlayerName(outcome.name);
   presenter_->ShowBubble(3, BubbleStyle::Name, UiText::Plain(outcome.name));
 }
+
+// --- the options window's changes ----------------------------------------------
+
+void MainWindow::LanguageChanged() {
+  ApplyOptions();
+  for (QAction* action : popup_->actions()) {
+    static const std::pair<const char*, int> kRows[] = {{"GenCount", 25}, {"Quit", 21}, {"ChangeName", 26},
+                                                        {"MSpeed", 298}, {"Help", 27},  {"Book", 28},
+                                                        {"About", 29}};
+    for (const auto& [name, row] : kRows)
+      if (action->objectName() == QLatin1String(name)) action->setText(i18n::Text(i18n::WordsMain, row));
+  }
+  if (MenuShown()) ShowMenuScreen();
+}
+
+void MainWindow::WindowSizeChanged() {
+  ApplyWindowSize(settings_.WindowMode);
+  if (MenuShown() || !state_.InGame) ShowMenuScreen();
+}
+
+void MainWindow::CardsChanged() {
+  ApplyOptions();
+  if (state_.InGame) presenter_->RedrawAll();
+}
+
+void MainWindow::FontsChanged() {
+  ApplyOptions();
+  PlaceTableButtons();
+  if (MenuShown()) ShowMenuScreen();
+}
+
+void MainWindow::BackgroundChanged() {
+  LoadBackground();
+  if (state_.InGame) presenter_->RedrawAll();
+  if (MenuShown()) ShowMenuScreen();
+}
+
+void MainWindow::SoundChanged() { sound_->SetEffectsOn(settings_.Sound); }
+
+void MainWindow::MusicChanged() {
+  sound_->SetMusicOn(settings_.Music);
+  if (settings_.Music && !state_.InGame) sound_->PlayMusic();
+  else sound_->StopMusic();
+}
+
+void MainWindow::SpeedChanged() {
+  TableLook look = presenter_->Look();
+  look.speed = settings_.CardSpeed;
+  presenter_->SetLook(look);
+}
+
+void MainWindow::OtherChanged() { engine_.SetOptions(EngineOptionsOf(settings_)); }
 
 }  // namespace varnok
