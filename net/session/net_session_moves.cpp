@@ -1,0 +1,376 @@
+// What a copy sends after each step of its player, and the computer seat's
+// moves in a game of two people: the client answers for the computer after
+// its own bid or card, the server makes its leads and its declarer's steps.
+#include <QTimer>
+
+#include "deal_record.h"
+#include "net_session.h"
+
+namespace varnok::netsession {
+
+namespace {
+
+using net::MoveShape;
+using net::SeatCell;
+
+// The seat still bidding when it is the only one, else 0.
+int SoleBidder(const GameState& s) {
+  int seat = 0;
+  for (int i = 1; i <= 3; ++i) {
+    if (!s.InBidding[static_cast<std::size_t>(i)]) continue;
+    if (seat != 0) return 0;
+    seat = i;
+  }
+  return seat;
+}
+
+}  // namespace
+
+net::SeatCell NetSession::MarriageCell() const {
+  if (s_.MarriageNow == 2) return SeatCell::Forty();
+  if (s_.MarriageNow == 1) return SeatCell::Twenty();
+  return SeatCell::Empty();
+}
+
+// --- sending ------------------------------------------------------------------------
+
+void NetSession::SendShape(const MoveShape& shape, bool to_next) {
+  const net::Addressee to{net_pos_, to_next, false};
+  const int receiver = to.Receiver();
+  if (Human(receiver)) {
+    if (const auto record = net::BuildMove(shape, to)) {
+      // The server writes to seat 2 on connection 0 and to seat 3 on connection 1.
+      Queue(IsServer() ? receiver - 2 : 0, *record);
+    } else {
+      Log(QString("no record for step %1 to seat %2").arg(static_cast<int>(shape.kind)).arg(receiver));
+    }
+  }
+  QueuePause(pauses_.between_sends_ms);
+}
+
+void NetSession::SendToPrevious(const MoveShape& shape) { SendShape(shape, false); }
+void NetSession::SendToNext(const MoveShape& shape) { SendShape(shape, true); }
+
+void NetSession::SendDeal() {
+  const auto record = net::BuildDeal(s_, keep_after_100_);
+  if (!record) {
+    Log("the deal could not be written");
+    return;
+  }
+  Queue(0, *record);
+  if (ThreeHumans()) Queue(1, *record);
+}
+
+bool NetSession::BeginGame() {
+  if (!IsServer() || link_ != LinkState::Waiting || clients_joined_ < 0) return false;
+  link_ = LinkState::Dealing;
+  SetTableMode();
+  EngineOptions options = engine_.Options();
+  options.KeepAfter100 = keep_after_100_;
+  engine_.SetOptions(options);
+  game_running_ = true;
+  buttons_ = {};
+  engine_.Deal(true);
+  SendDeal();
+  Q_EMIT GameBegins();
+  Q_EMIT Dealt(true);
+  return true;
+}
+
+// --- the local player's steps -----------------------------------------------------
+
+void NetSession::LocalMove(const Move& move) {
+  if (!game_running_ || interrupted_ || net_pos_ == 0) return;
+  using K = Move::Kind;
+  switch (move.kind) {
+    case K::Begin:
+      // On the server of a game of two the computer seat may open: the engine bid 60 for it.
+      if (IsServer() && !ThreeHumans() && s_.Leader == 2 && s_.CurrentBid == kOpeningBidBase + kBidStep) {
+        SendToNext(MoveShape::ComputerOpeningBid(3));
+        buttons_ = {true, true};
+      }
+      break;
+    case K::Bid:
+    case K::Pass:
+      if (move.seat == 3) AfterBid(move.kind == K::Bid);
+      break;
+    case K::OpenWidow:
+      SendToPrevious(MoveShape::WidowOpened());
+      SendToNext(MoveShape::WidowOpened());
+      QueuePause(pauses_.after_widow_ms);
+      break;
+    case K::TakeWidow:
+    case K::Give:
+    case K::ShowGiven:
+    case K::Trump:
+    case K::Order: AfterDeclarerStep(move); break;
+    case K::StartPlay: ComputerLeadIfDue(); break;
+    case K::Card:
+      if (move.seat == 3) {
+        // The table enables "Ok" for the player who won the trick with his own card.
+        if (s_.Phase == phTrickFull && s_.Leader == 3) buttons_.action_enabled = true;
+        AfterCard(move);
+      }
+      break;
+    case K::Collect:
+      buttons_.action_enabled = false;
+      SendToPrevious(MoveShape::TrickCollected());
+      SendToNext(MoveShape::TrickCollected());
+      // Across the network the round is scored as soon as its last trick is collected.
+      if (s_.Phase == phRoundOver) engine_.Apply(Move::Score());
+      else ComputerLeadIfDue();
+      break;
+    case K::Score: break;
+    case K::NextRound:
+      if (IsServer()) {
+        buttons_ = {};
+        SendDeal();
+        Q_EMIT ChatEnabled(true);
+        Q_EMIT Dealt(false);
+      }
+      break;
+  }
+  AdjustButtons();
+  // The engine may still set the buttons after reporting the step (a click
+  // that completes a trick): look at them again once it is done.
+  QTimer::singleShot(0, this, [this] {
+    if (game_running_) AdjustButtons();
+  });
+}
+
+void NetSession::AfterDeclarerStep(const Move& move) {
+  using K = Move::Kind;
+  const bool computer_declarer = engine_.ComputesFor(s_.Declarer);
+  switch (move.kind) {
+    case K::TakeWidow:
+      SendToPrevious(MoveShape::WidowTaken());
+      SendToNext(MoveShape::WidowTaken());
+      break;
+    case K::Give:
+      SendToPrevious(MoveShape::CardsGiven(move.a, move.b));
+      SendToNext(MoveShape::CardsGiven(move.a, move.b));
+      if (computer_declarer) QueuePause(pauses_.computer_step_ms);
+      break;
+    case K::ShowGiven:
+      SendToPrevious(MoveShape::GivingDone());
+      SendToNext(MoveShape::GivingDone());
+      break;
+    case K::Trump:
+      SendToPrevious(MoveShape::TrumpChosen(static_cast<std::uint8_t>(move.a)));
+      SendToNext(MoveShape::TrumpChosen(static_cast<std::uint8_t>(move.a)));
+      break;
+    case K::Order:
+      if (computer_declarer) {
+        // The computer chose its trump together with its gift.
+        QueuePause(pauses_.computer_step_ms);
+        SendToPrevious(MoveShape::TrumpChosen(s_.Trump));
+        SendToNext(MoveShape::TrumpChosen(s_.Trump));
+        QueuePause(pauses_.computer_step_ms);
+      }
+      SendToPrevious(MoveShape::ContractAnnounced(move.a));
+      SendToNext(MoveShape::ContractAnnounced(move.a));
+      break;
+    default: break;
+  }
+}
+
+// --- bidding --------------------------------------------------------------------
+
+int NetSession::ComputerMaxBid() {
+  const auto seat = static_cast<std::size_t>(ComputerRel());
+  if (s_.MaxBid[seat] == 0 && computer_) s_.MaxBid[seat] = computer_->MaxBid(static_cast<int>(seat), s_);
+  return s_.MaxBid[seat];
+}
+
+void NetSession::AfterBid(bool bid) {
+  if (ThreeHumans()) AfterBidThree(bid);
+  else if (IsServer()) AfterBidServer(bid);
+  else AfterBidClient(bid);
+  // What the buttons now show, for the captions that records set later.
+  if (s_.Phase == phBid3) buttons_ = {s_.CurrentBid + kBidStep <= kMaxOrder, true};
+  else if (s_.Phase != phBidDone) buttons_ = {};
+}
+
+void NetSession::AfterBidThree(bool bid) {
+  const SeatCell own = bid ? SeatCell::Bid(s_.CurrentBid) : SeatCell::Pass();
+  const bool next_bids = s_.InBidding[1];
+  const bool previous_bids = s_.InBidding[2];
+  const int next_bid = s_.CurrentBid + kBidStep;
+  if (next_bids) SendToPrevious(MoveShape::BidReport(net_pos_, own));
+  else if (bid) SendToPrevious(MoveShape::TurnToBid(next_bid, net_pos_, own));
+  else SendToPrevious(MoveShape::BiddingWon(true, net_pos_));
+
+  if (!next_bids) SendToNext(MoveShape::BidReport(net_pos_, own));
+  else if (bid || previous_bids) SendToNext(MoveShape::TurnToBid(next_bid, net_pos_, own));
+  else SendToNext(MoveShape::BiddingWon(true, net_pos_));
+}
+
+// The client of a game of two: its next seat is the computer (relative seat 1).
+void NetSession::AfterBidClient(bool bid) {
+  SendToPrevious(MoveShape::BidReport(net_pos_, bid ? SeatCell::Bid(s_.CurrentBid) : SeatCell::Pass()));
+  const bool computer_bids = s_.InBidding[1];
+  const bool server_bids = s_.InBidding[2];
+  if (computer_bids && (server_bids || bid)) {
+    const bool raise = s_.CurrentBid < ComputerMaxBid();
+    engine_.ComputerBidStep(1, raise);
+    const SeatCell answer = raise ? SeatCell::Bid(s_.CurrentBid) : SeatCell::Pass();
+    if (!server_bids) SendToPrevious(MoveShape::BidReport(3, answer));
+    else if (raise || bid) SendToPrevious(MoveShape::TurnToBid(s_.CurrentBid + kBidStep, 3, answer));
+    else SendToPrevious(MoveShape::BiddingWon(true, 3));
+  } else if (computer_bids) {
+    // The computer alone still bids: the server's player acts for it from here on.
+    SendToPrevious(MoveShape::BiddingWon());
+  } else if (server_bids) {
+    if (bid) SendToPrevious(MoveShape::TurnToBid(s_.CurrentBid + kBidStep));
+    else SendToPrevious(MoveShape::BiddingWon());
+  }
+}
+
+// The server of a game of two: its next seat is the client, its previous the computer.
+void NetSession::AfterBidServer(bool bid) {
+  SendToNext(MoveShape::BidReport(net_pos_, bid ? SeatCell::Bid(s_.CurrentBid) : SeatCell::Pass()));
+  const bool client_bids = s_.InBidding[1];
+  const bool computer_bids = s_.InBidding[2];
+  if (client_bids) {
+    if (bid || computer_bids) SendToNext(MoveShape::TurnToBid(s_.CurrentBid + kBidStep));
+    else SendToNext(MoveShape::BiddingWon());
+  } else if (computer_bids) {
+    if (bid) {
+      const bool raise = s_.CurrentBid < ComputerMaxBid();
+      engine_.ComputerBidStep(2, raise);
+      SendToNext(MoveShape::BidReport(3, raise ? SeatCell::Bid(s_.CurrentBid) : SeatCell::Pass()));
+    } else {
+      // The computer has won; the client hears of the pass once more.
+      SendToNext(MoveShape::BidReport(net_pos_, SeatCell::Pass()));
+    }
+  }
+}
+
+// --- cards ----------------------------------------------------------------------
+
+int NetSession::PlayComputerCard(int seat) {
+  const int count = s_.HandCount[static_cast<std::size_t>(seat)];
+  int slot = computer_ ? computer_->ChooseCard(seat, s_) : 0;
+  auto playable = [&](int candidate) {
+    return candidate >= 1 && candidate <= count && s_.Hands[static_cast<std::size_t>(seat)][candidate].IsReal() &&
+           !engine_.IsIllegalCard(seat, candidate);
+  };
+  if (!playable(slot)) {
+    if (computer_) Log(QString("the computer chose no card it may play (%1)").arg(slot));
+    slot = 0;
+    for (int candidate = 1; candidate <= count && slot == 0; ++candidate)
+      if (playable(candidate)) slot = candidate;
+  }
+  if (slot == 0) return 0;
+  engine_.PlayCard(seat, slot);
+  return slot;
+}
+
+void NetSession::AfterCard(const Move& move) {
+  const int position = s_.TrickPos - 1;  // where the card lies in the trick
+  if (ThreeHumans()) AfterCardThree(move, position);
+  else if (IsServer()) AfterCardServer(move, position);
+  else AfterCardClient(move, position);
+}
+
+void NetSession::AfterCardThree(const Move& move, int position) {
+  const SeatCell marriage = MarriageCell();
+  SendToPrevious(MoveShape::CardPlayed(net_pos_, move.a, marriage));
+  if (position < 3) {
+    SendToNext(MoveShape::CardPlayedReceiverToPlay(net_pos_, move.a, marriage));
+    return;
+  }
+  SendToNext(MoveShape::CardPlayed(net_pos_, move.a, marriage));
+  // The winner of the trick collects it.
+  if (s_.Leader == 1) SendToNext(MoveShape::TrickToReceiver());
+  else if (s_.Leader == 2) SendToPrevious(MoveShape::TrickToReceiver());
+}
+
+// The client of a game of two: the server is its previous seat, the computer its next.
+void NetSession::AfterCardClient(const Move& move, int position) {
+  SendToPrevious(MoveShape::CardPlayed(net_pos_, move.a, MarriageCell()));
+  if (position == 1) {
+    const int slot = PlayComputerCard(1);
+    if (slot) SendToPrevious(MoveShape::CardPlayedReceiverToPlay(3, slot));
+  } else if (position == 2) {
+    const int slot = PlayComputerCard(1);
+    if (slot == 0) return;
+    if (s_.Leader == 3) {
+      SetNextEnabled(true);
+      SendToPrevious(MoveShape::CardPlayed(3, slot));
+    } else {
+      SendToPrevious(MoveShape::TrickToReceiver(3, slot));
+    }
+  } else if (s_.Leader == 3) {
+    SetNextEnabled(true);
+    SendToPrevious(MoveShape::Empty());
+  } else {
+    SendToPrevious(MoveShape::TrickToReceiver());
+  }
+}
+
+// The server of a game of two: the client is its next seat.
+void NetSession::AfterCardServer(const Move& move, int position) {
+  const SeatCell marriage = MarriageCell();
+  if (position < 3) {
+    SendToNext(MoveShape::CardPlayedReceiverToPlay(net_pos_, move.a, marriage));
+    return;
+  }
+  // The client led and this card completes the trick.
+  if (s_.Leader == 1) {
+    SendToNext(MoveShape::TrickToReceiver(net_pos_, move.a));
+  } else {
+    SetNextEnabled(true);
+    SendToNext(MoveShape::CardPlayed(net_pos_, move.a, marriage));
+  }
+}
+
+void NetSession::ComputerLeadIfDue() {
+  if (!IsServer() || ThreeHumans() || s_.Phase != phPlay2 || s_.TrickPos != 1 || s_.Leader != 2) return;
+  const int slot = PlayComputerCard(2);
+  if (slot) SendToNext(MoveShape::CardPlayed(3, slot, MarriageCell()));
+}
+
+// --- the table buttons ------------------------------------------------------------
+
+void NetSession::SetNextEnabled(bool enabled) {
+  buttons_.action_enabled = enabled;
+  ui_.EnableButton(TableButton::Next, enabled);
+}
+
+// Only the copy whose seat acts may press "Ok": the declarer's copy through
+// the widow, the gift and the order, the winner's copy for a full trick (the
+// server's for the computer seat's steps). The engine's steps enable the
+// button on every copy, so the others are switched off here.
+void NetSession::AdjustButtons() {
+  if (!s_.InGame || s_.BidState == 1) return;
+  int actor = 0;
+  switch (s_.Phase) {
+    case phBid1:
+    case phBid2:
+      buttons_ = {};
+      ui_.EnableButton(TableButton::Next, false);
+      ui_.EnableButton(TableButton::Pass, false);
+      return;
+    case phBidDone:
+    case phWidowOpen: actor = SoleBidder(s_); break;
+    case phGive:
+      if (s_.Declarer == 3) return;  // the player picks two cards first
+      actor = s_.Declarer;
+      break;
+    case phGiven:
+    case phOrdered: actor = s_.Declarer; break;
+    case phTrickFull:
+      // The winner's copy collects once it has been told so (a record's "e"
+      // or its own last card); the card alone may arrive first.
+      SetNextEnabled(buttons_.action_enabled && (s_.Leader == 3 || engine_.ComputesFor(s_.Leader)));
+      return;
+    case phPlay1:
+    case phPlay2:
+    case phPlay3: buttons_.action_enabled = false; return;
+    default: return;
+  }
+  SetNextEnabled(actor == 3 || (actor != 0 && engine_.ComputesFor(actor)));
+}
+
+}  // namespace varnok::netsession
