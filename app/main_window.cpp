@@ -12,6 +12,7 @@
 #include "loader.h"
 #include "frame_grab.h"
 #include "menu_screen.h"
+#include "net_session.h"
 #include "recording_notice.h"
 #include "names.h"
 #include "sound_player.h"

@@ -25,6 +25,10 @@ class QMenu;
 namespace varnok {
 
 class DialogChoices;
+struct NetworkChoice;
+namespace netsession {
+class NetSession;
+}
 class MenuScreen;
 class SoundPlayer;
 class TableCanvas;
@@ -63,6 +67,8 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   // The club files of this run (the one in use follows the network mode).
   const ClubFiles& Clubs() const { return clubs_; }
   int ProfileSlot() const { return profile_slot_; }
+  // The network game of this window, while one runs.
+  netsession::NetSession* Session() const { return session_.get(); }
   TZubCardsButton* Button7() const { return button7_; }
   TZubCardsButton* Button8() const { return button8_; }
   QMenu* PopupMenu() const { return popup_; }
@@ -118,6 +124,11 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void WireMenu();
   void RecordFinishedGame();
   void RecordLeftGame();
+  // Network mode: starts the server or joins one and waits in the wait
+  // window; true when the game has begun.
+  bool StartNetwork(const NetworkChoice& choice);
+  void OnNetworkInterrupted(const QString& message);
+  void EndSession();
   void ShowRecordMessage(const QString& text);
   void RenameCurrentPlayer();
   std::string ClubFileName() const;
@@ -158,6 +169,8 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   QAction* change_name_action_ = nullptr;
   MenuScreen* menu_ = nullptr;
   recording::RoundRecorder recorder_;
+  std::unique_ptr<netsession::NetSession> session_;
+  bool interrupted_ = false;
   ClubFiles clubs_;
   bool clubs_valid_ = true;
   ClubMember member_;  // the player as read when the game started

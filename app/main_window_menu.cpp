@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "form_end_match.h"
 #include "form_history.h"
@@ -11,7 +12,9 @@
 #include "form_top_ten.h"
 #include "history_file.h"
 #include "main_window.h"
+#include "form_wait.h"
 #include "menu_screen.h"
+#include "net_session.h"
 #include "sound_player.h"
 #include "table_canvas.h"
 #include "table_presenter.h"
@@ -80,6 +83,7 @@ void MainWindow::OpenPlayerWindow(int slot) {
   setup.purple = settings_.PurpleWindows;
   setup.grayDesign = settings_.AuxWindowDesign;
   setup.animate = settings_.GifAnimation;
+  setup.startNetwork = [this](const NetworkChoice& choice) { return StartNetwork(choice); };
   const PlayerWindowResult result = TFormPassword::Open(this, setup, SoundHookOf());
   settings_.PlayerName = result.lastName;
   if (!result.lastAddress.empty()) settings_.ServerAddress = result.lastAddress;
@@ -89,7 +93,80 @@ void MainWindow::OpenPlayerWindow(int slot) {
     settings_.AuxWindowDesign = 2;
   }
   if (!result.confirmed) return;
+  if (session_) {
+    // The session has dealt (or waits for the server's deal): the table is on.
+    profile_slot_ = result.slot;
+    member_ = result.player;
+    return;
+  }
   StartGame(result.slot, result.player, result.name);
+}
+
+bool MainWindow::StartNetwork(const NetworkChoice& choice) {
+  EndSession();
+  interrupted_ = false;
+  session_ = std::make_unique<netsession::NetSession>(state_, engine_, *presenter_, &computers_);
+  netsession::NetSession& session = *session_;
+  session.SetPlayerName(choice.name);
+  session.SetKeepAfter100(settings_.KeepAfter100);
+  if (options_.skip_pauses) session.SetPauses({0, 0, 0, 0});
+  engine_.SetOptions(EngineOptionsOf(settings_));
+  engine_.SetPlayerName(choice.name);
+  engine_.SetMoveListener([this](const Move& move) {
+    if (session_) session_->LocalMove(move);
+  });
+  connect(&session, &netsession::NetSession::GameBegins, this, [this] {
+    menu_->Hide();
+    sound_->StopMusic();
+    presenter_->SetDebugView(false);
+  });
+  connect(&session, &netsession::NetSession::Interrupted, this, &MainWindow::OnNetworkInterrupted);
+  connect(&session, &netsession::NetSession::Logged, this,
+          [](const QString& line) { qInfo("network: %s", qPrintable(line)); });
+  const quint16 port = static_cast<quint16>(std::stoi(choice.port.empty() ? "25666" : choice.port));
+  if (choice.server) {
+    if (!session.StartServer(port)) {
+      ShowRecordMessage(session.ErrorText());
+      EndSession();
+      return false;
+    }
+  } else {
+    session.StartClient(QString::fromStdString(choice.address), port);
+  }
+  netsession::TFormWait wait(session, this);
+  wait.setObjectName(QStringLiteral("TFormWait"));
+  wait.Begin();
+  PlayEffect("WOpenFo", false);
+  if (wait.exec() != QDialog::Accepted) {
+    EndSession();
+    return false;
+  }
+  PlayEffect("WToMenK", false);
+  return true;
+}
+
+void MainWindow::EndSession() {
+  engine_.SetMoveListener({});
+  if (!session_) return;
+  session_->Leave();
+  // The session may be the sender of the signal being handled.
+  session_.release()->deleteLater();
+}
+
+void MainWindow::OnNetworkInterrupted(const QString& message) {
+  if (!state_.InGame) {
+    EndSession();
+    return;
+  }
+  interrupted_ = true;
+  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(i18n::kProgramTitle), message, QMessageBox::Ok, this);
+  box.setObjectName(QStringLiteral("Interrupted"));
+  // The way back to the menu does not wait for the box to be read.
+  QTimer::singleShot(0, &box, [&box] { box.show(); });
+  in_handler_ = true;
+  engine_.LeaveTable();
+  in_handler_ = false;
+  box.exec();
 }
 
 void MainWindow::StartGame(int slot, const ClubMember& player, const std::string& name) {
@@ -119,6 +196,7 @@ void MainWindow::ShowRecordMessage(const QString& text) {
 }
 
 void MainWindow::RecordFinishedGame() {
+  EndSession();
   const int score = state_.HumanResult;
   const ClubMember after = member_.Empty ? member_ : MemberAfterGame(member_, score);
   const ClubUpdateResult club = clubs_.FinishGame(profile_slot_, member_, score);
@@ -140,6 +218,11 @@ void MainWindow::RecordFinishedGame() {
 }
 
 void MainWindow::RecordLeftGame() {
+  const bool interrupted = interrupted_;
+  interrupted_ = false;
+  EndSession();
+  // A partner's leaving ends the game without the player's doing.
+  if (interrupted) return;
   // Leaving a game early drops the club member who played it.
   const ClubUpdateResult club = clubs_.RemoveMember(profile_slot_);
   if (club.MessageRow >= 0) ShowRecordMessage(i18n::Text(i18n::WordsMain, club.MessageRow));

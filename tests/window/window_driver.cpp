@@ -115,74 +115,82 @@ bool Usable(QPushButton* b) { return b->isVisible() && b->isEnabled(); }
 
 }  // namespace
 
+bool PlayerRobot::Step(MainWindow& w) {
+  const GameState& s = w.State();
+  if (!s.InGame) return false;
+  if (s.RoundNo != last_round) {
+    last_round = s.RoundNo;
+    ++stats.rounds;
+  }
+  if (s.GameOver && Usable(w.Button8())) {
+    QTest::mouseClick(w.Button8(), Qt::LeftButton);
+    return true;
+  }
+  if (s.Phase == phBid3 && s.BidState == 2 && s.InBidding[3] && Usable(w.Button7())) {
+    // Bid while it is cheap, then pass.
+    if (s.CurrentBid < 95 || !Usable(w.Button8())) QTest::mouseClick(w.Button7(), Qt::LeftButton);
+    else QTest::mouseClick(w.Button8(), Qt::LeftButton);
+    return true;
+  }
+  if (s.Phase == phGive && s.Declarer == 3 && s.HandCount[3] == 10 && s.GiveIdx1 == 0) {
+    ClickCard(w, 1);
+    EXPECT_EQ(s.GiveIdx1, 1);
+    ClickCard(w, 1);  // changed the mind
+    EXPECT_EQ(s.GiveIdx1, 0);
+    ClickCard(w, 2);
+    ClickCard(w, 5);
+    EXPECT_EQ(s.Phase, phGiveChosen);
+    EXPECT_TRUE(Usable(w.Button7()));
+    ++stats.declared;
+    QTest::mouseClick(w.Button7(), Qt::LeftButton);
+    return true;
+  }
+  if (s.Phase == phPlay3 && s.HandCount[3] > 0) {
+    if (s.TrickNo != last_trick || s.RoundNo != last_trick_round) {
+      last_trick = s.TrickNo;
+      last_trick_round = s.RoundNo;
+      tried_illegal_this_trick = false;
+    }
+    int legal = 0, illegal = 0;
+    for (int slot = 1; slot <= s.HandCount[3]; ++slot) {
+      if (w.GameEngine().IsIllegalHumanCard(slot)) illegal = illegal ? illegal : slot;
+      else legal = legal ? legal : slot;
+    }
+    if (illegal != 0 && !tried_illegal_this_trick) {
+      tried_illegal_this_trick = true;
+      const GameState before = s;
+      const QImage screen = w.Canvas()->Screen().copy();
+      ClickCard(w, illegal);
+      EXPECT_TRUE(s == before) << "an illegal card changed the game";
+      EXPECT_TRUE(w.Canvas()->Screen() == screen) << "an illegal card changed the table";
+      ++stats.illegal_tries;
+      return true;
+    }
+    EXPECT_NE(legal, 0);
+    const int count = s.HandCount[3];
+    ClickCard(w, legal);
+    EXPECT_EQ(s.HandCount[3], count - 1);
+    ++stats.cards_played;
+    return true;
+  }
+  if (Usable(w.Button7())) {
+    QTest::mouseClick(w.Button7(), Qt::LeftButton);
+    return true;
+  }
+  return false;
+}
+
 // Plays until the window is back on the menu screen; false when stuck.
 bool PlayWholeGame(MainWindow& w, GameStats& stats) {
-  const GameState& s = w.State();
-  int last_round = 0;
-  bool tried_illegal_this_trick = false;
-  int last_trick = 0;
+  PlayerRobot robot;
   for (int guard = 0; guard < 400000; ++guard) {
-    if (w.MenuShown() && !s.InGame) return true;
-    if (s.RoundNo != last_round) {
-      last_round = s.RoundNo;
-      ++stats.rounds;
+    if (w.MenuShown() && !w.State().InGame) {
+      stats = robot.stats;
+      return true;
     }
-    if (s.GameOver && Usable(w.Button8())) {
-      QTest::mouseClick(w.Button8(), Qt::LeftButton);
-      continue;
-    }
-    if (s.Phase == phBid3 && s.BidState == 2 && s.InBidding[3] && Usable(w.Button7())) {
-      // Bid while it is cheap, then pass.
-      if (s.CurrentBid < 95 || !Usable(w.Button8())) QTest::mouseClick(w.Button7(), Qt::LeftButton);
-      else QTest::mouseClick(w.Button8(), Qt::LeftButton);
-      continue;
-    }
-    if (s.Phase == phGive && s.Declarer == 3 && s.HandCount[3] == 10 && s.GiveIdx1 == 0) {
-      ClickCard(w, 1);
-      EXPECT_EQ(s.GiveIdx1, 1);
-      ClickCard(w, 1);  // changed the mind
-      EXPECT_EQ(s.GiveIdx1, 0);
-      ClickCard(w, 2);
-      ClickCard(w, 5);
-      EXPECT_EQ(s.Phase, phGiveChosen);
-      EXPECT_TRUE(Usable(w.Button7()));
-      ++stats.declared;
-      QTest::mouseClick(w.Button7(), Qt::LeftButton);
-      continue;
-    }
-    if (s.Phase == phPlay3) {
-      if (s.TrickNo != last_trick) {
-        last_trick = s.TrickNo;
-        tried_illegal_this_trick = false;
-      }
-      int legal = 0, illegal = 0;
-      for (int slot = 1; slot <= s.HandCount[3]; ++slot) {
-        if (w.GameEngine().IsIllegalHumanCard(slot)) illegal = illegal ? illegal : slot;
-        else legal = legal ? legal : slot;
-      }
-      if (illegal != 0 && !tried_illegal_this_trick) {
-        tried_illegal_this_trick = true;
-        const GameState before = s;
-        const QImage screen = w.Canvas()->Screen().copy();
-        ClickCard(w, illegal);
-        EXPECT_TRUE(s == before) << "an illegal card changed the game";
-        EXPECT_TRUE(w.Canvas()->Screen() == screen) << "an illegal card changed the table";
-        ++stats.illegal_tries;
-        continue;
-      }
-      EXPECT_NE(legal, 0);
-      const int count = s.HandCount[3];
-      ClickCard(w, legal);
-      EXPECT_EQ(s.HandCount[3], count - 1);
-      ++stats.cards_played;
-      continue;
-    }
-    if (Usable(w.Button7())) {
-      QTest::mouseClick(w.Button7(), Qt::LeftButton);
-      continue;
-    }
-    QTest::qWait(1);
+    if (!robot.Step(w)) QTest::qWait(1);
   }
+  stats = robot.stats;
   return false;
 }
 

@@ -43,6 +43,18 @@ struct GameStats {
   int cards_played = 0;
 };
 
+// The player at one window: each Step does one thing a person would do now
+// (bid or pass, choose the gift, try an illegal card once a trick, play a
+// card, press "next", leave a finished game); false when there is nothing to do.
+struct PlayerRobot {
+  GameStats stats;
+  int last_round = 0;
+  int last_trick = 0;
+  int last_trick_round = 0;
+  bool tried_illegal_this_trick = false;
+  bool Step(MainWindow& w);
+};
+
 // Plays until the window is back on the menu screen; false when stuck.
 bool PlayWholeGame(MainWindow& w, GameStats& stats);
 // Fresh club files, as the program's build puts beside it.
