@@ -1,10 +1,11 @@
-// varnok-table-shots MODE OUT.png [STEP]
+// varnok-table-shots MODE OUT.png [STEP [MENU.png]]
 //
 // Starts the game in window size MODE (1..5) on the display it is given (run
 // it under Xvfb), plays as a guest until the middle of a trick, and takes a
 // screenshot from the display while the player's card is flying, STEP pixels
 // (default 40) into its flight. The picture shows what a player sees.
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -13,7 +14,9 @@
 #include <cstdio>
 #include <fstream>
 
+#include "club_file.h"
 #include "form_mast.h"
+#include "form_password.h"
 #include "form_zakaz.h"
 #include "loader.h"
 #include "main_window.h"
@@ -30,6 +33,17 @@ bool Usable(QPushButton* b) { return b->isVisible() && b->isEnabled(); }
 void AnswerDialogs() {
   QWidget* modal = QApplication::activeModalWidget();
   if (modal == nullptr) return;
+  if (qobject_cast<TFormPassword*>(modal) != nullptr) {
+    static bool typed = false;
+    if (typed) return;
+    typed = true;
+    for (const char* name : {"Edit2", "Edit3"})
+      if (auto* edit = modal->findChild<QLineEdit*>(QString::fromLatin1(name))) edit->setText(QStringLiteral("pw"));
+    if (auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("Edit1"))) edit->setText(QStringLiteral("Player"));
+    if (auto* ok = modal->findChild<QAbstractButton*>(QStringLiteral("Button1")))
+      QTimer::singleShot(0, ok, [ok] { ok->click(); });
+    return;
+  }
   const char* name = qobject_cast<TFormMast*>(modal) ? "SuitSpades" : qobject_cast<TFormZakaz*>(modal) ? "Ok" : nullptr;
   if (name != nullptr) {
     if (auto* b = modal->findChild<QAbstractButton*>(QString::fromLatin1(name))) b->click();
@@ -51,6 +65,8 @@ int main(int argc, char* argv[]) {
   const long step = argc > 3 ? std::atol(argv[3]) : 40;
 
   QTemporaryDir folder;
+  for (const char* name : {"Varnok.clb", "Varnok.net"})
+    SaveClubFile(std::filesystem::path(folder.path().toStdString()) / name, EmptyClubLines());
   Settings settings;
   settings.WindowMode = mode;
   settings.FlyingCards = true;
@@ -73,10 +89,19 @@ int main(int argc, char* argv[]) {
   if (!QTest::qWaitForWindowExposed(&window)) std::fprintf(stderr, "the window was not shown\n");
   QTest::qWait(100);
   QTest::mouseClick(window.Canvas(), Qt::LeftButton, {}, QPoint(380, 250));
+  if (argc > 4) {
+    // The menu screen as well, beside the table's picture.
+    QTest::qWait(300);
+    const QPoint at = window.Canvas()->mapToGlobal(QPoint(0, 0));
+    window.screen()->grabWindow(0, at.x(), at.y(), window.Canvas()->width(), window.Canvas()->height())
+        .save(QString::fromLocal8Bit(argv[4]));
+  }
 
   QTimer pilot;
   QObject::connect(&pilot, &QTimer::timeout, &AnswerDialogs);
   pilot.start(10);
+  if (auto* button = window.Canvas()->findChild<QPushButton*>(QStringLiteral("Button6")))
+    QTest::mouseClick(button, Qt::LeftButton);  // "New Player"
 
   bool saved = false;
   const GameState& s = window.State();
