@@ -4,10 +4,10 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QMessageBox>
 #include <QScreen>
 
 #include "fonts.h"
+#include "form_message.h"
 #include "form_zakaz.h"
 #include "loader.h"
 #include "frame_grab.h"
@@ -35,6 +35,9 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
       clubs_(ProgramFolderPath().toStdString()) {
   if (!options_.program_folder.isEmpty()) SetProgramFolder(options_.program_folder);
   if (options_.silent) sound_->SetSilentForTests(true);
+  sound_->SetMessageCallback([this](const QString& text) {
+    TFormMessage::Tell(this, MessageKind::Warning, text, QStringLiteral("MusicFile"));
+  });
   setWindowTitle(QString::fromUtf8(i18n::kProgramTitle));
   setCentralWidget(canvas_);
   move(0, 0);
@@ -127,12 +130,12 @@ void MainWindow::StartUp() {
   if (check.Stop) {
     clubs_valid_ = false;
     for (const std::string& text : check.Messages)
-      QMessageBox::critical(this, QString::fromUtf8(i18n::kProgramTitle), QString::fromStdString(text));
+      TFormMessage::Tell(this, MessageKind::Error, QString::fromStdString(text), QStringLiteral("ClubCheck"));
     close();
     return;
   }
   for (const std::string& text : check.Messages)
-    QMessageBox::warning(this, QString::fromUtf8(i18n::kProgramTitle), QString::fromStdString(text));
+    TFormMessage::Tell(this, MessageKind::Warning, QString::fromStdString(text), QStringLiteral("ClubCheck"));
   clubs_.SetNetworkMode(settings_.NetworkMode);
   ApplyOptions();
   LoadBackground();
@@ -180,8 +183,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   SaveOptions save;
   save.ClubFilesValid = clubs_valid_;
   if (clubs_valid_ && SaveSettings(settings_, ProgramFolderPath().toStdString(), save) == SaveResult::Failed) {
-    QMessageBox::critical(this, QString::fromUtf8(i18n::kProgramTitle),
-                          i18n::Text(i18n::WordsMain, 96));  // "Can`t save options!"
+    TFormMessage::Tell(this, MessageKind::Error, i18n::Text(i18n::WordsMain, 96),  // "Can`t save options!"
+                       QStringLiteral("SaveOptions"));
   }
   event->accept();
 }

@@ -3,11 +3,11 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenu>
-#include <QMessageBox>
 #include <QToolTip>
 #include <QUrl>
 
 #include "about_window.h"
+#include "form_message.h"
 #include "form_score.h"
 #include "recwin_count.h"
 #include "cursors.h"
@@ -61,11 +61,7 @@ void MainWindow::BuildPopupMenu() {
 }
 
 bool MainWindow::Confirm(const QString& first, const QString& second) {
-  QMessageBox box(QMessageBox::Question, QString::fromUtf8(i18n::kProgramTitle), first + QLatin1Char('\n') + second,
-                  QMessageBox::Yes | QMessageBox::No, this);
-  box.setObjectName(QStringLiteral("ConfirmLeave"));
-  box.setDefaultButton(QMessageBox::No);
-  return box.exec() == QMessageBox::Yes;
+  return TFormMessage::Ask(this, first + QLatin1Char('\n') + second, QStringLiteral("ConfirmLeave"));
 }
 
 bool MainWindow::ExitToMenu() {
@@ -107,9 +103,10 @@ void MainWindow::OpenSpeedWindow() {
 void MainWindow::ShowHelpFile(bool book) {
   PlayEffect("WOpenFo", false);
   if (settings_.LanguageIndex == i18n::kEnglish) {
-    QMessageBox::information(this, QString::fromUtf8(i18n::kProgramTitle),
-                             book ? QStringLiteral("Excuse!\nThe comment is not translated to the English language.")
-                                  : QStringLiteral("Excuse!\nThe file of the help is not translated to the English language."));
+    TFormMessage::Tell(this, MessageKind::Information,
+                       book ? QStringLiteral("Excuse!\nThe comment is not translated to the English language.")
+                            : QStringLiteral("Excuse!\nThe file of the help is not translated to the English language."),
+                       QStringLiteral("HelpNotice"));
   }
   const QString file = ProgramFolderPath() + (book ? QStringLiteral("/VarnokBook.chm") : QStringLiteral("/Varnok.chm"));
   if (QFileInfo::exists(file)) QDesktopServices::openUrl(QUrl::fromLocalFile(file));

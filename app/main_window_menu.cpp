@@ -3,11 +3,11 @@
 // writes his new line, the history and, after 25 games, the end of the match.
 #include <QAction>
 #include <QMenu>
-#include <QMessageBox>
 #include <QTimer>
 
 #include "form_end_match.h"
 #include "form_history.h"
+#include "form_message.h"
 #include "form_password.h"
 #include "form_top_ten.h"
 #include "history_file.h"
@@ -159,7 +159,7 @@ void MainWindow::OnNetworkInterrupted(const QString& message) {
     return;
   }
   interrupted_ = true;
-  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(i18n::kProgramTitle), message, QMessageBox::Ok, this);
+  TFormMessage box(MessageKind::Warning, message, this);
   box.setObjectName(QStringLiteral("Interrupted"));
   // The way back to the menu does not wait for the box to be read.
   QTimer::singleShot(0, &box, [&box] { box.show(); });
@@ -190,9 +190,7 @@ void MainWindow::StartGame(int slot, const ClubMember& player, const std::string
 
 void MainWindow::ShowRecordMessage(const QString& text) {
   if (text.isEmpty()) return;
-  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(i18n::kProgramTitle), text, QMessageBox::Ok, this);
-  box.setObjectName(QStringLiteral("RecordMessage"));
-  box.exec();
+  TFormMessage::Tell(this, MessageKind::Warning, text, QStringLiteral("RecordMessage"));
 }
 
 void MainWindow::RecordFinishedGame() {

@@ -7,6 +7,8 @@ add_library(varnok_dialogs STATIC
   ${CMAKE_CURRENT_LIST_DIR}/dialog_look.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialog_look.h
   ${CMAKE_CURRENT_LIST_DIR}/form_mast.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form_message.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/form_message.h
   ${CMAKE_CURRENT_LIST_DIR}/form_mast.h
   ${CMAKE_CURRENT_LIST_DIR}/form_zakaz.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form_zakaz.h

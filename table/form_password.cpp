@@ -1,10 +1,10 @@
+#include "form_message.h"
 #include "form_password.h"
 
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMovie>
 #include <QPainter>
 #include <QRadioButton>
@@ -581,8 +581,8 @@ RenameOutcome RenamePlayer(QWidget* parent, const RenameSetup& setup, SoundHook 
   RenameOutcome outcome = ApplyRename(setup, result);
   if (!result.confirmed) return outcome;
   if (inform) inform(outcome.message);
-  else if (outcome.changed) QMessageBox::information(parent, QString::fromLatin1(i18n::kProgramTitle), outcome.message);
-  else QMessageBox::critical(parent, QString::fromLatin1(i18n::kProgramTitle), outcome.message);
+  else if (outcome.changed) TFormMessage::Tell(parent, MessageKind::Information, outcome.message, QStringLiteral("Renamed"));
+  else TFormMessage::Tell(parent, MessageKind::Error, outcome.message, QStringLiteral("RenameFailed"));
   return outcome;
 }
 

@@ -1,9 +1,9 @@
+#include "form_message.h"
 #include "form_score.h"
 
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLinearGradient>
-#include <QMessageBox>
 #include <QPainter>
 
 #include "fonts.h"
@@ -102,7 +102,7 @@ void TFormScore::ChooseDesign(const ScoreWindowData& data, const Settings& look)
       if (data.Notice) {
         data.Notice(message);
       } else {
-        QMessageBox::warning(parentWidget(), QStringLiteral("Attention"), message);
+        TFormMessage::Tell(parentWidget(), MessageKind::Warning, message, QStringLiteral("Attention"));
       }
     }
   }

@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +18,7 @@
 
 #include "club_file.h"
 #include "form_mast.h"
+#include "form_message.h"
 #include "form_password.h"
 #include "form_score.h"
 #include "form_wait.h"
@@ -106,15 +106,15 @@ class TwoSeatPilot : public QObject {
     } else if (qobject_cast<TFormZakaz*>(modal) != nullptr || qobject_cast<TFormScore*>(modal) != nullptr) {
       handled_ = modal;
       Later(modal, "Ok");
-    } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    } else if (auto* box = qobject_cast<TFormMessage*>(modal)) {
       handled_ = modal;
       if (box->objectName() == QLatin1String("Interrupted")) ++interruptions;
       if (box->objectName() == QLatin1String("ConfirmLeave")) {
         ++confirms;
-        QTimer::singleShot(0, [box] { QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton); });
+        Later(box, "Yes");
       } else {
-        if (box->objectName() != QLatin1String("Interrupted")) strangers << box->text();
-        QTimer::singleShot(0, [box] { box->accept(); });
+        if (box->objectName() != QLatin1String("Interrupted")) strangers << box->Text();
+        Later(box, "Ok");
       }
     } else {
       handled_ = modal;

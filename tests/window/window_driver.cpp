@@ -5,12 +5,12 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTest>
 #include <fstream>
 
 #include "club_file.h"
 #include "form_mast.h"
+#include "form_message.h"
 #include "form_password.h"
 #include "form_score.h"
 #include "form_zakaz.h"
@@ -80,14 +80,13 @@ void DialogPilot::Look() {
     } else if (qobject_cast<TFormScore*>(modal) != nullptr) {
       ++scores;
       Click(modal, "Ok");
-    } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+    } else if (auto* box = qobject_cast<TFormMessage*>(modal)) {
       if (box->objectName() == QLatin1String("ConfirmLeave")) {
         ++confirms;
-        QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+        QTest::mouseClick(box->YesButton(), Qt::LeftButton);
       } else {
-        if (box->objectName() == QLatin1String("ScoreWindow")) ++scores;
-        else strangers << box->text();
-        box->accept();
+        strangers << box->Text();
+        QTest::mouseClick(box->OkButton(), Qt::LeftButton);
       }
     } else {
       strangers << modal->metaObject()->className();
