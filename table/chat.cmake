@@ -1,0 +1,24 @@
+# The chat line of network games: the entry field, its send button and the
+# chat picture on the table, with the hidden key sequence of the send button.
+add_library(varnok_chat STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/chat_bar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/chat_bar.h
+)
+set_target_properties(varnok_chat PROPERTIES AUTOMOC ON)
+target_include_directories(varnok_chat PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(varnok_chat PUBLIC varnok_view varnok_status varnok_dialogs varnok_i18n
+                      PRIVATE varnok_warnings)
+# The engine's headers come along with the input rules; signals and slots are
+# spelled Q_SIGNALS and Q_SLOTS.
+target_compile_definitions(varnok_chat PRIVATE QT_NO_KEYWORDS)
+
+# The widget tests type and click like a person, with Qt Test; their program
+# is made later (in tests/), so it is linked once everything is read.
+find_package(Qt6 COMPONENTS Test GLOBAL)
+function(varnok_chat_tests_use_qt_test)
+  if(TARGET varnok_chat_tests AND TARGET Qt6::Test)
+    target_link_libraries(varnok_chat_tests PRIVATE Qt6::Test)
+    target_compile_definitions(varnok_chat_tests PRIVATE QT_NO_KEYWORDS)
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL varnok_chat_tests_use_qt_test)
