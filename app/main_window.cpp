@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QScreen>
 
+#include "chat_bar.h"
 #include "fonts.h"
 #include "form_message.h"
 #include "form_zakaz.h"
@@ -207,6 +208,7 @@ void MainWindow::ApplyWindowSize(int mode) {
   setFixedSize(layout.WindowW, layout.WindowH);
   if (mode == kFullScreen) move(0, 0);
   PlaceTableButtons();
+  if (chat_->Shown()) chat_->Place(layout);
   if (state_.InGame) {
     presenter_->RedrawAll();
   }

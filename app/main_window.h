@@ -24,6 +24,7 @@ class QMenu;
 
 namespace varnok {
 
+class ChatBar;
 class DialogChoices;
 struct NetworkChoice;
 namespace netsession {
@@ -69,6 +70,7 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   int ProfileSlot() const { return profile_slot_; }
   // The network game of this window, while one runs.
   netsession::NetSession* Session() const { return session_.get(); }
+  ChatBar* Chat() const { return chat_; }
   TZubCardsButton* Button7() const { return button7_; }
   TZubCardsButton* Button8() const { return button8_; }
   QMenu* PopupMenu() const { return popup_; }
@@ -168,6 +170,7 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   QAction* quit_action_ = nullptr;
   QAction* change_name_action_ = nullptr;
   MenuScreen* menu_ = nullptr;
+  ChatBar* chat_ = nullptr;
   recording::RoundRecorder recorder_;
   std::unique_ptr<netsession::NetSession> session_;
   bool interrupted_ = false;

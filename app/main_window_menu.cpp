@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QTimer>
 
+#include "chat_bar.h"
 #include "form_end_match.h"
 #include "form_history.h"
 #include "form_message.h"
@@ -32,6 +33,13 @@ bool MainWindow::MenuShown() const { return menu_ != nullptr && menu_->Shown(); 
 std::string MainWindow::ClubFileName() const { return settings_.NetworkMode ? "Varnok.net" : "Varnok.clb"; }
 
 void MainWindow::WireMenu() {
+  chat_ = new ChatBar(canvas_, [this](const QString& name) { PlayEffect(name.toStdString(), false); });
+  connect(chat_, &ChatBar::Send, this, [this](const QString& text) {
+    if (!session_) return;
+    session_->SendChat(text);
+    chat_->AddLine(3, QString::fromStdString(state_.Names[3]), text);
+  });
+  connect(chat_, &ChatBar::DebugToggled, this, [this] { presenter_->SetDebugView(!presenter_->DebugView()); });
   menu_ = new MenuScreen(canvas_, [this](const QString& name) { PlayEffect(name.toStdString(), false); });
   connect(menu_, &MenuScreen::MemberClicked, this, &MainWindow::OpenPlayerWindow);
   connect(menu_, &MenuScreen::NewPlayerClicked, this, [this] { OpenPlayerWindow(6); });
@@ -47,6 +55,7 @@ void MainWindow::WireMenu() {
 }
 
 void MainWindow::ShowMenuScreen() {
+  chat_->Show(false);
   presenter_->HideTable();
   button7_->hide();
   button8_->hide();
@@ -119,6 +128,14 @@ bool MainWindow::StartNetwork(const NetworkChoice& choice) {
     menu_->Hide();
     sound_->StopMusic();
     presenter_->SetDebugView(false);
+    chat_->Place(canvas_->Layout());
+    chat_->Clear();
+    chat_->Show(true);
+  });
+  connect(&session, &netsession::NetSession::ChatEnabled, chat_, &ChatBar::SetEnabled);
+  connect(&session, &netsession::NetSession::ChatLine, this, [this](int seat, const QString& text) {
+    const std::string& name = seat >= 1 && seat <= 3 ? state_.Names[seat] : std::string();
+    chat_->Receive(seat, QString::fromStdString(name), text);
   });
   connect(&session, &netsession::NetSession::Interrupted, this, &MainWindow::OnNetworkInterrupted);
   connect(&session, &netsession::NetSession::Logged, this,

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "chat_bar.h"
 #include "club_file.h"
 #include "form_mast.h"
 #include "form_message.h"
@@ -202,6 +203,15 @@ TEST_F(NetworkGame, ClosingOneCopyMidGameSendsTheOtherBackToTheMenuWithinASecond
   TwoSeatPilot pilot(server, *client);
   StartBoth(server, *client);
   ASSERT_FALSE(::testing::Test::HasFatalFailure());
+
+  // A chat line typed at the client reaches the server's chat picture.
+  ASSERT_TRUE(client->Chat()->Shown());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return client->Chat()->Edit1()->isEnabled(); }, 2000));
+  client->Chat()->Edit1()->setFocus();
+  QTest::keyClicks(client->Chat()->Edit1(), QStringLiteral("hi #1"));
+  QTest::keyClick(client->Chat()->Edit1(), Qt::Key_Return);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !server.Chat()->Lines().isEmpty(); }, 2000)) << "the line arrives";
+  EXPECT_EQ(server.Chat()->Lines().last().text, QStringLiteral("hi #1"));
 
   // Play into the first tricks.
   PlayerRobot at_server, at_client;
