@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "chat_bar.h"
+#include "control_fonts.h"
 #include "fonts.h"
 #include "form_message.h"
 #include "form_zakaz.h"
@@ -227,19 +228,10 @@ void MainWindow::LoadBackground() {
 
 void MainWindow::PlaceTableButtons() {
   const LayoutState& s = canvas_->Layout();
-  const QFont font = i18n::KindFont(i18n::FontKind::Decor,
-                                    RoundHalfEven(i18n::FontSize(20, i18n::FontKind::Decor) * s.ScaleK *
-                                                  (s.WindowMode == kSmallWindow ? 1.0 : 0.9)));
-  const struct {
-    TZubCardsButton* button;
-    int y;
-  } rows[] = {{button7_, 402}, {button8_, 448}};
-  for (const auto& row : rows) {
-    row.button->setGeometry(ScaleX(s, 10, 132), ScaleY(s, row.y, 40), ScaleLen(s, 132), ScaleLen(s, 40));
-    QFont bold = font;
-    bold.setBold(true);
-    row.button->setFont(bold);
-  }
+  // The two table buttons sit at the bottom left, clear of the hands.
+  button7_->setGeometry(ScaleX(s, 10, 132), ScaleY(s, 402, 40), ScaleLen(s, 132), ScaleLen(s, 40));
+  button8_->setGeometry(ScaleX(s, 10, 132), ScaleY(s, 448, 40), ScaleLen(s, 132), ScaleLen(s, 40));
+  ApplyControlFonts(this, s);
 }
 
 // --- title screen and the start of a game -----------------------------------

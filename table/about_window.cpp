@@ -46,14 +46,8 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
   licence->setObjectName(QStringLiteral("Licence"));
   CastShadow(licence);
 
-  ok_ = new TZubCardsButton(QStringLiteral("Ok"), this);
-  ok_->setObjectName(QStringLiteral("Ok"));
+  ok_ = MakeDialogOk(this, TColorSB::DOrang);
   ok_->setFixedSize(110, 30);
-  ok_->SetColorSB(TColorSB::DOrang);
-  ok_->setFont(DialogFont(16, true));
-  ok_->SetFontColor(QColor(255, 255, 255));
-  ok_->setDefault(true);
-  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
   auto* bottom = new QHBoxLayout;
   bottom->addStretch(1);
   bottom->addWidget(ok_);

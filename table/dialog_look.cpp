@@ -1,5 +1,7 @@
 #include "dialog_look.h"
 
+#include "zub_cards_button.h"
+
 #include <QDialog>
 #include <QGraphicsDropShadowEffect>
 #include <QGuiApplication>
@@ -81,6 +83,24 @@ bool DialogNata() { return dialog_nata; }
 
 void PlayOpenSound(const SoundHook& sound) {
   if (sound) sound(QString::fromLatin1(kOpenSound));
+}
+
+TZubCardsButton* MakeDialogButton(QWidget* parent, const QString& caption, const QString& name, TColorSB scheme,
+                                  int pixels) {
+  auto* button = new TZubCardsButton(caption, parent);
+  button->setObjectName(name);
+  button->SetColorSB(scheme);
+  button->setFont(DialogFont(pixels, true));
+  button->SetFontColor(QColor(255, 255, 255));
+  button->SetNata(DialogNata());
+  return button;
+}
+
+TZubCardsButton* MakeDialogOk(QDialog* dialog, TColorSB scheme, int pixels) {
+  TZubCardsButton* ok = MakeDialogButton(dialog, QStringLiteral("Ok"), QStringLiteral("Ok"), scheme, pixels);
+  ok->setDefault(true);
+  QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+  return ok;
 }
 
 }  // namespace varnok

@@ -51,6 +51,16 @@ void CentreOn(QDialog& dialog, const QWidget* parent);
 void SetDialogNata(bool nata);
 bool DialogNata();
 
+class TZubCardsButton;
+enum class TColorSB : int;
+
+// An owner-drawn button of a dialog: `caption` in white bold dialog font of
+// `pixels`, in the colours of `scheme`, in the "New buttons" style when set.
+TZubCardsButton* MakeDialogButton(QWidget* parent, const QString& caption, const QString& name, TColorSB scheme,
+                                  int pixels = 16);
+// A dialog's "Ok" (object name "Ok"): the default button, accepting the dialog.
+TZubCardsButton* MakeDialogOk(QDialog* dialog, TColorSB scheme, int pixels = 16);
+
 // Plays the opening sound through `sound` when there is one.
 void PlayOpenSound(const SoundHook& sound);
 

@@ -121,14 +121,8 @@ TFormLink::TFormLink(const QString& line1, const QString& line2, const QString& 
   }
 
   const int width = NoticeWidth(widest);
-  ok_ = new TZubCardsButton(QStringLiteral("Ok"), this);
-  ok_->setObjectName(QStringLiteral("Ok"));
-  ok_->SetColorSB(TColorSB::DBlue);
-  ok_->setFont(DialogFont(15, true));
-  ok_->SetFontColor(QColor(255, 255, 255));
+  ok_ = MakeDialogOk(this, TColorSB::DBlue, 15);
   ok_->setGeometry(5, bottom + 8, width - 10, kButtonHeight);
-  ok_->setDefault(true);
-  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
   setFixedSize(width, bottom + 8 + kButtonHeight + 6);
   ok_->setFocus();
   ApplyNata(this, DialogNata());

@@ -95,13 +95,9 @@ TFormMessage::TFormMessage(MessageKind kind, const QString& text, QWidget* paren
 }
 
 TZubCardsButton* TFormMessage::MakeButton(const QString& caption, const char* name, int colour_scheme) {
-  auto* button = new TZubCardsButton(caption, this);
-  button->setObjectName(QString::fromLatin1(name));
+  TZubCardsButton* button =
+      MakeDialogButton(this, caption, QString::fromLatin1(name), static_cast<TColorSB>(colour_scheme));
   button->setFixedSize(110, 32);
-  button->SetColorSB(static_cast<TColorSB>(colour_scheme));
-  button->setFont(DialogFont(16, true));
-  button->SetFontColor(QColor(255, 255, 255));
-  button->SetNata(DialogNata());
   return button;
 }
 

@@ -103,12 +103,8 @@ TFormZakaz::TFormZakaz(int winning_bid, QWidget* parent) : QDialog(parent) {
   middle->addWidget(number_, 1);
   middle->addLayout(right);
 
-  ok_ = new TZubCardsButton(QStringLiteral("Ok"), this);
-  ok_->setObjectName(QStringLiteral("Ok"));
+  ok_ = MakeDialogButton(this, QStringLiteral("Ok"), QStringLiteral("Ok"), TColorSB::DOrang);
   ok_->setFixedSize(110, 30);
-  ok_->SetColorSB(TColorSB::DOrang);
-  ok_->setFont(DialogFont(16, true));
-  ok_->SetFontColor(QColor(255, 255, 255));
   ok_->setDefault(true);
   connect(ok_, &QPushButton::clicked, this, &TFormZakaz::Confirm);
   auto* bottom = new QHBoxLayout;

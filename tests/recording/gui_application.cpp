@@ -1,27 +1,12 @@
 // The recording tests draw, grab widgets and decode GIF files, which needs an
 // application object (without a screen).
-#include <gtest/gtest.h>
-
 #include <QApplication>
-#include <memory>
+
+#include "gui_environment.h"
 
 namespace {
 
-class Application : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    app_ = std::make_unique<QApplication>(argc_, argv_);
-  }
-  void TearDown() override { app_.reset(); }
-
- private:
-  int argc_ = 1;
-  char name_[16] = "recording-tests";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QApplication> app_;
-};
-
-const ::testing::Environment* const kApplication = ::testing::AddGlobalTestEnvironment(new Application);
+const ::testing::Environment* const kApplication =
+    ::testing::AddGlobalTestEnvironment(new varnok::testing::GuiApplication<QApplication>("recording-tests"));
 
 }  // namespace
