@@ -81,7 +81,6 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
   });
 
   BuildPopupMenu();
-  WireMenu();
 
   if (StartupReportWanted()) {
     // The start-up measurement: the first frame, then the memory at the title screen.
@@ -125,6 +124,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::StartUp() {
   settings_ = LoadSettings(ProgramFolderPath().toStdString()).Values;
+  i18n::SetLanguage(settings_.LanguageIndex);
   // The club files are checked before anything else runs; a missing or
   // tampered file ends the program with its message.
   const ClubFiles::Startup check =
@@ -137,9 +137,18 @@ void MainWindow::StartUp() {
     return;
   }
   for (const std::string& text : check.Messages)
-    TFormMessage::Tell(this, MessageKind::Warning, QString::fromStdString(text), QStringLiteral("ClubCheck"));
+    TFormMessage::Tell(this, MessageKind::Error, QString::fromStdString(text), QStringLiteral("ClubCheck"));
+  // A club file made for Russian players starts the program in Russian.
+  if (check.RussianLanguage) settings_.LanguageIndex = i18n::kRussian;
   clubs_.SetNetworkMode(settings_.NetworkMode);
   ApplyOptions();
+  RetitlePopupMenu();
+  // Unless this is the distribution's own copy, the options are written at
+  // once (a fresh file gets every line).
+  if (!check.ReservedLabel()) {
+    SaveOptions save;
+    SaveSettings(settings_, ProgramFolderPath().toStdString(), save);
+  }
   LoadBackground();
   if (title_shown_) ShowTitle();
   sound_->PrepareMusic();
@@ -171,6 +180,13 @@ void MainWindow::ApplyOptions() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (in_handler_) {
+    // A step of the game is running (a pause lets the window manager in):
+    // the close is taken up once it has ended.
+    event->ignore();
+    QTimer::singleShot(0, this, &QWidget::close);
+    return;
+  }
   if (state_.InGame) {
     if (!Confirm(i18n::Text(i18n::WordsMain, 24) + QLatin1Char(' '), i18n::Text(i18n::WordsMain, 23))) {
       event->ignore();
@@ -207,9 +223,17 @@ void MainWindow::ApplyWindowSize(int mode) {
   presenter_->PlaceLayers();
   LoadBackground();
   setFixedSize(layout.WindowW, layout.WindowH);
-  if (mode == kFullScreen) move(0, 0);
+  if (mode == kFullScreen) {
+    move(0, 0);
+  } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    // Centred on the screen.
+    const QRect available = screen->availableGeometry();
+    const QSize outer = frameGeometry().size().expandedTo(size());
+    move(available.left() + RoundHalfEven((available.width() - outer.width()) / 2.0),
+         available.top() + RoundHalfEven((available.height() - outer.height()) / 2.0));
+  }
   PlaceTableButtons();
-  if (chat_->Shown()) chat_->Place(layout);
+  if (chat_ != nullptr && chat_->Shown()) chat_->Place(layout);
   if (state_.InGame) {
     presenter_->RedrawAll();
   }
@@ -323,7 +347,9 @@ void MainWindow::TableLeft(bool finished) {
   if (settings_.Music) sound_->PlayMusic();
 }
 
-void MainWindow::ShowDebugCaption(const QString& text) { setWindowTitle(text); }
+void MainWindow::ShowDebugCaption(const QString& text) {
+  setWindowTitle(text.isEmpty() ? QString::fromUtf8(i18n::kProgramTitle) : text);
+}
 
 void MainWindow::SetRoundHint(int kon_no, int cycle) {
   kon_no_ = kon_no;

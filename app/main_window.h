@@ -138,6 +138,8 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void LoadBackground();
   void PlaceTableButtons();
   void BuildPopupMenu();
+  // The popup entries in the current language.
+  void RetitlePopupMenu();
   void OnTimer1();
   void OnTimer2();
   void OnLeftClick(QPoint at);

@@ -33,6 +33,8 @@ bool MainWindow::MenuShown() const { return menu_ != nullptr && menu_->Shown(); 
 std::string MainWindow::ClubFileName() const { return settings_.NetworkMode ? "Varnok.net" : "Varnok.clb"; }
 
 void MainWindow::WireMenu() {
+  // Made when first needed, after the title screen is on the screen.
+  if (menu_ != nullptr) return;
   chat_ = new ChatBar(canvas_, [this](const QString& name) { PlayEffect(name.toStdString(), false); });
   connect(chat_, &ChatBar::Send, this, [this](const QString& text) {
     if (!session_) return;
@@ -55,6 +57,7 @@ void MainWindow::WireMenu() {
 }
 
 void MainWindow::ShowMenuScreen() {
+  WireMenu();
   chat_->Show(false);
   presenter_->HideTable();
   button7_->hide();
@@ -112,6 +115,7 @@ void MainWindow::OpenPlayerWindow(int slot) {
 }
 
 bool MainWindow::StartNetwork(const NetworkChoice& choice) {
+  WireMenu();
   EndSession();
   interrupted_ = false;
   session_ = std::make_unique<netsession::NetSession>(state_, engine_, *presenter_, &computers_);
@@ -121,6 +125,11 @@ bool MainWindow::StartNetwork(const NetworkChoice& choice) {
   if (options_.skip_pauses) session.SetPauses({0, 0, 0, 0});
   engine_.SetOptions(EngineOptionsOf(settings_));
   engine_.SetPlayerName(choice.name);
+  // The player's game number and score go with him into the network game.
+  member_ = choice.player;
+  profile_slot_ = member_.Empty ? 6 : profile_slot_;
+  if (member_.Empty) engine_.SetProfile(1, 0);
+  else engine_.SetProfile(member_.Games + 1, member_.CycleScore);
   engine_.SetMoveListener([this](const Move& move) {
     if (session_) session_->LocalMove(move);
   });
@@ -176,6 +185,7 @@ void MainWindow::OnNetworkInterrupted(const QString& message) {
     return;
   }
   interrupted_ = true;
+  SaveRoundRecording();
   TFormMessage box(MessageKind::Warning, message, this);
   box.setObjectName(QStringLiteral("Interrupted"));
   // The way back to the menu does not wait for the box to be read.
@@ -225,10 +235,6 @@ void MainWindow::RecordFinishedGame() {
   if (state_.KonNo % kGamesPerCycle == 0) {
     const FinishedGameKind kind = settings_.NetworkMode ? FinishedGameKind::Network : FinishedGameKind::Local;
     TFormEndMatch::Open(this, club.Place, state_.ProfileScoreAfter, kind, settings_, SoundHookOf());
-  } else if (score > 0) {
-    PlayEffect("WKoGood", false);
-  } else if (score < 0) {
-    PlayEffect("WKoBads", false);
   }
 }
 
@@ -265,15 +271,19 @@ void MainWindow::RenameCurrentPlayer() {
 
 // --- the options window's changes ----------------------------------------------
 
-void MainWindow::LanguageChanged() {
-  ApplyOptions();
+void MainWindow::RetitlePopupMenu() {
+  static const std::pair<const char*, int> kRows[] = {{"GenCount", 25}, {"Quit", 21}, {"ChangeName", 26},
+                                                      {"MSpeed", 298}, {"Help", 27},  {"Book", 28},
+                                                      {"About", 29}};
   for (QAction* action : popup_->actions()) {
-    static const std::pair<const char*, int> kRows[] = {{"GenCount", 25}, {"Quit", 21}, {"ChangeName", 26},
-                                                        {"MSpeed", 298}, {"Help", 27},  {"Book", 28},
-                                                        {"About", 29}};
     for (const auto& [name, row] : kRows)
       if (action->objectName() == QLatin1String(name)) action->setText(i18n::Text(i18n::WordsMain, row));
   }
+}
+
+void MainWindow::LanguageChanged() {
+  ApplyOptions();
+  RetitlePopupMenu();
   if (MenuShown()) ShowMenuScreen();
 }
 

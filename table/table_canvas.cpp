@@ -29,17 +29,22 @@ void TableCanvas::ApplyLayout(const LayoutState& layout, int cardH) {
     background_ = scaled;
   }
   rects_ = PlaceLayers(layout, cardH);
+  // The layers' pictures are made when first drawn into.
   for (Layer layer : AllLayers()) {
-    const std::size_t i = Index(layer);
-    visible_[i] = false;
-    if (rects_[i].isEmpty()) {
-      images_[i] = QImage();
-      continue;
-    }
-    images_[i] = QImage(rects_[i].size(), QImage::Format_RGB32);
-    RestoreLayer(layer);
+    visible_[Index(layer)] = false;
+    images_[Index(layer)] = QImage();
   }
   ComposeScreen();
+}
+
+QImage& TableCanvas::LayerImage(Layer layer) {
+  const std::size_t i = Index(layer);
+  if (images_[i].size() != rects_[i].size() && !rects_[i].isEmpty()) {
+    images_[i] = QImage(rects_[i].size(), QImage::Format_RGB32);
+    QPainter p(&images_[i]);
+    p.drawImage(QPoint(0, 0), background_, rects_[i]);
+  }
+  return images_[i];
 }
 
 void TableCanvas::SetBackground(const QImage& background) {
@@ -60,7 +65,7 @@ void TableCanvas::SetBackground(const QImage& background) {
 }
 
 void TableCanvas::RestoreLayer(Layer layer) {
-  QImage& image = images_[Index(layer)];
+  QImage& image = LayerImage(layer);
   if (image.isNull()) return;
   QPainter p(&image);
   p.drawImage(QPoint(0, 0), background_, rects_[Index(layer)]);

@@ -31,7 +31,9 @@ class TableCanvas : public QWidget, public FlightWindow {
   const QImage& Background() const { return background_; }
 
   QRect LayerRect(Layer layer) const { return rects_[Index(layer)]; }
-  QImage& LayerImage(Layer layer) { return images_[Index(layer)]; }
+  // The layer's picture, made at the layer's size with the background under
+  // it when first asked for.
+  QImage& LayerImage(Layer layer);
   bool LayerVisible(Layer layer) const { return visible_[Index(layer)]; }
 
   // Draws the background under the layer into its picture.

@@ -78,6 +78,7 @@ void TablePresenter::PlaceLayers() {
 }
 
 void TablePresenter::SetDebugView(bool on) {
+  if (debug_ && !on) host_.ShowDebugCaption(QString());
   debug_ = on;
   if (!s_.InGame) return;
   for (int seat = 1; seat <= 2; ++seat) DrawHand(seat, face_up_[static_cast<std::size_t>(seat)]);
@@ -294,8 +295,8 @@ void TablePresenter::WidowToHand(int declarer, bool animate) {
 void TablePresenter::GiveToTable(int which, int from, int receiver, bool animate) {
   if (!ValidSeat(from) || !ValidSeat(receiver) || which < 1 || which > 2) return;
   const TCard card = s_.GivenCards[static_cast<std::size_t>(which)];
-  const bool open = from == 3 || receiver == 3 || debug_;
-  const std::string code = CodeFor(card, open);
+  // Given cards lie face up on the table until they are taken.
+  const std::string code = CodeFor(card, true);
   if (animate) {
     int count = 0, slot = 0;
     for (int i = 1; i <= 10; ++i) {
@@ -323,6 +324,8 @@ void TablePresenter::GivenToHands(bool animate) {
     DrawTableLayer();
     if (animate && !code.empty()) {
       Fly(TrickPlaceInWindow(receiver), HandTarget(receiver, 8, 8), SeatOpen(receiver) ? code : "00", true);
+      // The card stays in sight in its new hand while the other one flies.
+      DrawHandCards(receiver, 8, 0, SeatOpen(receiver));
     }
   }
 }
