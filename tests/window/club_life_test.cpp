@@ -54,6 +54,13 @@ TEST_F(ClubLife, ANewPlayerPlaysAGameAndIsAMemberAfterwards) {
     human_result = window.State().HumanResult;
     kon_no = window.State().KonNo;
     EXPECT_EQ(pilot.scores, 1) << "the score window opens at the end of the game";
+    // It tells the first game of the series, the game's count and the score
+    // after it (a new player starts from 0).
+    EXPECT_EQ(pilot.score_values["KonAll"], QStringLiteral("1"));
+    EXPECT_EQ(pilot.score_values["KonCur"], QStringLiteral("1"));
+    EXPECT_EQ(pilot.score_values["ScoBeg"], QStringLiteral("0"));
+    EXPECT_EQ(pilot.score_values["ScoCur"].remove(QLatin1Char('+')), QString::number(human_result));
+    EXPECT_EQ(pilot.score_values["ScoAll"].remove(QLatin1Char('+')), QString::number(human_result));
     EXPECT_TRUE(pilot.strangers.isEmpty()) << pilot.strangers.join(QStringLiteral("; ")).toStdString();
     // The menu lists the new member in slot 1.
     auto* row = MenuButton(window, "Button1");

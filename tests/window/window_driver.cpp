@@ -79,6 +79,11 @@ void DialogPilot::Look() {
       }
     } else if (qobject_cast<TFormScore*>(modal) != nullptr) {
       ++scores;
+      score_values.clear();
+      for (QLabel* label : modal->findChildren<QLabel*>()) {
+        if (label->objectName().startsWith(QLatin1String("Count_")))
+          score_values[label->objectName().mid(6)] = label->text().trimmed();
+      }
       Click(modal, "Ok");
     } else if (auto* box = qobject_cast<TFormMessage*>(modal)) {
       if (box->objectName() == QLatin1String("ConfirmLeave")) {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <map>
 
 #include "main_window.h"
 
@@ -28,6 +29,8 @@ class DialogPilot : public QObject {
   QString password = QStringLiteral("pw1");
   bool expect_refusal = false;
   QString refusal;
+  // The values of the last score window: "KonAll" -> "1", "ScoCur" -> "+37", ...
+  std::map<QString, QString> score_values;
 
  private:
   void Click(QWidget* dialog, const char* name);
