@@ -88,7 +88,7 @@ void DialogPilot::Look() {
     } else if (auto* box = qobject_cast<TFormMessage*>(modal)) {
       if (box->objectName() == QLatin1String("ConfirmLeave")) {
         ++confirms;
-        QTest::mouseClick(box->YesButton(), Qt::LeftButton);
+        QTest::mouseClick(leave ? box->YesButton() : box->NoButton(), Qt::LeftButton);
       } else {
         strangers << box->Text();
         QTest::mouseClick(box->OkButton(), Qt::LeftButton);

@@ -28,6 +28,8 @@ class DialogPilot : public QObject {
   QString name = QStringLiteral("Tester");
   QString password = QStringLiteral("pw1");
   bool expect_refusal = false;
+  // The answer to "You want to leave in the main menu?".
+  bool leave = true;
   QString refusal;
   // The values of the last score window: "KonAll" -> "1", "ScoCur" -> "+37", ...
   std::map<QString, QString> score_values;
