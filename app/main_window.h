@@ -20,6 +20,7 @@
 #include "table_host.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 
 namespace varnok {
@@ -152,6 +153,7 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void ShowHelpFile(bool book);
   bool Confirm(const QString& first, const QString& second);
   void SetCursorKind(CursorKind kind);
+  void ShowRoundBalloon(bool shown);
   QString ProgramFolderPath() const;
 
   WindowOptions options_;
@@ -173,6 +175,7 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   QAction* change_name_action_ = nullptr;
   MenuScreen* menu_ = nullptr;
   ChatBar* chat_ = nullptr;
+  QLabel* balloon_ = nullptr;  // over the round panel while the mouse is on it
   recording::RoundRecorder recorder_;
   std::unique_ptr<netsession::NetSession> session_;
   bool interrupted_ = false;

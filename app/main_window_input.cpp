@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QToolTip>
 #include <QUrl>
@@ -11,7 +12,9 @@
 #include "form_score.h"
 #include "recwin_count.h"
 #include "cursors.h"
+#include "fonts.h"
 #include "main_window.h"
+#include "net_session.h"
 #include "sound_player.h"
 #include "speed_window.h"
 #include "table_canvas.h"
@@ -155,6 +158,7 @@ void MainWindow::OnRightClick(QPoint at) {
 void MainWindow::OnMouseMove(QPoint at) {
   if (title_shown_ || !state_.InGame) {
     SetCursorKind(CursorKind::Arrow);
+    ShowRoundBalloon(false);
     return;
   }
   const MouseArea area = AreaOf(*canvas_, at);
@@ -166,14 +170,40 @@ void MainWindow::OnMouseMove(QPoint at) {
     if (r.contains(at)) hint = ScorePanelHint(state_, seat, at - r.topLeft(), canvas_->Layout());
   }
   const QRect kon = canvas_->LayerRect(Layer::ImageKon);
-  if (kon.contains(at)) {
-    hint = RoundPanelHint(kon_no_, cycle_);
-    if (const auto balloon = RoundBalloonFor(engine_.Mode(), kon_no_, 0, false)) {
-      hint = QStringLiteral("<b>%1</b><br>%2").arg(balloon->title, balloon->lines.join(QStringLiteral("<br>")));
-    }
-  }
+  const bool on_round_panel = kon.contains(at);
+  if (on_round_panel) hint = RoundPanelHint(kon_no_, cycle_);
+  ShowRoundBalloon(on_round_panel);
   if (hint.isEmpty()) QToolTip::hideText();
   else QToolTip::showText(canvas_->mapToGlobal(at), hint, canvas_);
+}
+
+void MainWindow::ShowRoundBalloon(bool shown) {
+  const bool waiting = session_ != nullptr && session_->WaitingFirstDeal();
+  const std::optional<RoundBalloon> balloon =
+      shown ? RoundBalloonFor(engine_.Mode(), kon_no_, 0, waiting) : std::nullopt;
+  if (!balloon) {
+    if (balloon_ != nullptr) balloon_->hide();
+    return;
+  }
+  if (balloon_ == nullptr) {
+    balloon_ = new QLabel(canvas_);
+    balloon_->setObjectName(QStringLiteral("RoundBalloon"));
+    balloon_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    balloon_->setStyleSheet(QStringLiteral(
+        "QLabel { background: #fff8dc; color: #3a2a10; border: 2px solid #c9a227; border-radius: 8px; padding: 6px; }"));
+  }
+  QString text = QStringLiteral("<b>%1</b>").arg(balloon->title.toHtmlEscaped());
+  for (const QString& line : balloon->lines) text += QStringLiteral("<br>") + line.toHtmlEscaped();
+  balloon_->setText(text);
+  balloon_->setFont(i18n::KindFont(i18n::FontKind::Serif, ScaleLen(canvas_->Layout(), 13)));
+  balloon_->adjustSize();
+  // Beside the round panel, inside the window.
+  const QRect kon = canvas_->LayerRect(Layer::ImageKon);
+  int x = kon.right() + 6;
+  if (x + balloon_->width() > canvas_->width()) x = kon.left() - 6 - balloon_->width();
+  balloon_->move(std::max(0, x), kon.top() + 6);
+  balloon_->raise();
+  balloon_->show();
 }
 
 }  // namespace varnok

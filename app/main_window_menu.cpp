@@ -58,6 +58,7 @@ void MainWindow::WireMenu() {
 
 void MainWindow::ShowMenuScreen() {
   WireMenu();
+  ShowRoundBalloon(false);
   chat_->Show(false);
   presenter_->HideTable();
   button7_->hide();

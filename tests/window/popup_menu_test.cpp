@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,6 +61,40 @@ TEST(PopupMenu, GameEntriesFollowTheTableAndLeavingIsConfirmed) {
   EXPECT_TRUE(window.MenuShown());
   for (const char* name : {"GenCount", "Quit", "ChangeName"}) EXPECT_FALSE(Entry(window, name)->isEnabled()) << name;
   EXPECT_TRUE(pilot.strangers.isEmpty()) << pilot.strangers.join(QStringLiteral("; ")).toStdString();
+  window.close();
+}
+
+}  // namespace
+}  // namespace varnok
+
+namespace varnok {
+namespace {
+
+using namespace varnok::testing;
+
+TEST(RoundPanel, TheBalloonShowsWhileTheMouseIsOnThePanel) {
+  EnsureApplication();
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  WriteOptions(folder.path(), kSmallWindow, false);
+  WriteClubFiles(folder.path());
+  MainWindow window(TestWindowOptions(folder.path()));
+  StartWindow(window);
+  DialogPilot pilot;
+  QTest::mouseClick(window.Canvas(), Qt::LeftButton, {}, QPoint(380, 250));
+  QTest::mouseClick(MenuButton(window, "Button6"), Qt::LeftButton);
+  ASSERT_TRUE(window.State().InGame);
+
+  const QRect kon = window.Canvas()->LayerRect(Layer::ImageKon);
+  QTest::mouseMove(window.Canvas(), kon.center());
+  auto* balloon = window.Canvas()->findChild<QLabel*>(QStringLiteral("RoundBalloon"));
+  ASSERT_NE(balloon, nullptr);
+  EXPECT_TRUE(balloon->isVisible());
+  EXPECT_TRUE(balloon->text().contains(QStringLiteral("General number of game: 1"))) << balloon->text().toStdString();
+  EXPECT_TRUE(balloon->text().contains(QStringLiteral("1 / 25"))) << balloon->text().toStdString();
+  QTest::mouseMove(window.Canvas(), QPoint(5, 5));
+  EXPECT_FALSE(balloon->isVisible());
+  pilot.leave = true;
   window.close();
 }
 
