@@ -16,6 +16,7 @@
 #include "form_wait.h"
 #include "menu_screen.h"
 #include "net_session.h"
+#include "seats.h"
 #include "sound_player.h"
 #include "table_canvas.h"
 #include "table_presenter.h"
@@ -141,6 +142,10 @@ bool MainWindow::StartNetwork(const NetworkChoice& choice) {
     chat_->Place(canvas_->Layout());
     chat_->Clear();
     chat_->Show(true);
+    if (session_ && !session_->IsServer() && session_->WaitingFirstDeal()) {
+      // Until the server deals: "Expectation of the server..." over its hand.
+      presenter_->ShowWaiting(net::RelativeSeat(1, session_->NetPos()), i18n::Text(i18n::WordsMain, 103));
+    }
   });
   connect(&session, &netsession::NetSession::ChatEnabled, chat_, &ChatBar::SetEnabled);
   connect(&session, &netsession::NetSession::ChatLine, this, [this](int seat, const QString& text) {

@@ -10,6 +10,7 @@
 #include "sprite.h"
 #include "status_drawing.h"
 #include "table_canvas.h"
+#include "fonts.h"
 #include "ui_text.h"
 
 namespace varnok {
@@ -201,6 +202,21 @@ void TablePresenter::ClearTable() {
 void TablePresenter::HideTable() {
   places_.fill(std::string());
   for (Layer layer : kGameLayers) canvas_.ShowLayer(layer, false);
+}
+
+void TablePresenter::ShowWaiting(int seat, const QString& text) {
+  ClearTable();
+  if (!ValidSeat(seat)) return;
+  const Layer layer = HandLayer(seat);
+  QImage& image = canvas_.LayerImage(layer);
+  QPainter p(&image);
+  QFont font = i18n::KindFont(i18n::FontKind::Decor, ScaleLen(canvas_.Layout(), 20));
+  font.setBold(true);
+  p.setFont(font);
+  p.setPen(QColor(255, 244, 214));
+  p.drawText(image.rect(), Qt::AlignCenter | Qt::TextWordWrap, text);
+  p.end();
+  canvas_.RefreshLayer(layer);
 }
 
 void TablePresenter::RedrawAll() {

@@ -50,6 +50,9 @@ class TablePresenter : public Presenter {
   void RedrawAll();
   // Hides every game layer (the table was left).
   void HideTable();
+  // Empty hands and a text across the hand area of `seat` (a network client
+  // waiting for the server's first deal).
+  void ShowWaiting(int seat, const QString& text);
 
   // Where hand slot `slot` of `seat` is drawn, in window pixels.
   QRect HandCardInWindow(int seat, int count, int slot) const;
