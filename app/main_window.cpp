@@ -48,6 +48,8 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
     PlayEffect(name.toStdString(), false);
   });
   engine_.SetComputerPlayers(&computers_);
+  // A faulty card request is written down beside the program.
+  engine_.SetDiagnosticFolder(ProgramFolderPath().toStdString());
   engine_.SetHumanChoices(choices_.get());
   computers_.SetProgress([this](int value) { presenter_->ShowBidProgress(value); });
   computers_.SetCaption([this](const std::string& text) { presenter_->ShowDebugCaption(text); });
