@@ -61,6 +61,8 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
   for (TZubCardsButton* b : {button7_, button8_}) {
     b->hide();
     b->setFocusPolicy(Qt::NoFocus);
+    // A button that cannot be pressed now says so with a silver caption.
+    b->SetGrayDis(true);
   }
   connect(button7_, &QPushButton::clicked, this, [this] {
     if (in_handler_) return;
