@@ -1,7 +1,7 @@
 #include "table_presenter.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QEvent>
 #include <QPainter>
 #include <QPen>
 #include <QThread>
@@ -393,12 +393,12 @@ void TablePresenter::RaiseCard(int /*slot*/, bool /*raised*/) { DrawHand(3, true
 
 void TablePresenter::Pause(int ms) {
   if (host_.SkipPauses() || ms <= 0) return;
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < ms) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    QThread::msleep(5);
-  }
+  // The pause shows what was drawn and then waits without handling any event:
+  // no timer, click or network record may step into the operation that
+  // paused (as a flight or a waited-for sound does).
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+  canvas_.repaint();
+  QThread::msleep(static_cast<unsigned long>(ms));
 }
 
 void TablePresenter::PlaySound(const std::string& name, bool wait) { host_.PlayEffect(name, wait); }
