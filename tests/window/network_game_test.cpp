@@ -236,3 +236,36 @@ TEST_F(NetworkGame, ClosingOneCopyMidGameSendsTheOtherBackToTheMenuWithinASecond
 
 }  // namespace
 }  // namespace varnok
+
+namespace varnok {
+namespace {
+
+// With the table's pauses and the session's own pauses between records, as a
+// player sees it: the first round is played to its end on both copies.
+TEST_F(NetworkGame, ARoundAtThePaceAPlayerSees) {
+  WindowOptions paced = TestWindowOptions(server_folder_.path());
+  paced.skip_pauses = false;
+  MainWindow server(paced);
+  paced.program_folder = client_folder_.path();
+  MainWindow client(paced);
+  TwoSeatPilot pilot(server, client);
+  StartBoth(server, client);
+  ASSERT_FALSE(::testing::Test::HasFatalFailure());
+
+  PlayerRobot at_server, at_client;
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < 60000 && (server.State().RoundNo < 2 || client.State().RoundNo < 2)) {
+    const bool acted = at_server.Step(server) | at_client.Step(client);
+    if (!acted) QTest::qWait(5);
+  }
+  EXPECT_GE(server.State().RoundNo, 2) << "phase " << int(server.State().Phase);
+  EXPECT_GE(client.State().RoundNo, 2) << "phase " << int(client.State().Phase);
+  EXPECT_EQ(pilot.interruptions, 0);
+  EXPECT_TRUE(pilot.strangers.isEmpty()) << pilot.strangers.join(QStringLiteral("; ")).toStdString();
+  server.close();
+  client.close();
+}
+
+}  // namespace
+}  // namespace varnok
