@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMenu>
@@ -26,6 +27,23 @@
 #include "zub_cards_button.h"
 
 namespace varnok {
+
+namespace {
+
+// The control font, made smaller where a long caption ("To distribute cards")
+// would not fit the button.
+void FitCaption(TZubCardsButton* button, const LayoutState& layout) {
+  QFont font = MainButtonFont(layout);
+  const int room = button->width() - 12;
+  for (int guard = 0; guard < 40 && QFontMetrics(font).horizontalAdvance(button->text()) > room; ++guard) {
+    if (font.pixelSize() > 8) font.setPixelSize(font.pixelSize() - 1);
+    else if (font.pointSizeF() > 6) font.setPointSizeF(font.pointSizeF() - 0.5);
+    else break;
+  }
+  button->setFont(font);
+}
+
+}  // namespace
 
 MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
     : QMainWindow(parent),
@@ -260,6 +278,8 @@ void MainWindow::PlaceTableButtons() {
   button7_->setGeometry(ScaleX(s, 10, 132), ScaleY(s, 402, 40), ScaleLen(s, 132), ScaleLen(s, 40));
   button8_->setGeometry(ScaleX(s, 10, 132), ScaleY(s, 448, 40), ScaleLen(s, 132), ScaleLen(s, 40));
   ApplyControlFonts(this, s);
+  FitCaption(button7_, s);
+  FitCaption(button8_, s);
 }
 
 // --- title screen and the start of a game -----------------------------------
@@ -312,9 +332,11 @@ void MainWindow::PlayEffect(const std::string& name, bool wait) {
   sound_->PlayEffect(QString::fromStdString(name), wait);
 }
 
+
 void MainWindow::SetTableButton(TableButton button, bool visible, bool enabled, const QString& caption) {
   TZubCardsButton* b = button == TableButton::Next ? button7_ : button8_;
   b->setText(caption);
+  FitCaption(b, canvas_->Layout());
   b->setEnabled(enabled);
   b->setVisible(visible);
 }

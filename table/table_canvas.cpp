@@ -14,7 +14,7 @@ TableCanvas::TableCanvas(QWidget* parent) : QWidget(parent) {
   ApplyLayout(LayoutForMode(kSmallWindow), 96);
 }
 
-void TableCanvas::ApplyLayout(const LayoutState& layout, int cardH) {
+void TableCanvas::ApplyLayout(const LayoutState& layout, int cardH, int handLift) {
   layout_ = layout;
   const QSize size(layout.WindowW, layout.WindowH);
   setFixedSize(size);
@@ -29,6 +29,7 @@ void TableCanvas::ApplyLayout(const LayoutState& layout, int cardH) {
     background_ = scaled;
   }
   rects_ = PlaceLayers(layout, cardH);
+  rects_[Index(Layer::ImageCards3)].setTop(rects_[Index(Layer::ImageCards3)].top() - std::max(0, handLift));
   // The layers' pictures are made when first drawn into.
   for (Layer layer : AllLayers()) {
     visible_[Index(layer)] = false;

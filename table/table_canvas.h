@@ -23,7 +23,9 @@ class TableCanvas : public QWidget, public FlightWindow {
 
   // Sets the window size and places the layers; every layer's picture is
   // made again with the background under it, and every layer is hidden.
-  void ApplyLayout(const LayoutState& layout, int cardH);
+  // The bottom hand's layer reaches `handLift` pixels higher than its card
+  // row, so that a chosen card can be raised out of the hand.
+  void ApplyLayout(const LayoutState& layout, int cardH, int handLift = 0);
   const LayoutState& Layout() const { return layout_; }
 
   // The background picture, at the window's size (scaled by the caller).

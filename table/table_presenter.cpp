@@ -75,7 +75,7 @@ void TablePresenter::SetLook(const TableLook& look) {
 
 void TablePresenter::PlaceLayers() {
   SetLook(look_);
-  canvas_.ApplyLayout(canvas_.Layout(), card_.CardH);
+  canvas_.ApplyLayout(canvas_.Layout(), card_.CardH, HandRaiseOffset(QSize(card_.CardW, card_.CardH)));
 }
 
 void TablePresenter::SetDebugView(bool on) {
@@ -87,21 +87,27 @@ void TablePresenter::SetDebugView(bool on) {
 
 // --- geometry -----------------------------------------------------------
 
-QRect TablePresenter::HandCardInWindow(int seat, int count, int slot) const {
+QRect TablePresenter::HandArea(int seat) const {
   const QRect layer = canvas_.LayerRect(HandLayer(seat));
-  return HandCardRect(count, slot, layer.size(), QSize(card_.CardW, card_.CardH)).translated(layer.topLeft());
+  return QRect(layer.left(), layer.bottom() + 1 - std::min(layer.height(), card_.CardH), layer.width(),
+               std::min(layer.height(), card_.CardH));
+}
+
+QRect TablePresenter::HandCardInWindow(int seat, int count, int slot) const {
+  const QRect area = HandArea(seat);
+  return HandCardRect(count, slot, area.size(), QSize(card_.CardW, card_.CardH)).translated(area.topLeft());
 }
 
 int TablePresenter::HandSlotAt(int seat, QPoint at) const {
   if (!ValidSeat(seat)) return 0;
-  const QRect layer = canvas_.LayerRect(HandLayer(seat));
+  const QRect area = HandArea(seat);
   RaisedCards raised;
   if (seat == 3 && (s_.Phase == phGive || s_.Phase == phGiveChosen) && s_.Declarer == 3) {
     raised.first = s_.GiveIdx1;
     raised.second = s_.GiveIdx2;
   }
-  return varnok::HandSlotAt(s_.HandCount[seat], at - layer.topLeft(), layer.size(),
-                            QSize(card_.CardW, card_.CardH), raised);
+  return varnok::HandSlotAt(s_.HandCount[seat], at - area.topLeft(), area.size(), QSize(card_.CardW, card_.CardH),
+                            raised);
 }
 
 QRect TablePresenter::PlaceInLayer(int place) const {
@@ -123,9 +129,8 @@ QRect TablePresenter::WidowPlaceInWindow(int index) const {
 QRect TablePresenter::HandTarget(int seat, int count, int slot) const {
   QRect r = HandCardInWindow(seat, count, slot);
   if (r.isEmpty()) {
-    const QRect layer = canvas_.LayerRect(HandLayer(seat));
     r = QRect(QPoint(0, 0), QSize(card_.CardW, card_.CardH));
-    r.moveCenter(layer.center());
+    r.moveCenter(HandArea(seat).center());
   }
   return r;
 }
@@ -158,7 +163,9 @@ void TablePresenter::DrawHandCards(int seat, int count, int skip_slot, bool face
   canvas_.RestoreLayer(layer);
   QImage& image = canvas_.LayerImage(layer);
   QPainter p(&image);
-  const QSize size = image.size();
+  const QRect area = HandArea(seat).translated(-canvas_.LayerRect(layer).topLeft());
+  p.translate(area.topLeft());
+  const QSize size = area.size();
   const QSize card(card_.CardW, card_.CardH);
   const bool choosing = seat == 3 && s_.Declarer == 3 && (s_.Phase == phGive || s_.Phase == phGiveChosen);
   for (int slot = 1; slot <= count; ++slot) {
@@ -373,9 +380,8 @@ void TablePresenter::CollectTrickCards(int leader, int winner, bool animate) {
   if (!animate || !ValidSeat(winner)) return;
   std::vector<QPoint> from, to;
   std::vector<std::string> cards;
-  const QRect layer = canvas_.LayerRect(HandLayer(winner));
   QRect target(QPoint(0, 0), QSize(card_.CardW, card_.CardH));
-  target.moveCenter(layer.center());
+  target.moveCenter(HandArea(winner).center());
   for (int seat = 1; seat <= 3; ++seat) {
     const std::string& code = codes[static_cast<std::size_t>(seat - 1)];
     if (code.empty()) continue;

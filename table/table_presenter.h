@@ -94,6 +94,9 @@ class TablePresenter : public Presenter {
   // The six places of the table: trick cards of seats 1..3 (0..2), widow 1..3 (3..5).
   static constexpr int kPlaces = 6;
   QRect PlaceInLayer(int place) const;
+  // The row of a hand's cards, in window pixels (the bottom hand's layer
+  // reaches higher, for raised cards).
+  QRect HandArea(int seat) const;
   QRect PlaceInWindow(int place) const;
   void DrawTableLayer();
   void DrawHandCards(int seat, int count, int skip_slot, bool face_up);

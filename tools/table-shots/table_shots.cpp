@@ -4,6 +4,8 @@
 // it under Xvfb), plays as a guest until the middle of a trick, and takes a
 // screenshot from the display while the player's card is flying, STEP pixels
 // (default 40) into its flight. The picture shows what a player sees.
+// STEP -1 bids until the player declares and takes the moment the two cards
+// to give are chosen.
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -106,7 +108,16 @@ int main(int argc, char* argv[]) {
   bool saved = false;
   const GameState& s = window.State();
   for (int guard = 0; guard < 200000 && !saved; ++guard) {
-    if (s.Phase == phPlay3 && s.TrickPos == 3 && s.TrickNo >= 2) {
+    if (step < 0 && s.Phase == phGiveChosen) {
+      // STEP -1: the player as declarer with the two cards to give raised.
+      QTest::qWait(100);
+      const QPoint at = window.Canvas()->mapToGlobal(QPoint(0, 0));
+      saved = window.screen()
+                  ->grabWindow(0, at.x(), at.y(), window.Canvas()->width(), window.Canvas()->height())
+                  .save(out);
+      break;
+    }
+    if (step >= 0 && s.Phase == phPlay3 && s.TrickPos == 3 && s.TrickNo >= 2) {
       int legal = 1;
       while (legal <= s.HandCount[3] && window.GameEngine().IsIllegalHumanCard(legal)) ++legal;
       const long start = window.Canvas()->FlightSteps();
@@ -121,15 +132,17 @@ int main(int argc, char* argv[]) {
       window.Canvas()->SetStepObserver({});
       break;
     }
-    if (s.Phase == phBid3 && Usable(window.Button8())) {
+    if (s.Phase == phBid3 && Usable(window.Button8()) && step >= 0) {
       QTest::mouseClick(window.Button8(), Qt::LeftButton);
+    } else if (s.Phase == phBid3 && step < 0 && Usable(window.Button7()) && s.CurrentBid < 150) {
+      QTest::mouseClick(window.Button7(), Qt::LeftButton);  // bids high to become the declarer
     } else if (s.Phase == phPlay3) {
       int legal = 1;
       while (legal <= s.HandCount[3] && window.GameEngine().IsIllegalHumanCard(legal)) ++legal;
       const QRect r = window.Presenter().HandCardInWindow(3, s.HandCount[3], legal);
       QTest::mouseClick(window.Canvas(), Qt::LeftButton, {}, QPoint(r.left() + 4, r.center().y()));
     } else if (s.Phase == phGive && s.Declarer == 3 && s.GiveIdx1 == 0) {
-      for (int slot : {1, 2}) {
+      for (int slot : {2, 5}) {
         const QRect r = window.Presenter().HandCardInWindow(3, s.HandCount[3], slot);
         QTest::mouseClick(window.Canvas(), Qt::LeftButton, {}, QPoint(r.left() + 4, r.center().y()));
       }
