@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -33,7 +34,14 @@ namespace {
 
 using namespace varnok::testing;
 
-quint16 TestPort() { return static_cast<quint16>(42000 + QCoreApplication::applicationPid() % 2000); }
+// A port nobody listens on now (the system's pick).
+quint16 TestPort() {
+  QTcpServer probe;
+  if (!probe.listen(QHostAddress::LocalHost, 0)) return 42000;
+  const quint16 port = probe.serverPort();
+  probe.close();
+  return port;
+}
 
 void WriteNetworkOptions(const QString& folder, quint16 port) {
   Settings settings;
@@ -53,6 +61,7 @@ void WriteNetworkOptions(const QString& folder, quint16 port) {
 class TwoSeatPilot : public QObject {
  public:
   TwoSeatPilot(MainWindow& server, MainWindow& client) : server_(server), client_(client) {
+    clock_.start();
     timer_.setInterval(5);
     QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
     timer_.start();
@@ -72,6 +81,18 @@ class TwoSeatPilot : public QObject {
   }
   void Look() {
     QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && clock_.elapsed() > 20000 && (qobject_cast<netsession::TFormWait*>(modal) != nullptr ||
+                                                         qobject_cast<TFormPassword*>(modal) != nullptr)) {
+      // The copies never met: give up instead of waiting for ever.
+      if (!gave_up_) ADD_FAILURE() << "the two copies did not get together";
+      gave_up_ = true;
+      QPointer<QWidget> stuck = modal;
+      QTimer::singleShot(0, [stuck] {
+        if (stuck) QTest::keyClick(stuck, Qt::Key_Escape);
+      });
+      Later(modal, "Button2");
+      return;
+    }
     if (modal == nullptr || modal == handled_) return;
     const bool of_server = modal->window()->parentWidget() == &server_ || modal->parentWidget() == &server_;
     if (auto* player = qobject_cast<TFormPassword*>(modal)) {
@@ -129,6 +150,8 @@ class TwoSeatPilot : public QObject {
   QTimer timer_;
   QPointer<QWidget> handled_;
   bool client_started_ = false;
+  QElapsedTimer clock_;
+  bool gave_up_ = false;
 };
 
 class NetworkGame : public ::testing::Test {
@@ -136,8 +159,9 @@ class NetworkGame : public ::testing::Test {
   static void SetUpTestSuite() { EnsureApplication(); }
   void SetUp() override {
     ASSERT_TRUE(server_folder_.isValid() && client_folder_.isValid());
+    const quint16 port = TestPort();
     for (QTemporaryDir* folder : {&server_folder_, &client_folder_}) {
-      WriteNetworkOptions(folder->path(), TestPort());
+      WriteNetworkOptions(folder->path(), port);
       WriteClubFiles(folder->path());
     }
   }
