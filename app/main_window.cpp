@@ -82,18 +82,8 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
     // A button that cannot be pressed now says so with a silver caption.
     b->SetGrayDis(true);
   }
-  connect(button7_, &QPushButton::clicked, this, [this] {
-    if (in_handler_) return;
-    in_handler_ = true;
-    engine_.PressNext();
-    in_handler_ = false;
-  });
-  connect(button8_, &QPushButton::clicked, this, [this] {
-    if (in_handler_) return;
-    in_handler_ = true;
-    engine_.PressPass();
-    in_handler_ = false;
-  });
+  connect(button7_, &QPushButton::clicked, this, [this] { RunStep([this] { engine_.PressNext(); }); });
+  connect(button8_, &QPushButton::clicked, this, [this] { RunStep([this] { engine_.PressPass(); }); });
 
   connect(canvas_, &TableCanvas::LeftClicked, this, &MainWindow::OnLeftClick);
   connect(canvas_, &TableCanvas::RightClicked, this, &MainWindow::OnRightClick);
@@ -129,6 +119,14 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+bool MainWindow::RunStep(const std::function<void()>& step) {
+  if (in_handler_) return false;
+  in_handler_ = true;
+  step();
+  in_handler_ = false;
+  return true;
+}
 
 QString MainWindow::ProgramFolderPath() const {
   return options_.program_folder.isEmpty() ? QCoreApplication::applicationDirPath() : options_.program_folder;
@@ -171,8 +169,7 @@ void MainWindow::StartUp() {
     SaveOptions save;
     SaveSettings(settings_, ProgramFolderPath().toStdString(), save);
   }
-  LoadBackground();
-  if (title_shown_) ShowTitle();
+  LoadBackground();  // the title stays on it
   sound_->PrepareMusic();
   if (settings_.Music) sound_->PlayMusic();
   timer1_.start();
@@ -214,7 +211,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
       event->ignore();
       return;
     }
-    SaveRoundRecording();
+    SaveRoundRecording(state_.GameOver);
     engine_.LeaveTable();
   }
   timer1_.stop();
@@ -241,8 +238,7 @@ void MainWindow::ApplyWindowSize(int mode) {
     area = QSize(available.width(), available.height() - std::max(frame, 0));
   }
   const LayoutState layout = LayoutForMode(mode, area);
-  canvas_->ApplyLayout(layout, canvas_->Layout().WindowMode == mode ? presenter_->Cards().CardH : 96);
-  presenter_->PlaceLayers();
+  presenter_->PlaceLayers(layout);
   LoadBackground();
   setFixedSize(layout.WindowW, layout.WindowH);
   if (mode == kFullScreen) {
@@ -262,9 +258,14 @@ void MainWindow::ApplyWindowSize(int mode) {
 }
 
 void MainWindow::LoadBackground() {
-  const int mode = canvas_->Layout().WindowMode;
-  QImage picture;
+  const LayoutState& layout = canvas_->Layout();
+  const int mode = layout.WindowMode;
   const std::string name = BackgroundName(settings_.BackgroundPicture, settings_.BackgroundColour, mode);
+  // The same picture at the same size is on the table already.
+  const std::string key = name + '/' + std::to_string(layout.WindowW) + 'x' + std::to_string(layout.WindowH);
+  if (key == background_ && canvas_->Background().size() == QSize(layout.WindowW, layout.WindowH)) return;
+  background_ = key;
+  QImage picture;
   const std::string library = BackgroundLibrary(settings_.BackgroundPicture, settings_.BackgroundColour);
   if (name.empty() || !LoadJpeg(QString::fromStdString(name), QString::fromStdString(library), picture)) {
     LoadJpeg(mode == kSmallWindow ? QStringLiteral("FonG") : QStringLiteral("FonGB"), QString(), picture);
@@ -316,10 +317,7 @@ void MainWindow::OnTimer1() {
     menu_->Tick();
     return;
   }
-  if (in_handler_ || !state_.InGame) return;
-  in_handler_ = true;
-  engine_.Tick();
-  in_handler_ = false;
+  if (state_.InGame) RunStep([this] { engine_.Tick(); });
 }
 
 void MainWindow::OnTimer2() {
@@ -359,7 +357,7 @@ void MainWindow::EnableGameMenu(bool enabled) {
 
 void MainWindow::ShowScoreWindow() {
   // The round that ends the game is filmed to its end as well.
-  if (state_.GameOver) SaveRoundRecording();
+  if (state_.GameOver) SaveRoundRecording(true);
   ShowGeneralScore(false);
 }
 
@@ -393,16 +391,11 @@ void MainWindow::RoundStarted() {
   recorder_.StartRecording();
 }
 
-void MainWindow::RoundFinished() {
-  if (!recorder_.IsRecording()) return;
-  canvas_->repaint();
-  recorder_.CaptureFromSource(recording::FrameKind::Final);
-  SaveRoundRecording();
-}
+void MainWindow::RoundFinished() { SaveRoundRecording(true); }
 
-void MainWindow::SaveRoundRecording() {
+void MainWindow::SaveRoundRecording(bool final_frame) {
   if (!recorder_.IsRecording()) return;
-  if (state_.GameOver) {
+  if (final_frame) {
     canvas_->repaint();
     recorder_.CaptureFromSource(recording::FrameKind::Final);
   }

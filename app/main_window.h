@@ -6,12 +6,14 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "club_file.h"
 #include "computer_players.h"
 #include "engine.h"
 #include "form_options.h"
+#include "form_password.h"
 #include "game_state.h"
 #include "dialog_look.h"
 #include "input_rules.h"
@@ -27,7 +29,6 @@ namespace varnok {
 
 class ChatBar;
 class DialogChoices;
-struct NetworkChoice;
 namespace netsession {
 class NetSession;
 }
@@ -124,6 +125,17 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void ApplyOptions();
   void ShowTitle();
   void StartGame(int slot, const ClubMember& player, const std::string& name);
+  // The player's game number and score go into the game: a member plays his
+  // next game of the series, a new player starts at game 1 with 0.
+  void TakeProfile(const ClubMember& player);
+  // Runs a step of the game unless one is running already (a dialog inside a
+  // step lets events in); false when it did not run.
+  bool RunStep(const std::function<void()>& step);
+  // The purple windows could not be drawn: the gray aristocratic design
+  // serves for the rest of the run.
+  void FallBackToGrayWindows();
+  // The look of the player window from the options.
+  PlayerWindowSetup PlayerWindowLook() const;
   void WireMenu();
   void RecordFinishedGame();
   void RecordLeftGame();
@@ -147,8 +159,9 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void OnRightClick(QPoint at);
   void OnMouseMove(QPoint at);
   void ShowGeneralScore(bool with_sound);
-  // Writes the running round recording, with its notice on the table.
-  void SaveRoundRecording();
+  // Writes the running round recording, with its notice on the table; with
+  // `final_frame` the table as it is now is its last picture.
+  void SaveRoundRecording(bool final_frame);
   void OpenSpeedWindow();
   void ShowHelpFile(bool book);
   bool Confirm(const QString& first, const QString& second);
@@ -186,6 +199,7 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   bool started_ = false;
   bool title_shown_ = true;
   bool in_handler_ = false;
+  std::string background_;  // the background picture on the table: name and window mode
   int kon_no_ = 1;
   int cycle_ = 25;
   CursorKind cursor_ = CursorKind::Arrow;

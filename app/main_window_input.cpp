@@ -1,5 +1,7 @@
 // The player's mouse on the table, the popup menu and the windows it opens.
 #include <QAction>
+#include <string_view>
+#include <vector>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QLabel>
@@ -35,25 +37,35 @@ MouseArea AreaOf(const TableCanvas& canvas, QPoint at) {
 
 }  // namespace
 
+// The popup entries: object name and the main word table's row of the caption.
+struct PopupEntry {
+  const char* name;
+  int row;
+};
+constexpr PopupEntry kPopupEntries[] = {{"GenCount", 25}, {"Quit", 21}, {"ChangeName", 26}, {"MSpeed", 298},
+                                        {"Help", 27},     {"Book", 28}, {"About", 29}};
+
 void MainWindow::BuildPopupMenu() {
   popup_ = new QMenu(this);
   popup_->setObjectName(QStringLiteral("PopupMenu"));
-  const auto add = [this](const char* name, int row) {
-    QAction* action = popup_->addAction(i18n::Text(i18n::WordsMain, row));
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-  };
-  gen_count_action_ = add("GenCount", 25);
+  std::vector<QAction*> actions;
+  for (const PopupEntry& entry : kPopupEntries) {
+    if (std::string_view(entry.name) == "MSpeed") popup_->addSeparator();
+    QAction* action = popup_->addAction(QString());
+    action->setObjectName(QString::fromLatin1(entry.name));
+    actions.push_back(action);
+  }
+  RetitlePopupMenu();
+  gen_count_action_ = actions[0];
+  quit_action_ = actions[1];
+  change_name_action_ = actions[2];
   connect(gen_count_action_, &QAction::triggered, this, [this] { ShowGeneralScore(true); });
-  quit_action_ = add("Quit", 21);
   connect(quit_action_, &QAction::triggered, this, [this] { ExitToMenu(); });
-  change_name_action_ = add("ChangeName", 26);
   connect(change_name_action_, &QAction::triggered, this, &MainWindow::RenameCurrentPlayer);
-  popup_->addSeparator();
-  connect(add("MSpeed", 298), &QAction::triggered, this, &MainWindow::OpenSpeedWindow);
-  connect(add("Help", 27), &QAction::triggered, this, [this] { ShowHelpFile(false); });
-  connect(add("Book", 28), &QAction::triggered, this, [this] { ShowHelpFile(true); });
-  connect(add("About", 29), &QAction::triggered, this, [this] {
+  connect(actions[3], &QAction::triggered, this, &MainWindow::OpenSpeedWindow);
+  connect(actions[4], &QAction::triggered, this, [this] { ShowHelpFile(false); });
+  connect(actions[5], &QAction::triggered, this, [this] { ShowHelpFile(true); });
+  connect(actions[6], &QAction::triggered, this, [this] {
     PlayEffect("WOpenFo", false);
     TFormAbout::Open(this);
   });
@@ -63,6 +75,13 @@ void MainWindow::BuildPopupMenu() {
   canvas_->setContextMenuPolicy(Qt::NoContextMenu);
 }
 
+void MainWindow::RetitlePopupMenu() {
+  for (QAction* action : popup_->actions()) {
+    for (const PopupEntry& entry : kPopupEntries)
+      if (action->objectName() == QLatin1String(entry.name)) action->setText(i18n::Text(i18n::WordsMain, entry.row));
+  }
+}
+
 bool MainWindow::Confirm(const QString& first, const QString& second) {
   return TFormMessage::Ask(this, first + QLatin1Char('\n') + second, QStringLiteral("ConfirmLeave"));
 }
@@ -70,11 +89,8 @@ bool MainWindow::Confirm(const QString& first, const QString& second) {
 bool MainWindow::ExitToMenu() {
   if (!state_.InGame || in_handler_) return false;
   if (!Confirm(i18n::Text(i18n::WordsMain, 22), i18n::Text(i18n::WordsMain, 23))) return false;
-  SaveRoundRecording();
-  in_handler_ = true;
-  engine_.LeaveTable();
-  in_handler_ = false;
-  return true;
+  SaveRoundRecording(state_.GameOver);
+  return RunStep([this] { engine_.LeaveTable(); });
 }
 
 void MainWindow::ShowGeneralScore(bool with_sound) {
@@ -86,10 +102,7 @@ void MainWindow::ShowGeneralScore(bool with_sound) {
   data.Count = CountOfGame(state_, engine_.Mode(), source);
   data.PlayerName = QString::fromStdString(state_.Names[3]);
   data.Kind = ScoreGameKindOf(engine_.Mode(), 1);
-  data.FallBackToGrayAristocratic = [this] {
-    settings_.PurpleWindows = false;
-    settings_.AuxWindowDesign = 2;
-  };
+  data.FallBackToGrayAristocratic = [this] { FallBackToGrayWindows(); };
   TFormScore::Open(this, data, settings_, with_sound ? SoundHookOf() : SoundHook());
 }
 
@@ -97,9 +110,7 @@ void MainWindow::OpenSpeedWindow() {
   PlayEffect("WOpenFo", false);
   TFormSpeed::Open(this, settings_.CardSpeed, [this](int speed) {
     settings_.CardSpeed = speed;
-    TableLook look = presenter_->Look();
-    look.speed = speed;
-    presenter_->SetLook(look);
+    SpeedChanged();
   });
 }
 
@@ -126,14 +137,10 @@ void MainWindow::OnLeftClick(QPoint at) {
     LeaveTitle();
     return;
   }
-  if (!state_.InGame || in_handler_) return;
-  if (AreaOf(*canvas_, at) != MouseArea::Hand3) return;
+  if (!state_.InGame || AreaOf(*canvas_, at) != MouseArea::Hand3) return;
   const int slot = presenter_->HandSlotAt(3, at);
   if (slot == 0) return;
-  in_handler_ = true;
-  engine_.ClickCard(slot);
-  in_handler_ = false;
-  OnMouseMove(at);
+  if (RunStep([this, slot] { engine_.ClickCard(slot); })) OnMouseMove(at);
 }
 
 void MainWindow::OnRightClick(QPoint at) {

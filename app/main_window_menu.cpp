@@ -81,8 +81,27 @@ void MainWindow::ShowMenuScreen() {
   menu_->Show(inputs);
 }
 
+PlayerWindowSetup MainWindow::PlayerWindowLook() const {
+  PlayerWindowSetup look;
+  look.purple = settings_.PurpleWindows;
+  look.grayDesign = settings_.AuxWindowDesign;
+  look.animate = settings_.GifAnimation;
+  return look;
+}
+
+void MainWindow::FallBackToGrayWindows() {
+  settings_.PurpleWindows = false;
+  settings_.AuxWindowDesign = 2;
+}
+
+void MainWindow::TakeProfile(const ClubMember& player) {
+  member_ = player;
+  if (player.Empty) engine_.SetProfile(1, 0);
+  else engine_.SetProfile(player.Games + 1, player.CycleScore);
+}
+
 void MainWindow::OpenPlayerWindow(int slot) {
-  PlayerWindowSetup setup;
+  PlayerWindowSetup setup = PlayerWindowLook();
   setup.slot = slot;
   if (slot >= 1 && slot <= 5) {
     const std::optional<ClubMember> member = clubs_.ReadMember(slot);
@@ -94,18 +113,12 @@ void MainWindow::OpenPlayerWindow(int slot) {
   setup.lastName = settings_.PlayerName;
   setup.lastAddress = settings_.ServerAddress;
   setup.lastPort = settings_.ServerPort;
-  setup.purple = settings_.PurpleWindows;
-  setup.grayDesign = settings_.AuxWindowDesign;
-  setup.animate = settings_.GifAnimation;
   setup.startNetwork = [this](const NetworkChoice& choice) { return StartNetwork(choice); };
   const PlayerWindowResult result = TFormPassword::Open(this, setup, SoundHookOf());
   settings_.PlayerName = result.lastName;
   if (!result.lastAddress.empty()) settings_.ServerAddress = result.lastAddress;
   if (!result.lastPort.empty()) settings_.ServerPort = result.lastPort;
-  if (result.designFellBack) {
-    settings_.PurpleWindows = false;
-    settings_.AuxWindowDesign = 2;
-  }
+  if (result.designFellBack) FallBackToGrayWindows();
   if (!result.confirmed) return;
   if (session_) {
     // The session has dealt (or waits for the server's deal): the table is on.
@@ -128,10 +141,8 @@ bool MainWindow::StartNetwork(const NetworkChoice& choice) {
   engine_.SetOptions(EngineOptionsOf(settings_));
   engine_.SetPlayerName(choice.name);
   // The player's game number and score go with him into the network game.
-  member_ = choice.player;
+  TakeProfile(choice.player);
   profile_slot_ = member_.Empty ? 6 : profile_slot_;
-  if (member_.Empty) engine_.SetProfile(1, 0);
-  else engine_.SetProfile(member_.Games + 1, member_.CycleScore);
   engine_.SetMoveListener([this](const Move& move) {
     if (session_) session_->LocalMove(move);
   });
@@ -191,14 +202,17 @@ void MainWindow::OnNetworkInterrupted(const QString& message) {
     return;
   }
   interrupted_ = true;
-  SaveRoundRecording();
+  SaveRoundRecording(state_.GameOver);
   TFormMessage box(MessageKind::Warning, message, this);
   box.setObjectName(QStringLiteral("Interrupted"));
   // The way back to the menu does not wait for the box to be read.
   QTimer::singleShot(0, &box, [&box] { box.show(); });
+  // The partner is gone whatever step runs here: the table is left now, and
+  // a step that was running finds the game over.
+  const bool running = in_handler_;
   in_handler_ = true;
   engine_.LeaveTable();
-  in_handler_ = false;
+  in_handler_ = running;
   box.exec();
 }
 
@@ -206,19 +220,14 @@ void MainWindow::StartGame(int slot, const ClubMember& player, const std::string
   menu_->Hide();
   sound_->StopMusic();
   profile_slot_ = slot;
-  member_ = player;
   presenter_->SetDebugView(false);
   TableMode mode;
   mode.ProfileSlot = slot;
   engine_.SetMode(mode);
   engine_.SetOptions(EngineOptionsOf(settings_));
   engine_.SetPlayerName(name);
-  // A member plays his next game of the series; a new player starts at game 1.
-  if (player.Empty) engine_.SetProfile(1, 0);
-  else engine_.SetProfile(player.Games + 1, player.CycleScore);
-  in_handler_ = true;
-  engine_.Deal(true);
-  in_handler_ = false;
+  TakeProfile(player);
+  RunStep([this] { engine_.Deal(true); });
 }
 
 void MainWindow::ShowRecordMessage(const QString& text) {
@@ -264,9 +273,7 @@ void MainWindow::RenameCurrentPlayer() {
   setup.clubWritable = clubs_.Writable();
   setup.network = settings_.NetworkMode;
   setup.currentName = state_.Names[3];
-  setup.look.purple = settings_.PurpleWindows;
-  setup.look.grayDesign = settings_.AuxWindowDesign;
-  setup.look.animate = settings_.GifAnimation;
+  setup.look = PlayerWindowLook();
   const RenameOutcome outcome = RenamePlayer(this, setup, SoundHookOf());
   if (!outcome.changed) return;
   member_ = outcome.player;
@@ -276,16 +283,6 @@ void MainWindow::RenameCurrentPlayer() {
 }
 
 // --- the options window's changes ----------------------------------------------
-
-void MainWindow::RetitlePopupMenu() {
-  static const std::pair<const char*, int> kRows[] = {{"GenCount", 25}, {"Quit", 21}, {"ChangeName", 26},
-                                                      {"MSpeed", 298}, {"Help", 27},  {"Book", 28},
-                                                      {"About", 29}};
-  for (QAction* action : popup_->actions()) {
-    for (const auto& [name, row] : kRows)
-      if (action->objectName() == QLatin1String(name)) action->setText(i18n::Text(i18n::WordsMain, row));
-  }
-}
 
 void MainWindow::LanguageChanged() {
   ApplyOptions();
@@ -323,11 +320,7 @@ void MainWindow::MusicChanged() {
   else sound_->StopMusic();
 }
 
-void MainWindow::SpeedChanged() {
-  TableLook look = presenter_->Look();
-  look.speed = settings_.CardSpeed;
-  presenter_->SetLook(look);
-}
+void MainWindow::SpeedChanged() { presenter_->SetSpeed(settings_.CardSpeed); }
 
 void MainWindow::OtherChanged() { engine_.SetOptions(EngineOptionsOf(settings_)); }
 

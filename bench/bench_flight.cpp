@@ -9,7 +9,6 @@
 
 #include "card_pictures.h"
 #include "flight_window.h"
-#include "loader.h"
 #include "sprite.h"
 
 namespace {

@@ -65,11 +65,7 @@ struct Copy {
 
   void Take(const Received& r) {
     switch (r.kind) {
-      case RecordKind::Move: {
-        const auto applied = ApplyMove(r.body, MoveTarget{state, engine, ui, buttons});
-        (void)applied;
-        break;
-      }
+      case RecordKind::Move: (void)ApplyMove(r.body, MoveTarget{state, engine, ui, buttons}); break;
       case RecordKind::Deal:
         if (ApplyDeal(r.body, state, seating).ok()) engine.Deal(!state.InGame);
         break;

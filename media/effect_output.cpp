@@ -10,7 +10,6 @@
 #include <QThread>
 #include <QTimer>
 #include <QtDebug>
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>

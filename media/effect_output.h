@@ -6,7 +6,6 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <cstdint>
 #include <memory>
 
 #include "wave.h"

@@ -60,7 +60,6 @@ struct MidiMusic::Synth {
   fluid_player_t* player = nullptr;
   std::thread font_loader;
   std::atomic<FontState> font{FontState::kLoading};
-  bool started = false;
 
   ~Synth() {
     if (font_loader.joinable()) font_loader.join();
@@ -85,7 +84,6 @@ struct MidiMusic::Synth {
   }
 
   void DropPlayer() {
-    started = false;
     if (player == nullptr) return;
     fluid_player_stop(player);
     delete_fluid_player(player);
@@ -170,7 +168,6 @@ bool MidiMusic::StartPlayer(const QString& midi_file) {
     synth_->DropPlayer();
     return false;
   }
-  synth_->started = true;
   return true;
 }
 
@@ -196,7 +193,7 @@ bool MidiMusic::Playing() const {
 bool MidiMusic::Pending() const { return !pending_file_.isEmpty(); }
 
 bool MidiMusic::Finished() const {
-  return synth_ != nullptr && synth_->started && synth_->player != nullptr &&
+  return synth_ != nullptr && synth_->player != nullptr &&
          fluid_player_get_status(synth_->player) == FLUID_PLAYER_DONE;
 }
 

@@ -61,24 +61,22 @@ void SoundPlayer::PlayEffect(const QString& name, bool wait) {
     LogOnce(name, QStringLiteral("Sound: there is no built-in sound \"%1\"").arg(name));
     return;
   }
-  WaveSound sound;
-  QString error;
-  if (!ParseWave(data, sound, &error)) {
-    LogOnce(name, QStringLiteral("Sound: \"%1\" is not a playable sound: %2").arg(name, error));
-    return;
-  }
-  Play(name, sound, wait);
+  PlayWave(name, data, QString(), wait);
 }
 
 bool SoundPlayer::SpeakCard(TCard card, int language, bool wait) {
   const QString name = VoiceResourceName(card, language);
   if (name.isEmpty()) return false;
   QByteArray data;
-  if (!LoadData(name, QLatin1String(kVoiceLibraryFile), data)) return false;
+  return LoadData(name, QLatin1String(kVoiceLibraryFile), data) &&
+         PlayWave(name, data, QStringLiteral("the voice "), wait);
+}
+
+bool SoundPlayer::PlayWave(const QString& name, const QByteArray& data, const QString& kind, bool wait) {
   WaveSound sound;
   QString error;
   if (!ParseWave(data, sound, &error)) {
-    LogOnce(name, QStringLiteral("Sound: the voice \"%1\" is not a playable sound: %2").arg(name, error));
+    LogOnce(name, QStringLiteral("Sound: %1\"%2\" is not a playable sound: %3").arg(kind, name, error));
     return false;
   }
   Play(name, sound, wait);
@@ -119,10 +117,7 @@ void SoundPlayer::PrepareMusic() {
 void SoundPlayer::PlayMusic() {
   if (!music_on_) return;
   music_wanted_ = true;
-  if (MusicPlaying()) return;
-  const QString path = MusicFilePath();
-  if (!QFileInfo::exists(path)) return;
-  music_->Play(path);
+  if (!MusicPlaying()) StartSong();
 }
 
 void SoundPlayer::StopMusic() {
@@ -143,10 +138,12 @@ void SoundPlayer::RemoveMusicFile() {
 
 void SoundPlayer::RestartMusicIfStopped() {
   music_->Poll();
-  if (!music_on_ || !music_wanted_ || !music_->Finished()) return;
+  if (music_on_ && music_wanted_ && music_->Finished()) StartSong();
+}
+
+void SoundPlayer::StartSong() {
   const QString path = MusicFilePath();
-  if (!QFileInfo::exists(path)) return;
-  music_->Play(path);
+  if (QFileInfo::exists(path)) music_->Play(path);
 }
 
 void SoundPlayer::SetTempFolder(const QString& folder) {
@@ -164,11 +161,7 @@ void SoundPlayer::SetMessageCallback(MessageCallback callback) { message_ = std:
 void SoundPlayer::SetOutputForTests(SoundObserver observer) { observer_ = std::move(observer); }
 
 void SoundPlayer::SetSilentForTests(bool silent) {
-  if (silent) {
-    observer_ = [](const QString&, const WaveSound&, bool) {};
-  } else {
-    observer_ = nullptr;
-  }
+  observer_ = silent ? SoundObserver([](const QString&, const WaveSound&, bool) {}) : SoundObserver();
 }
 
 void SoundPlayer::LogOnce(const QString& key, const QString& text) {

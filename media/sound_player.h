@@ -90,7 +90,12 @@ class SoundPlayer : public QObject {
   void SetSilentForTests(bool silent);
 
  private:
+  // Parses and plays a loaded sound; a damaged one is logged once (kind
+  // prefixes its name in the log) and gives false.
+  bool PlayWave(const QString& name, const QByteArray& data, const QString& kind, bool wait);
   void Play(const QString& name, const WaveSound& sound, bool wait);
+  // Starts the song from the music file when the file exists.
+  void StartSong();
   void LogOnce(const QString& key, const QString& text);
   void ShowMessage(const QString& text);
 

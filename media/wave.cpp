@@ -1,25 +1,22 @@
 #include "wave.h"
 
+#include <QtEndian>
 #include <cstdint>
 
 namespace varnok {
 namespace {
 
 constexpr int kBitsPerSample = 16;
+constexpr int kBytesPerSample = kBitsPerSample / 8;
 constexpr int kMaxChannels = 8;
 constexpr int kMinRate = 1000;
 constexpr int kMaxRate = 384000;
 constexpr std::uint16_t kFormatPcm = 1;
 constexpr std::uint16_t kFormatExtensible = 0xFFFE;
 
-std::uint32_t U32(const QByteArray& d, qsizetype at) {
-  return std::uint32_t(std::uint8_t(d[at])) | std::uint32_t(std::uint8_t(d[at + 1])) << 8 |
-         std::uint32_t(std::uint8_t(d[at + 2])) << 16 | std::uint32_t(std::uint8_t(d[at + 3])) << 24;
-}
+std::uint32_t U32(const QByteArray& d, qsizetype at) { return qFromLittleEndian<quint32>(d.constData() + at); }
 
-std::uint16_t U16(const QByteArray& d, qsizetype at) {
-  return std::uint16_t(std::uint8_t(d[at]) | std::uint8_t(d[at + 1]) << 8);
-}
+std::uint16_t U16(const QByteArray& d, qsizetype at) { return qFromLittleEndian<quint16>(d.constData() + at); }
 
 bool Fail(QString* error, const QString& why) {
   if (error != nullptr) *error = why;
@@ -30,7 +27,7 @@ bool Fail(QString* error, const QString& why) {
 
 qint64 WaveSound::Frames() const {
   if (channels <= 0) return 0;
-  return samples.size() / (qsizetype(channels) * 2);
+  return samples.size() / (qsizetype(channels) * kBytesPerSample);
 }
 
 qint64 WaveSound::DurationMs() const {
@@ -85,7 +82,7 @@ bool ParseWave(const QByteArray& d, WaveSound& sound, QString* error) {
       }
       rate = int(raw_rate);
       if (bits != kBitsPerSample) return Fail(error, QStringLiteral("not 16-bit samples (%1 bits)").arg(bits));
-      if (block_align != channels * 2) {
+      if (block_align != channels * kBytesPerSample) {
         return Fail(error, QStringLiteral("block size %1 does not match %2 channels").arg(block_align).arg(channels));
       }
       have_format = true;
@@ -98,7 +95,7 @@ bool ParseWave(const QByteArray& d, WaveSound& sound, QString* error) {
   }
   if (!have_format) return Fail(error, QStringLiteral("no format chunk"));
   if (!have_data) return Fail(error, QStringLiteral("no data chunk"));
-  const qint64 frame_bytes = qint64(channels) * 2;
+  const qint64 frame_bytes = qint64(channels) * kBytesPerSample;
   const qint64 whole = data_size - data_size % frame_bytes;
   if (whole == 0) return Fail(error, QStringLiteral("no samples"));
 

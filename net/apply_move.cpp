@@ -4,11 +4,6 @@
 
 namespace varnok::net {
 
-namespace {
-
-inline constexpr int kToBeginOfRound = 9;  // games table
-
-// The seat that is still bidding when it is the only one, else 0.
 int SoleBidder(const GameState& s) {
   int seat = 0;
   for (int i = 1; i <= 3; ++i) {
@@ -18,6 +13,10 @@ int SoleBidder(const GameState& s) {
   }
   return seat;
 }
+
+namespace {
+
+inline constexpr int kToBeginOfRound = 9;  // games table
 
 bool WidowReal(const GameState& s) {
   for (int j = 22; j <= 24; ++j)
@@ -107,18 +106,24 @@ class Applier {
     }
   }
 
-  // The widow is opened once the bidding has one bidder left; that seat is the declarer.
-  bool OpenWidow() {
+  // The widow is opened once the bidding has one bidder left; that seat is
+  // the declarer. 0 while the widow cannot be opened or taken.
+  int WidowDeclarer() const {
     const int declarer = SoleBidder(s_);
-    if (declarer == 0 || !WidowReal(s_) || s_.HandCount[declarer] != 7) return false;
+    if (declarer == 0 || !WidowReal(s_) || s_.HandCount[declarer] != 7) return 0;
+    return declarer;
+  }
+
+  bool OpenWidow() {
+    const int declarer = WidowDeclarer();
+    if (declarer == 0) return false;
     t_.engine.OpenWidow();
     s_.Declarer = static_cast<std::uint8_t>(declarer);
     return true;
   }
 
   bool TakeWidow() {
-    const int declarer = SoleBidder(s_);
-    if (declarer == 0 || !WidowReal(s_) || s_.HandCount[declarer] != 7) return false;
+    if (WidowDeclarer() == 0) return false;
     t_.engine.TakeWidow();
     return true;
   }

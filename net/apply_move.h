@@ -47,6 +47,9 @@ struct MoveApplied {
 // record or no game is on the table.
 MoveApplied ApplyMove(std::string_view record, const MoveTarget& target);
 
+// The seat still bidding when it is the only one, else 0.
+int SoleBidder(const GameState& state);
+
 // The caption of Button7 for action caption code 1..6 (code 2 with the next bid).
 UiText ActionCaption(int code, int next_bid);
 // The caption of Button8 for pass caption code 1 or 2.

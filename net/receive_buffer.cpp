@@ -18,7 +18,6 @@ struct Probe {
   std::size_t length = 0;
 };
 
-bool IsSeatDigit(char c) { return c >= '1' && c <= '3'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 Probe Invalid() { return {}; }

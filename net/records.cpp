@@ -87,7 +87,7 @@ std::string PadName(std::string_view name) {
 }
 
 std::optional<std::string> EncodeMove(const MoveFields& f) {
-  if (!IsSeat(f.sender) || f.destination < '1' || f.destination > '3') return std::nullopt;
+  if (!IsSeat(f.sender) || !IsSeatDigit(f.destination)) return std::nullopt;
   std::string r(kMoveLength, kEmpty);
   r[0] = 'h';
   r[1] = static_cast<char>('0' + f.sender);
@@ -144,8 +144,8 @@ std::optional<std::string> EncodeMove(const MoveFields& f) {
 Parsed<DecodedMove> DecodeMove(std::string_view r) {
   if (r.empty() || r[0] != 'h') return {std::nullopt, NetError::WrongKind};
   if (r.size() != kMoveLength) return {std::nullopt, NetError::WrongLength};
-  if (r[1] < '1' || r[1] > '3') return {std::nullopt, NetError::BadSeat};
-  if (r[37] < '1' || r[37] > '3') return {std::nullopt, NetError::BadDestination};
+  if (!IsSeatDigit(r[1])) return {std::nullopt, NetError::BadSeat};
+  if (!IsSeatDigit(r[37])) return {std::nullopt, NetError::BadDestination};
 
   DecodedMove out;
   MoveFields& f = out.fields;
@@ -215,87 +215,49 @@ Parsed<DecodedMove> DecodeMove(std::string_view r) {
 
 // --- shapes ------------------------------------------------------------------
 
-namespace {
-
-MoveShape OfKind(MoveShape::Kind kind) {
-  MoveShape shape;
-  shape.kind = kind;
-  return shape;
-}
-
-}  // namespace
-
 MoveShape MoveShape::BidReport(int seat, SeatCell bid_or_pass) {
-  MoveShape s = OfKind(MoveShape::Kind::BidReport);
-  s.seat = seat;
-  s.cell = bid_or_pass;
-  return s;
+  return {.kind = Kind::BidReport, .seat = seat, .cell = bid_or_pass};
 }
 
 MoveShape MoveShape::TurnToBid(int next_bid, int seat, SeatCell cell) {
-  MoveShape s = OfKind(MoveShape::Kind::TurnToBid);
-  s.next_bid = next_bid;
-  s.seat = seat;
-  s.cell = cell;
-  return s;
+  return {.kind = Kind::TurnToBid, .seat = seat, .cell = cell, .next_bid = next_bid};
 }
 
 MoveShape MoveShape::BiddingWon(bool open_caption, int passed_seat) {
-  MoveShape s = OfKind(MoveShape::Kind::BiddingWon);
-  s.open_caption = open_caption;
-  s.seat = passed_seat;
-  if (passed_seat != 0) s.cell = SeatCell::Pass();
-  return s;
+  return {.kind = Kind::BiddingWon,
+          .seat = passed_seat,
+          .cell = passed_seat != 0 ? SeatCell::Pass() : SeatCell::Empty(),
+          .open_caption = open_caption};
 }
 
 MoveShape MoveShape::ComputerOpeningBid(int computer_seat) {
-  return BidReport(computer_seat, SeatCell::Bid(kLowestBid)).WithKind(Kind::ComputerOpeningBid);
+  return {.kind = Kind::ComputerOpeningBid, .seat = computer_seat, .cell = SeatCell::Bid(kLowestBid)};
 }
 
-MoveShape MoveShape::WidowOpened() { return OfKind(MoveShape::Kind::WidowOpened); }
-MoveShape MoveShape::WidowTaken() { return OfKind(MoveShape::Kind::WidowTaken); }
+MoveShape MoveShape::WidowOpened() { return {.kind = Kind::WidowOpened}; }
+MoveShape MoveShape::WidowTaken() { return {.kind = Kind::WidowTaken}; }
 
 MoveShape MoveShape::CardsGiven(int slot1, int slot2) {
-  MoveShape s = OfKind(MoveShape::Kind::CardsGiven);
-  s.give1 = slot1;
-  s.give2 = slot2;
-  return s;
+  return {.kind = Kind::CardsGiven, .give1 = slot1, .give2 = slot2};
 }
 
-MoveShape MoveShape::GivingDone() { return OfKind(MoveShape::Kind::GivingDone); }
-
-MoveShape MoveShape::TrumpChosen(std::uint8_t suit) {
-  MoveShape s = OfKind(MoveShape::Kind::TrumpChosen);
-  s.trump = suit;
-  return s;
-}
-
-MoveShape MoveShape::ContractAnnounced(int value) {
-  MoveShape s = OfKind(MoveShape::Kind::ContractAnnounced);
-  s.contract = value;
-  return s;
-}
+MoveShape MoveShape::GivingDone() { return {.kind = Kind::GivingDone}; }
+MoveShape MoveShape::TrumpChosen(std::uint8_t suit) { return {.kind = Kind::TrumpChosen, .trump = suit}; }
+MoveShape MoveShape::ContractAnnounced(int value) { return {.kind = Kind::ContractAnnounced, .contract = value}; }
 
 MoveShape MoveShape::CardPlayed(int player, int position, SeatCell marriage) {
-  MoveShape s = OfKind(MoveShape::Kind::CardPlayed);
-  s.seat = player;
-  s.card = position;
-  s.cell = marriage;
-  return s;
+  return {.kind = Kind::CardPlayed, .seat = player, .cell = marriage, .card = position};
 }
 
 MoveShape MoveShape::CardPlayedReceiverToPlay(int player, int position, SeatCell marriage) {
-  return CardPlayed(player, position, marriage).WithKind(Kind::CardPlayedReceiverToPlay);
+  return {.kind = Kind::CardPlayedReceiverToPlay, .seat = player, .cell = marriage, .card = position};
 }
 
 MoveShape MoveShape::TrickToReceiver(int player, int position) {
-  MoveShape s = OfKind(MoveShape::Kind::TrickToReceiver);
-  s.seat = player;
-  s.card = player != 0 ? position : 0;
-  return s;
+  return {.kind = Kind::TrickToReceiver, .seat = player, .card = player != 0 ? position : 0};
 }
 
-MoveShape MoveShape::TrickCollected() { return OfKind(MoveShape::Kind::TrickCollected); }
+MoveShape MoveShape::TrickCollected() { return {.kind = Kind::TrickCollected}; }
 
 std::optional<MoveFields> ShapeFields(const MoveShape& shape, const Addressee& to) {
   const char destination = DestinationCode(to);
@@ -386,7 +348,7 @@ std::optional<std::string> BuildChat(int seat, std::string_view text) {
 
 Parsed<ChatLine> ParseChat(std::string_view record) {
   if (record.empty() || record[0] != 's') return {std::nullopt, NetError::WrongKind};
-  if (record.size() < 2 || record[1] < '1' || record[1] > '3') return {std::nullopt, NetError::BadSeat};
+  if (record.size() < 2 || !IsSeatDigit(record[1])) return {std::nullopt, NetError::BadSeat};
   if (record.size() > kChatMax) return {std::nullopt, NetError::TooLong};
   return {ChatLine{record[1] - '0', std::string(record.substr(2))}};
 }
@@ -465,7 +427,7 @@ Parsed<Unwrapped> UnwrapFramed(std::string_view framed) {
   if (framed.size() != kRelayLength && framed.size() != kControlLength) return {std::nullopt, NetError::WrongLength};
   Unwrapped out;
   const char last = framed.back();
-  out.seat = last >= '1' && last <= '3' ? last - '0' : 0;
+  out.seat = IsSeatDigit(last) ? last - '0' : 0;
   std::string_view body = framed.substr(0, framed.size() - 1);
   if (!body.empty() && body[0] == 'h' && body.size() >= kMoveLength) {
     body = body.substr(0, kMoveLength);

@@ -137,7 +137,7 @@ struct MoveShape {
   };
   Kind kind = Kind::Empty;
   int seat = 0;     // absolute seat whose cell is set (0: no cell); the player of a card
-  SeatCell cell;    // what goes into that cell
+  SeatCell cell{};  // what goes into that cell
   int next_bid = 0;            // TurnToBid
   bool open_caption = false;   // BiddingWon: action caption "3"
   int give1 = 0, give2 = 0;    // CardsGiven
@@ -164,12 +164,6 @@ struct MoveShape {
   // Optionally with the card that completed the trick (player 0: without it).
   static MoveShape TrickToReceiver(int player = 0, int position = 0);
   static MoveShape TrickCollected();
-
-  MoveShape WithKind(Kind other) const {
-    MoveShape copy = *this;
-    copy.kind = other;
-    return copy;
-  }
 };
 
 // The fields of a shape for one receiver: the seat cell and the player in

@@ -9,6 +9,8 @@ namespace varnok::net {
 
 // True for 1, 2 and 3.
 constexpr bool IsSeat(int seat) { return seat >= 1 && seat <= 3; }
+// True for the digits '1', '2' and '3'.
+constexpr bool IsSeatDigit(char c) { return c >= '1' && c <= '3'; }
 
 // The relative seat of absolute seat `seat` for a copy sitting at `own`;
 // 0 when either is no seat.

@@ -67,6 +67,48 @@ struct LiqDeleter {
 template <typename T>
 using LiqPtr = std::unique_ptr<T, LiqDeleter>;
 
+void GiflibError(QString* error, int code) {
+  SetError(error, QStringLiteral("giflib: %1").arg(QString::fromUtf8(GifErrorString(code))));
+}
+
+// The palette as a giflib colour map of 2^bits entries, the unused ones black;
+// null with *error when giflib cannot make one.
+ColorMapObject* ColourMap(const liq_palette& palette, int bits, QString* error) {
+  ColorMapObject* map = GifMakeMapObject(1 << bits, nullptr);
+  if (map == nullptr) {
+    SetError(error, QStringLiteral("giflib cannot make a colour map"));
+    return nullptr;
+  }
+  for (int c = 0; c < (1 << bits); ++c) {
+    const bool used = c < int(palette.count);
+    map->Colors[c].Red = used ? palette.entries[c].r : 0;
+    map->Colors[c].Green = used ? palette.entries[c].g : 0;
+    map->Colors[c].Blue = used ? palette.entries[c].b : 0;
+  }
+  return map;
+}
+
+// The smallest rectangle holding every pixel (of `pixel_bytes` bytes) that
+// differs between two pictures of `size`; empty when none does.
+QRect ChangedArea(const std::uint8_t* now, const std::uint8_t* before, QSize size, std::size_t pixel_bytes) {
+  const int width = size.width();
+  const std::size_t row_bytes = std::size_t(width) * pixel_bytes;
+  int left = width, top = size.height(), right = -1, bottom = -1;
+  for (int y = 0; y < size.height(); ++y) {
+    const std::uint8_t* a = now + std::size_t(y) * row_bytes;
+    const std::uint8_t* b = before + std::size_t(y) * row_bytes;
+    if (std::memcmp(a, b, row_bytes) == 0) continue;
+    top = std::min(top, y);
+    bottom = y;
+    for (int x = 0; x < width; ++x) {
+      if (std::memcmp(a + std::size_t(x) * pixel_bytes, b + std::size_t(x) * pixel_bytes, pixel_bytes) == 0) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+    }
+  }
+  return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
 void PutWord(QByteArray& out, int value) {
   out.append(char(value & 0xFF));
   out.append(char((value >> 8) & 0xFF));
@@ -141,24 +183,15 @@ bool EncodeShared(const QList<GifFrame>& pictures, int loops, QByteArray& gif, Q
   }
 
   const int bits = std::max(1, GifBitSize(colours));
-  ColorMapObject* map = GifMakeMapObject(1 << bits, nullptr);
-  if (map == nullptr) {
-    SetError(error, QStringLiteral("giflib cannot make a colour map"));
-    return false;
-  }
-  for (int c = 0; c < (1 << bits); ++c) {
-    const bool used = c < int(palette->count);
-    map->Colors[c].Red = used ? palette->entries[c].r : 0;
-    map->Colors[c].Green = used ? palette->entries[c].g : 0;
-    map->Colors[c].Blue = used ? palette->entries[c].b : 0;
-  }
+  ColorMapObject* map = ColourMap(*palette, bits, error);
+  if (map == nullptr) return false;
 
   gif.clear();
   int code = 0;
   GifFileType* file = EGifOpen(&gif, WriteToByteArray, &code);
   if (file == nullptr) {
     GifFreeMapObject(map);
-    SetError(error, QStringLiteral("giflib: %1").arg(QString::fromUtf8(GifErrorString(code))));
+    GiflibError(error, code);
     return false;
   }
   EGifSetGifVersion(file, true);
@@ -188,19 +221,8 @@ bool EncodeShared(const QList<GifFrame>& pictures, int loops, QByteArray& gif, Q
   for (std::size_t i = 0; ok && i < indexed.size(); ++i) {
     QRect area(0, 0, width, height);
     if (!transparent && i > 0) {
-      int left = width, top = height, right = -1, bottom = -1;
-      for (int y = 0; y < height; ++y) {
-        const std::uint8_t* now = indexed[i].data() + std::size_t(y) * std::size_t(width);
-        const std::uint8_t* before = indexed[i - 1].data() + std::size_t(y) * std::size_t(width);
-        for (int x = 0; x < width; ++x) {
-          if (now[x] == before[x]) continue;
-          left = std::min(left, x);
-          right = std::max(right, x);
-          top = std::min(top, y);
-          bottom = std::max(bottom, y);
-        }
-      }
-      area = right < 0 ? QRect(0, 0, 1, 1) : QRect(QPoint(left, top), QPoint(right, bottom));
+      area = ChangedArea(indexed[i].data(), indexed[i - 1].data(), QSize(width, height), 1);
+      if (area.isEmpty()) area = QRect(0, 0, 1, 1);
     }
     std::vector<GifPixelType> pixels(indexed[i].begin(), indexed[i].end());
     if (as_delta[i]) {
@@ -232,7 +254,7 @@ bool EncodeShared(const QList<GifFrame>& pictures, int loops, QByteArray& gif, Q
     code = close_code;
   }
   if (!ok) {
-    SetError(error, QStringLiteral("giflib: %1").arg(QString::fromUtf8(GifErrorString(code))));
+    GiflibError(error, code);
     return false;
   }
   return true;
@@ -256,26 +278,6 @@ std::vector<std::uint8_t> OpaqueRgba(const QImage& picture, QSize size) {
   }
   for (std::size_t p = 3; p < rgba.size(); p += 4) rgba[p] = 255;
   return rgba;
-}
-
-// The smallest rectangle holding every pixel that differs; empty when none does.
-QRect ChangedArea(const std::vector<std::uint8_t>& now, const std::vector<std::uint8_t>& before, QSize size) {
-  const int width = size.width();
-  int left = width, top = size.height(), right = -1, bottom = -1;
-  const std::uint8_t* a = now.data();
-  const std::uint8_t* b = before.data();
-  for (int y = 0; y < size.height(); ++y) {
-    const std::size_t row = std::size_t(y) * std::size_t(width) * 4;
-    if (std::memcmp(a + row, b + row, std::size_t(width) * 4) == 0) continue;
-    top = std::min(top, y);
-    bottom = y;
-    for (int x = 0; x < width; ++x) {
-      if (std::memcmp(a + row + std::size_t(x) * 4, b + row + std::size_t(x) * 4, 4) == 0) continue;
-      left = std::min(left, x);
-      right = std::max(right, x);
-    }
-  }
-  return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 }  // namespace
@@ -329,7 +331,7 @@ bool GifStreamEncoder::AddFrame(const QImage& image, int delay_ms, QString* erro
   // pixels take an extra colour that shows the frame before through.
   QRect area(QPoint(0, 0), size);
   if (!first) {
-    area = ChangedArea(rgba, previous_, size);
+    area = ChangedArea(rgba.data(), previous_.data(), size, 4);
     if (area.isEmpty()) area = QRect(0, 0, 1, 1);
   }
   std::vector<std::uint8_t> crop(std::size_t(area.width()) * std::size_t(area.height()) * 4);
@@ -373,17 +375,8 @@ bool GifStreamEncoder::AddFrame(const QImage& image, int delay_ms, QString* erro
   }
   const int colours = std::max(2, int(palette->count) + (first ? 0 : 1));
   const int bits = std::max(1, GifBitSize(colours));
-  ColorMapObject* map = GifMakeMapObject(1 << bits, nullptr);
-  if (map == nullptr) {
-    SetError(error, QStringLiteral("giflib cannot make a colour map"));
-    return false;
-  }
-  for (int c = 0; c < (1 << bits); ++c) {
-    const bool used = c < int(palette->count);
-    map->Colors[c].Red = used ? palette->entries[c].r : 0;
-    map->Colors[c].Green = used ? palette->entries[c].g : 0;
-    map->Colors[c].Blue = used ? palette->entries[c].b : 0;
-  }
+  ColorMapObject* map = ColourMap(*palette, bits, error);
+  if (map == nullptr) return false;
 
   // giflib writes the frame as a file of its own; its image block (from the
   // image separator to just before the trailer) is kept.
@@ -392,7 +385,7 @@ bool GifStreamEncoder::AddFrame(const QImage& image, int delay_ms, QString* erro
   GifFileType* file = EGifOpen(&whole, WriteToByteArray, &code);
   if (file == nullptr) {
     GifFreeMapObject(map);
-    SetError(error, QStringLiteral("giflib: %1").arg(QString::fromUtf8(GifErrorString(code))));
+    GiflibError(error, code);
     return false;
   }
   bool ok = EGifPutScreenDesc(file, size.width(), size.height(), bits, 0, nullptr) == GIF_OK &&
@@ -413,7 +406,7 @@ bool GifStreamEncoder::AddFrame(const QImage& image, int delay_ms, QString* erro
   }
   if (!ok) {
     GifFreeMapObject(map);
-    SetError(error, QStringLiteral("giflib: %1").arg(QString::fromUtf8(GifErrorString(code))));
+    GiflibError(error, code);
     return false;
   }
   if (first) {

@@ -81,6 +81,16 @@ std::optional<std::time_t> LastWriteTime(const fs::path& path) {
 #endif
 }
 
+std::tm LocalTime(std::time_t when) {
+  std::tm local{};
+#if defined(_WIN32)
+  localtime_s(&local, &when);
+#else
+  localtime_r(&when, &local);
+#endif
+  return local;
+}
+
 std::string FourDigits(int n) {
   char text[8];
   std::snprintf(text, sizeof text, "%04d", std::clamp(n, 0, kHistoryFileLimit));
@@ -98,10 +108,10 @@ std::uint8_t HistoryKindOf(bool tournament, int account_state, bool network) {
 std::string HistoryPlayers(const PerSeat<std::string>& names) {
   std::string joined;
   for (int seat = 3; seat >= 1; --seat) {
-    std::string name = names[static_cast<std::size_t>(seat)];
-    name.erase(name.find_last_not_of(' ') == std::string::npos ? 0 : name.find_last_not_of(' ') + 1);
+    const std::string& name = names[static_cast<std::size_t>(seat)];
+    const std::size_t end = name.find_last_not_of(' ');
     if (seat != 3) joined += '/';
-    joined += name;
+    joined.append(name, 0, end == std::string::npos ? 0 : end + 1);
   }
   return joined;
 }
@@ -120,12 +130,7 @@ HisStr HistoryRecordOf(const GameState& state, const TableMode& mode, int accoun
 // --- Lines ---------------------------------------------------------------------
 
 std::string ShortDate(std::time_t when) {
-  std::tm local{};
-#if defined(_WIN32)
-  localtime_s(&local, &when);
-#else
-  localtime_r(&when, &local);
-#endif
+  const std::tm local = LocalTime(when);
   char text[64];
   const std::size_t size = std::strftime(text, sizeof text, "%x", &local);
   return std::string(text, size);
@@ -133,12 +138,7 @@ std::string ShortDate(std::time_t when) {
 
 HistoryStamp LocalHistoryStamp() {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#if defined(_WIN32)
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
+  const std::tm local = LocalTime(now);
   char time[16];
   const std::size_t size = std::strftime(time, sizeof time, "%H:%M", &local);
   return {std::string(time, size), ShortDate(now)};
@@ -256,9 +256,8 @@ HistoryFileCheck CheckHistoryFile(const fs::path& path, const DateFormatter& dat
     return check;
   }
   check = CheckHistoryBytes(*bytes);
-  if (check.Valid()) {
-    const std::optional<std::time_t> written = LastWriteTime(path);
-    if (written) check.FileDate = date ? date(*written) : ShortDate(*written);
+  if (check.Valid() && date) {
+    if (const std::optional<std::time_t> written = LastWriteTime(path)) check.FileDate = date(*written);
   }
   return check;
 }

@@ -125,6 +125,7 @@ struct HistoryFileCheck {
 // then a total line whose three numbers are the sums over those lines.
 HistoryFileCheck CheckHistoryBytes(std::string_view bytes);
 
+// An empty `date` leaves FileDate empty (the file's time is then not read).
 HistoryFileCheck CheckHistoryFile(const std::filesystem::path& path, const DateFormatter& date = ShortDate);
 // File n (1..9999) of the history beside the club file `club_file`.
 HistoryFileCheck CheckHistoryFile(const std::filesystem::path& program_folder, std::string_view club_file, int n,

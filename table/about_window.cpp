@@ -2,7 +2,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QVBoxLayout>
 
 #include "dialog_look.h"
@@ -28,13 +27,13 @@ QLabel* Line(const QString& text, const QFont& font, const QColor& colour, QWidg
 
 }  // namespace
 
-TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
+TFormAbout::TFormAbout(QWidget* parent) : TBaizeDialog(parent) {
   setObjectName(QStringLiteral("TFormAbout"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setWindowTitle(i18n::Text(i18n::WordsMain, kRowAbout));
   setModal(true);
   setFixedSize(320, 220);
-  background_ = DialogBackground(QStringLiteral("GFormVarnok"), size());
+  SetBackground(DialogBackground(QStringLiteral("GFormVarnok"), size()));
 
   QLabel* title = Line(QString::fromLatin1(i18n::kProgramTitle), DialogFont(40, true), kDialogGold, this);
   title->setObjectName(QStringLiteral("Title"));
@@ -68,16 +67,6 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
 void TFormAbout::Open(QWidget* parent) {
   TFormAbout window(parent);
   window.exec();
-}
-
-void TFormAbout::paintEvent(QPaintEvent* /*event*/) {
-  QPainter painter(this);
-  PaintDialog(painter, *this, background_);
-}
-
-void TFormAbout::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  CentreOn(*this, parentWidget());
 }
 
 }  // namespace varnok

@@ -2,8 +2,7 @@
 // licence, and an "Ok" button.
 #pragma once
 
-#include <QDialog>
-#include <QImage>
+#include "dialog_look.h"
 
 namespace varnok {
 
@@ -12,7 +11,7 @@ class TZubCardsButton;
 inline constexpr char kVersionText[] = "V 5.7f";
 inline constexpr char kLicenceText[] = "Free software under the GNU General Public License, version 3 (GPL-3).";
 
-class TFormAbout : public QDialog {
+class TFormAbout : public TBaizeDialog {
   Q_OBJECT
 
  public:
@@ -23,13 +22,8 @@ class TFormAbout : public QDialog {
 
   TZubCardsButton* OkButton() const { return ok_; }  // object name "Ok"
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void showEvent(QShowEvent* event) override;
-
  private:
   TZubCardsButton* ok_ = nullptr;
-  QImage background_;
 };
 
 }  // namespace varnok

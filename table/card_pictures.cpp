@@ -114,6 +114,7 @@ void CardPictures::SetCardSize(int cardSet, QSize cardSize) {
   back_loaded_ = false;
   sized_faces_.clear();
   sized_back_ = QImage();
+  sized_blank_ = QImage();
   back_ = QImage();
 }
 
@@ -323,9 +324,10 @@ QImage CardPictures::Back() {
 
 QImage CardPictures::BlankPicture() const { return StandIn(QString()); }
 
-QImage CardPictures::Blank() const {
-  if (card_set_ == kCardSetNormal) return Framed(BlankPicture());
-  return PlainCard(card_size_);
+QImage CardPictures::Blank() {
+  if (sized_blank_.isNull())
+    sized_blank_ = card_set_ == kCardSetNormal ? Framed(BlankPicture()) : PlainCard(card_size_);
+  return sized_blank_;
 }
 
 bool CardPictures::CardOfCode(std::string_view code, TCard& card) {

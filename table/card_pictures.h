@@ -80,7 +80,7 @@ class CardPictures {
   // set 2: the large picture.
   QImage Face(TCard card);
   QImage Back();
-  QImage Blank() const;
+  QImage Blank();
   // "00" the back, "No" / "##" / "--" the blank card, otherwise the face of
   // the code (two letters of code page 1251, as TCard::Bytes() gives).
   QImage ForCode(std::string_view code);
@@ -116,6 +116,7 @@ class CardPictures {
   QImage back_;
   QHash<int, QImage> sized_faces_;  // card ordinal -> picture at the card size
   QImage sized_back_;
+  QImage sized_blank_;
   QHash<QString, bool> logged_;
 };
 

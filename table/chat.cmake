@@ -11,14 +11,3 @@ target_link_libraries(varnok_chat PUBLIC varnok_view varnok_status varnok_dialog
 # The engine's headers come along with the input rules; signals and slots are
 # spelled Q_SIGNALS and Q_SLOTS.
 target_compile_definitions(varnok_chat PRIVATE QT_NO_KEYWORDS)
-
-# The widget tests type and click like a person, with Qt Test; their program
-# is made later (in tests/), so it is linked once everything is read.
-find_package(Qt6 COMPONENTS Test GLOBAL)
-function(varnok_chat_tests_use_qt_test)
-  if(TARGET varnok_chat_tests AND TARGET Qt6::Test)
-    target_link_libraries(varnok_chat_tests PRIVATE Qt6::Test)
-    target_compile_definitions(varnok_chat_tests PRIVATE QT_NO_KEYWORDS)
-  endif()
-endfunction()
-cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL varnok_chat_tests_use_qt_test)

@@ -97,12 +97,7 @@ void DrawChatPicture(LayerCanvas& canvas, const LayoutState& layout, const QVect
   if (!PrepareCanvas(canvas)) return;
   RestoreBackground(canvas);
   QPainter painter(&canvas.image);
-  if (layout.WindowMode == kSmallWindow) {
-    painter.drawImage(0, 0, StatusPicture(QStringLiteral("RamkaERSm")));
-  } else {
-    const QImage frame = StatusPicture(QStringLiteral("RamkaERBg"));
-    if (!frame.isNull()) painter.drawImage(0, 0, FitPicture(frame, canvas.image.size()));
-  }
+  DrawLayerFrame(painter, layout, QStringLiteral("RamkaERSm"), QStringLiteral("RamkaERBg"), canvas.image.size());
   painter.setFont(ChatFont(layout));
   painter.setBrush(Qt::NoBrush);
   painter.setBackgroundMode(Qt::TransparentMode);

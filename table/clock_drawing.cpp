@@ -37,8 +37,8 @@ void DrawMoveClock(LayerCanvas& canvas, const LayoutState& layout, int seconds) 
   if (seconds < 0) return;
   QPainter painter(&canvas.image);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  const QImage face = StatusPicture(MoveClockPicture(seconds));
-  if (!face.isNull()) painter.drawImage(0, 0, FitPicture(face, canvas.image.size()));
+  const QImage face = FittedStatusPicture(MoveClockPicture(seconds), canvas.image.size());
+  if (!face.isNull()) painter.drawImage(0, 0, face);
   const int side = canvas.image.height();
   const QString text = QString::number(seconds);
   painter.setFont(FitTextFont(SmallFace(), i18n::FontSize(ScaleLen(layout, 18), i18n::FontKind::Serif), true, text,
@@ -122,8 +122,8 @@ void DrawOnlinePanel(LayerCanvas& canvas, int item, const QString& value, QChar 
   QPainter painter(&canvas.image);
   painter.setRenderHint(QPainter::TextAntialiasing);
 
-  const QImage icon = StatusPicture(look.icon);
-  if (!icon.isNull()) painter.drawImage(10, 10, FitPicture(icon, QSize(16, 16)));
+  const QImage icon = FittedStatusPicture(look.icon, QSize(16, 16));
+  if (!icon.isNull()) painter.drawImage(10, 10, icon);
 
   const ValueLayout places = OnlineValueLayout(static_cast<int>(value.size()));
   for (std::size_t i = 0; i < places.x.size(); ++i) {
@@ -137,9 +137,8 @@ void DrawOnlinePanel(LayerCanvas& canvas, int item, const QString& value, QChar 
       qCWarning(lcClocks) << "online panel value" << value << "has a character that is no digit:" << c;
       continue;
     }
-    QImage digit = StatusPicture(name);
-    if (places.size.isValid()) digit = FitPicture(digit, places.size);
-    painter.drawImage(places.x[i], 15, digit);
+    painter.drawImage(places.x[i], 15,
+                      places.size.isValid() ? FittedStatusPicture(name, places.size) : StatusPicture(name));
   }
 
   if (item == 3 && !flagPicture.isEmpty()) painter.drawImage(90, 10, StatusPicture(flagPicture));

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-#include "fonts.h"
 #include "status_text.h"
 
 namespace varnok {
@@ -10,8 +9,6 @@ namespace varnok {
 namespace {
 
 using i18n::FontKind;
-
-QString FaceOf(FontKind kind) { return i18n::CurrentFontSettings()[static_cast<std::size_t>(kind)].face; }
 
 QFont FixedPitch(QFont font) {
   font.setFixedPitch(true);
@@ -36,7 +33,7 @@ void SetFont(QWidget* window, const QStringList& names, const QFont& font) {
 QFont MainButtonFont(const LayoutState& layout) {
   const double f = layout.WindowMode == kSmallWindow ? 1.0 : 0.9;
   const int height = RoundHalfEven(i18n::FontSize(20, FontKind::Decor) * layout.ScaleK * f);
-  return FaceFont(FaceOf(FontKind::Decor), height, true);
+  return FaceFont(LargeFace(), height, true);
 }
 
 QStringList MainButtonNames() {
@@ -47,10 +44,10 @@ QStringList MainButtonNames() {
 
 QFont InfoFont(const LayoutState& layout) {
   if (layout.WindowMode == kSmallWindow) {
-    return FixedPitch(FaceFont(FaceOf(FontKind::Fixed), i18n::FontSize(11, FontKind::Fixed), false));
+    return FixedPitch(FaceFont(KindFace(FontKind::Fixed), i18n::FontSize(11, FontKind::Fixed), false));
   }
   const int height = i18n::FontSize(RoundHalfEven(layout.ScaleK * 16), FontKind::Conew);
-  return FixedPitch(FaceFont(FaceOf(FontKind::Conew), height, true));
+  return FixedPitch(FaceFont(KindFace(FontKind::Conew), height, true));
 }
 
 QStringList InfoControlNames() {
@@ -60,11 +57,11 @@ QStringList InfoControlNames() {
   return names;
 }
 
-QFont WaitButtonFont() { return FaceFont(FaceOf(FontKind::Decor), i18n::FontSize(20, FontKind::Decor), true); }
+QFont WaitButtonFont() { return FaceFont(LargeFace(), i18n::FontSize(20, FontKind::Decor), true); }
 
 QStringList WaitButtonNames() { return {QStringLiteral("Button1"), QStringLiteral("Button2")}; }
 
-QFont WaitLabelFont() { return FaceFont(FaceOf(FontKind::Decor), i18n::FontSize(16, FontKind::Serif), false); }
+QFont WaitLabelFont() { return FaceFont(LargeFace(), i18n::FontSize(16, FontKind::Serif), false); }
 
 QStringList WaitLabelNames() {
   return {QStringLiteral("Label1"), QStringLiteral("Label2"), QStringLiteral("Label3"), QStringLiteral("Label4")};

@@ -47,6 +47,16 @@ void PaintDialog(QPainter& painter, const QWidget& widget, const QImage& backgro
   painter.drawRoundedRect(QRectF(all).adjusted(2, 2, -2, -2), 6, 6);
 }
 
+void TBaizeDialog::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  PaintDialog(painter, *this, background_);
+}
+
+void TBaizeDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  CentreOn(*this, parentWidget());
+}
+
 QFont DialogFont(int pixels, bool bold) {
   QFont font = i18n::KindFont(i18n::FontKind::Decor, pixels);
   font.setBold(bold);

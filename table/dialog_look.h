@@ -5,12 +5,13 @@
 #pragma once
 
 #include <QColor>
+#include <QDialog>
 #include <QFont>
 #include <QImage>
 #include <QString>
 #include <functional>
+#include <utility>
 
-class QDialog;
 class QPainter;
 class QWidget;
 
@@ -35,6 +36,23 @@ QImage DrawnBaize(QSize size);
 
 // Draws `background` over the whole of `widget` with a thin gold rim.
 void PaintDialog(QPainter& painter, const QWidget& widget, const QImage& background);
+
+// A dialog of this look: its background picture painted with the gold rim,
+// and centred on the window that opens it each time it is shown.
+class TBaizeDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  using QDialog::QDialog;
+
+ protected:
+  void SetBackground(QImage background) { background_ = std::move(background); }
+  void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QImage background_;
+};
 
 // The large font at a pixel height, optionally bold.
 QFont DialogFont(int pixels, bool bold = false);

@@ -25,13 +25,3 @@ target_link_libraries(varnok_dialogs PUBLIC varnok_table varnok_engine varnok_i1
 # The engine's headers sit beside Qt's here; signals and slots are spelled
 # Q_SIGNALS and Q_SLOTS.
 target_compile_definitions(varnok_dialogs PRIVATE QT_NO_KEYWORDS)
-
-# The widget tests of the dialogs click like a person, with Qt Test. Their
-# program is made later (in tests/), so it is linked once everything is read.
-find_package(Qt6 COMPONENTS Test GLOBAL)
-function(varnok_dialogs_tests_use_qt_test)
-  if(TARGET varnok_dialogs_tests AND TARGET Qt6::Test)
-    target_link_libraries(varnok_dialogs_tests PRIVATE Qt6::Test)
-  endif()
-endfunction()
-cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL varnok_dialogs_tests_use_qt_test)

@@ -65,14 +65,14 @@ QPixmap SuitSignGlyph(int suit_index, int size) {
   return QPixmap::fromImage(glyph);
 }
 
-TFormMast::TFormMast(QWidget* parent) : QDialog(parent) {
+TFormMast::TFormMast(QWidget* parent) : TBaizeDialog(parent) {
   setObjectName(QStringLiteral("TFormMast"));
   // A caption without a close box.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setWindowTitle(i18n::Text(i18n::WordsGames, kRowChoiceTrump));
   setModal(true);
   setFixedSize(300, 170);
-  background_ = DialogBackground(QStringLiteral("GFormMast"), size());
+  SetBackground(DialogBackground(QStringLiteral("GFormMast"), size()));
 
   label_ = new QLabel(i18n::Text(i18n::WordsGames, kRowSelectTrump), this);
   label_->setObjectName(QStringLiteral("SelectTrump"));
@@ -138,16 +138,6 @@ void TFormMast::closeEvent(QCloseEvent* event) {
   } else {
     event->ignore();
   }
-}
-
-void TFormMast::paintEvent(QPaintEvent* /*event*/) {
-  QPainter painter(this);
-  PaintDialog(painter, *this, background_);
-}
-
-void TFormMast::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  CentreOn(*this, parentWidget());
 }
 
 }  // namespace varnok

@@ -4,8 +4,6 @@
 // and cannot be closed (Escape, the window manager) before a suit is chosen.
 #pragma once
 
-#include <QDialog>
-#include <QImage>
 #include <array>
 #include <cstdint>
 
@@ -18,7 +16,7 @@ namespace varnok {
 
 class TZubCardsButton;
 
-class TFormMast : public QDialog {
+class TFormMast : public TBaizeDialog {
   Q_OBJECT
 
  public:
@@ -45,8 +43,6 @@ class TFormMast : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   void Pick(int suit_index);
@@ -54,7 +50,6 @@ class TFormMast : public QDialog {
   std::uint8_t trump_ = kNoSuit;
   QLabel* label_ = nullptr;
   std::array<TZubCardsButton*, 4> buttons_{};
-  QImage background_;
 };
 
 // The picture of a suit sign on a dialog button: the large built-in sign on

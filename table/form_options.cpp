@@ -88,12 +88,8 @@ TFormOptions::TFormOptions(Settings& settings, OptionsListener& listener, SoundH
   }
   status_->setStyleSheet(QStringLiteral("color: #ffd678;"));
 
-  auto* close = new TZubCardsButton(this);
-  close->setObjectName(QStringLiteral("Close"));
-  close->SetColorSB(TColorSB::DOrang);
+  TZubCardsButton* close = MakeDialogButton(this, QString(), QStringLiteral("Close"), TColorSB::DOrang);
   close->setFixedSize(130, 30);
-  close->setFont(DialogFont(16, true));
-  close->SetFontColor(QColor(255, 255, 255));
   Caption(close, i18n::WordsMain, kRowClose);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -206,12 +206,9 @@ QWidget* TFormOptions::BuildDllTab() {
   grid->setSpacing(8);
   const std::vector<QString>& files = FetchableLibraries();
   for (int n = 1; n <= static_cast<int>(files.size()); ++n) {
-    auto* button = new TZubCardsButton(files[static_cast<std::size_t>(n - 1)], page);
-    button->setObjectName(QStringLiteral("Fetch%1").arg(n));
-    button->SetColorSB(TColorSB::DNavy);
+    TZubCardsButton* button = MakeDialogButton(page, files[static_cast<std::size_t>(n - 1)],
+                                               QStringLiteral("Fetch%1").arg(n), TColorSB::DNavy, 14);
     button->setFixedSize(190, 30);
-    button->setFont(DialogFont(14, true));
-    button->SetFontColor(QColor(255, 255, 255));
     connect(button, &QPushButton::clicked, this, [this, n] { Fetch(n); });
     grid->addWidget(button, (n - 1) / 3, (n - 1) % 3);
     fetch_buttons_.push_back(button);

@@ -83,12 +83,8 @@ QWidget* TFormOptions::BuildGeneralTab() {
   }
   left->addStretch(1);
   const auto window_button = [this, page](const char* name, int row, TColorSB scheme) {
-    auto* button = new TZubCardsButton(page);
-    button->setObjectName(QString::fromLatin1(name));
-    button->SetColorSB(scheme);
+    TZubCardsButton* button = MakeDialogButton(page, QString(), QString::fromLatin1(name), scheme, 15);
     button->setFixedSize(170, 30);
-    button->setFont(DialogFont(15, true));
-    button->SetFontColor(QColor(255, 255, 255));
     Caption(button, i18n::WordsMain, row);
     return button;
   };

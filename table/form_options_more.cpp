@@ -109,12 +109,8 @@ QWidget* TFormOptions::BuildFontsTab() {
         font.Scale = scale;
         ApplyFonts();
       });
-  auto* defaults = new TZubCardsButton(page);
-  defaults->setObjectName(QStringLiteral("FontDefault"));
-  defaults->SetColorSB(TColorSB::DNavy);
+  TZubCardsButton* defaults = MakeDialogButton(page, QString(), QStringLiteral("FontDefault"), TColorSB::DNavy, 15);
   defaults->setFixedSize(150, 30);
-  defaults->setFont(DialogFont(15, true));
-  defaults->SetFontColor(QColor(255, 255, 255));
   Caption(defaults, i18n::WordsMain, kRowDefault);
   connect(defaults, &QPushButton::clicked, this, [this] {
     const Settings fresh;

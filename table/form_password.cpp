@@ -249,11 +249,7 @@ void TFormPassword::BuildNetwork() {
 
 void TFormPassword::BuildButtons() {
   const auto make = [this](const QString& caption, const char* name, TColorSB colour) {
-    auto* button = new TZubCardsButton(caption, this);
-    button->setObjectName(QString::fromLatin1(name));
-    button->SetColorSB(colour);
-    button->setFont(DialogFont(15, true));
-    button->SetFontColor(QColor(255, 255, 255));
+    TZubCardsButton* button = MakeDialogButton(this, caption, QString::fromLatin1(name), colour, 15);
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;

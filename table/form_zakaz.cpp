@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QVBoxLayout>
 #include <QtDebug>
 
@@ -47,7 +46,7 @@ void PaintText(QLabel* label, const QColor& colour) {
 
 }  // namespace
 
-TFormZakaz::TFormZakaz(int winning_bid, QWidget* parent) : QDialog(parent) {
+TFormZakaz::TFormZakaz(int winning_bid, QWidget* parent) : TBaizeDialog(parent) {
   if (winning_bid > kMaxOrder) {
     qWarning("TFormZakaz: a winning bid of %d is above %d; the order starts at %d", winning_bid, kMaxOrder,
              kMaxOrder);
@@ -61,7 +60,7 @@ TFormZakaz::TFormZakaz(int winning_bid, QWidget* parent) : QDialog(parent) {
   setWindowTitle(i18n::Text(i18n::WordsGames, kRowOrderOfGame));
   setModal(true);
   setFixedSize(300, 215);
-  background_ = DialogBackground(QStringLiteral("GFormVarnok"), size());
+  SetBackground(DialogBackground(QStringLiteral("GFormVarnok"), size()));
 
   auto* label = new QLabel(i18n::Text(i18n::WordsGames, kRowOrderGame), this);
   label->setObjectName(QStringLiteral("OrderGame"));
@@ -84,12 +83,10 @@ TFormZakaz::TFormZakaz(int winning_bid, QWidget* parent) : QDialog(parent) {
   right->setSpacing(4);
   for (std::size_t i = 0; i < kSteps.size(); ++i) {
     const StepInfo& info = kSteps[i];
-    auto* button = new TZubCardsButton(QString::fromLatin1(info.caption), this);
-    button->setObjectName(QString::fromLatin1(info.object_name));
+    TZubCardsButton* button =
+        MakeDialogButton(this, QString::fromLatin1(info.caption), QString::fromLatin1(info.object_name),
+                         IsRaising(info.button) ? TColorSB::DRed : TColorSB::DNavy);
     button->setFixedSize(52, 30);
-    button->SetColorSB(IsRaising(info.button) ? TColorSB::DRed : TColorSB::DNavy);
-    button->setFont(DialogFont(16, true));
-    button->SetFontColor(QColor(255, 255, 255));
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::TabFocus);
     const OrderButton which = info.button;
@@ -157,16 +154,6 @@ void TFormZakaz::closeEvent(QCloseEvent* event) {
   } else {
     event->ignore();
   }
-}
-
-void TFormZakaz::paintEvent(QPaintEvent* /*event*/) {
-  QPainter painter(this);
-  PaintDialog(painter, *this, background_);
-}
-
-void TFormZakaz::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  CentreOn(*this, parentWidget());
 }
 
 DialogChoices::DialogChoices(QWidget* parent, SoundHook sound) : parent_(parent), sound_(std::move(sound)) {}

@@ -6,8 +6,6 @@
 // DialogChoices hands both dialogs (trump and order) to the engine.
 #pragma once
 
-#include <QDialog>
-#include <QImage>
 #include <array>
 
 #include "dialog_look.h"
@@ -19,7 +17,7 @@ namespace varnok {
 
 class TZubCardsButton;
 
-class TFormZakaz : public QDialog {
+class TFormZakaz : public TBaizeDialog {
   Q_OBJECT
 
  public:
@@ -45,8 +43,6 @@ class TFormZakaz : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   void Step(OrderButton button);
@@ -58,7 +54,6 @@ class TFormZakaz : public QDialog {
   QLabel* number_ = nullptr;
   std::array<TZubCardsButton*, 6> steps_{};
   TZubCardsButton* ok_ = nullptr;
-  QImage background_;
 };
 
 // The local player's choices as declarer, made in the two dialogs over

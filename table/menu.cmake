@@ -14,15 +14,3 @@ target_link_libraries(varnok_menu PUBLIC varnok_view varnok_status varnok_record
                       PRIVATE varnok_warnings)
 # The engine's headers sit beside Qt's here; signals are spelled Q_SIGNALS.
 target_compile_definitions(varnok_menu PRIVATE QT_NO_KEYWORDS)
-
-# The menu's widget tests click like a person, with Qt Test. Their program is
-# made later (in tests/), so it is linked once everything is read.
-find_package(Qt6 COMPONENTS Test GLOBAL)
-function(varnok_menu_tests_use_qt_test)
-  if(TARGET varnok_menu_tests AND TARGET Qt6::Test)
-    target_link_libraries(varnok_menu_tests PRIVATE Qt6::Test)
-    # Where the test pictures of the whole menu screen go.
-    target_compile_definitions(varnok_menu_tests PRIVATE VARNOK_MENU_SHOT_DIR="${CMAKE_BINARY_DIR}/menu_shots")
-  endif()
-endfunction()
-cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL varnok_menu_tests_use_qt_test)

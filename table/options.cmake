@@ -17,14 +17,3 @@ target_link_libraries(varnok_options PUBLIC varnok_dialogs varnok_flight varnok_
 # The settings bring the engine's headers along; signals and slots are
 # spelled Q_SIGNALS and Q_SLOTS.
 target_compile_definitions(varnok_options PRIVATE QT_NO_KEYWORDS)
-
-# The window's tests click like a person, with Qt Test; their program is made
-# later (in tests/), so it is linked once everything is read.
-find_package(Qt6 COMPONENTS Test GLOBAL)
-function(varnok_options_tests_use_qt_test)
-  if(TARGET varnok_options_tests AND TARGET Qt6::Test)
-    target_link_libraries(varnok_options_tests PRIVATE Qt6::Test)
-    target_compile_definitions(varnok_options_tests PRIVATE QT_NO_KEYWORDS)
-  endif()
-endfunction()
-cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL varnok_options_tests_use_qt_test)

@@ -16,13 +16,3 @@ target_link_libraries(varnok_players PUBLIC varnok_dialogs varnok_records varnok
 # The engine's headers come with the records; signals and slots are spelled
 # Q_SIGNALS and Q_SLOTS.
 target_compile_definitions(varnok_players PRIVATE QT_NO_KEYWORDS)
-
-# The window tests type and click with Qt Test; their program is made later
-# (in tests/), so it is linked once everything is read.
-find_package(Qt6 COMPONENTS Test GLOBAL)
-function(varnok_players_tests_use_qt_test)
-  if(TARGET varnok_players_tests AND TARGET Qt6::Test)
-    target_link_libraries(varnok_players_tests PRIVATE Qt6::Test)
-  endif()
-endfunction()
-cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL varnok_players_tests_use_qt_test)

@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "dialog_look.h"
-#include "fonts.h"
 #include "loader.h"
 #include "settings.h"
 #include "zub_cards_button.h"
@@ -87,16 +86,8 @@ AnimatedPicture::Mode MoveWhenAnimated(bool gif_animation, AnimatedPicture::Mode
 }
 
 QPushButton* MakeOkButton(QDialog* window, const Settings& look, bool purple) {
-  auto* ok = new TZubCardsButton(QStringLiteral("Ok"), window);
-  ok->setObjectName(QStringLiteral("Ok"));
-  QFont font = i18n::KindFont(i18n::FontKind::Decor, 20);
-  font.setBold(true);
-  ok->setFont(font);
-  ok->SetColorSB(purple ? TColorSB::DViolet : TColorSB::DNavy);
-  ok->SetFontColor(QColor(255, 255, 255));
+  TZubCardsButton* ok = MakeDialogOk(window, purple ? TColorSB::DViolet : TColorSB::DNavy, 20);
   ok->SetNata(look.NewButtons);
-  ok->setDefault(true);
-  QObject::connect(ok, &QPushButton::clicked, window, &QDialog::accept);
   return ok;
 }
 

@@ -3,7 +3,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QSlider>
 #include <QVBoxLayout>
 #include <QtDebug>
@@ -36,7 +35,7 @@ void PaintText(QLabel* label, const QColor& colour) {
 }  // namespace
 
 TFormSpeed::TFormSpeed(int speed, SpeedChanged changed, QWidget* parent)
-    : QDialog(parent), changed_(std::move(changed)) {
+    : TBaizeDialog(parent), changed_(std::move(changed)) {
   if (speed < kSlowestSpeed || speed > kFastestSpeed) {
     qWarning("TFormSpeed: flight speed %d is out of %d..%d; showing %d", speed, kSlowestSpeed, kFastestSpeed,
              kDefaultSpeed);
@@ -47,7 +46,7 @@ TFormSpeed::TFormSpeed(int speed, SpeedChanged changed, QWidget* parent)
   setWindowTitle(i18n::Text(i18n::WordsMain, kRowChoiceOfSpeed));
   setModal(true);
   setFixedSize(320, 170);
-  background_ = DrawnBaize(size());
+  SetBackground(DrawnBaize(size()));
 
   auto* label = new QLabel(i18n::Text(i18n::WordsMain, kRowSelectSpeed), this);
   label->setObjectName(QStringLiteral("SelectSpeed"));
@@ -111,15 +110,5 @@ int TFormSpeed::Open(QWidget* parent, int speed, SpeedChanged changed) {
 }
 
 int TFormSpeed::Speed() const { return slider_->value(); }
-
-void TFormSpeed::paintEvent(QPaintEvent* /*event*/) {
-  QPainter painter(this);
-  PaintDialog(painter, *this, background_);
-}
-
-void TFormSpeed::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  CentreOn(*this, parentWidget());
-}
 
 }  // namespace varnok

@@ -3,9 +3,9 @@
 // once through the callback (every later flight uses it); "Ok" closes.
 #pragma once
 
-#include <QDialog>
-#include <QImage>
 #include <functional>
+
+#include "dialog_look.h"
 
 class QSlider;
 
@@ -17,7 +17,7 @@ inline constexpr int kSlowestSpeed = 1;
 inline constexpr int kFastestSpeed = 6;
 inline constexpr int kDefaultSpeed = 4;
 
-class TFormSpeed : public QDialog {
+class TFormSpeed : public TBaizeDialog {
   Q_OBJECT
 
  public:
@@ -34,15 +34,10 @@ class TFormSpeed : public QDialog {
   QSlider* Slider() const { return slider_; }  // object name "Speed"
   TZubCardsButton* OkButton() const { return ok_; }  // object name "Ok"
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void showEvent(QShowEvent* event) override;
-
  private:
   QSlider* slider_ = nullptr;
   TZubCardsButton* ok_ = nullptr;
   SpeedChanged changed_;
-  QImage background_;
 };
 
 }  // namespace varnok

@@ -31,15 +31,7 @@ long long RoundQuotientHalfEven(long long p, long long q) {
   return whole;
 }
 
-int RoundRealHalfEven(double value) {
-  const double below = std::floor(value);
-  const double fraction = value - below;
-  if (std::fabs(fraction - 0.5) < 1e-9) {
-    const bool evenBelow = std::fmod(below, 2.0) == 0.0;
-    return static_cast<int>(evenBelow ? below : below + 1);
-  }
-  return static_cast<int>(fraction < 0.5 ? below : below + 1);
-}
+int RoundRealHalfEven(double value) { return RoundHalfEven(value); }
 
 namespace {
 

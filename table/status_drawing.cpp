@@ -49,10 +49,11 @@ QImage PristinePanel(const LayerCanvas& canvas, const LayoutState& layout) {
   LayerCanvas under{pristine, canvas.rect, canvas.background};
   RestoreBackground(under);
   const bool small = layout.WindowMode == kSmallWindow;
-  const QImage tablo = StatusPicture(small ? QStringLiteral("TabloSm") : QStringLiteral("TabloBg"));
+  const QImage tablo =
+      FittedStatusPicture(small ? QStringLiteral("TabloSm") : QStringLiteral("TabloBg"), pristine.size());
   if (!tablo.isNull()) {
     QPainter painter(&pristine);
-    painter.drawImage(0, 0, FitPicture(tablo, pristine.size()));
+    painter.drawImage(0, 0, tablo);
   }
   return pristine;
 }
@@ -90,12 +91,7 @@ void DrawRoundFrame(LayerCanvas& canvas, const LayoutState& layout, QRect area) 
   RestoreBackground(piece);
   {
     QPainter painter(&under);
-    if (layout.WindowMode == kSmallWindow) {
-      painter.drawImage(0, 0, StatusPicture(QStringLiteral("RamkaBBSm")));
-    } else {
-      const QImage frame = StatusPicture(QStringLiteral("RamkaBBBg"));
-      if (!frame.isNull()) painter.drawImage(0, 0, FitPicture(frame, under.size()));
-    }
+    DrawLayerFrame(painter, layout, QStringLiteral("RamkaBBSm"), QStringLiteral("RamkaBBBg"), under.size());
   }
   QPainter painter(&canvas.image);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -177,6 +173,25 @@ QImage StatusPicture(const QString& name, const QString& library) {
   return {};
 }
 
+QImage FittedStatusPicture(const QString& name, QSize size) {
+  static QHash<QString, QHash<QSize, QImage>> cache;
+  QHash<QSize, QImage>& sizes = cache[name];
+  if (const auto found = sizes.constFind(size); found != sizes.constEnd()) return *found;
+  const QImage picture = StatusPicture(name);
+  if (picture.isNull()) return picture;  // not kept: StatusPicture logs it once
+  return *sizes.insert(size, FitPicture(picture, size));
+}
+
+void DrawLayerFrame(QPainter& painter, const LayoutState& layout, const QString& smallName, const QString& bigName,
+                    QSize size) {
+  if (layout.WindowMode == kSmallWindow) {
+    painter.drawImage(0, 0, StatusPicture(smallName));
+    return;
+  }
+  const QImage frame = FittedStatusPicture(bigName, size);
+  if (!frame.isNull()) painter.drawImage(0, 0, frame);
+}
+
 QRect ScaledBox(const LayoutState& layout, QRect design) {
   return {ScaleLen(layout, design.left()), ScaleLen(layout, design.top()), ScaleLen(layout, design.width()),
           ScaleLen(layout, design.height())};
@@ -204,12 +219,13 @@ void DrawScorePanel(LayerCanvas& canvas, const LayoutState& layout, int seat, co
   const QRect markerBox = ScaledBox(layout, kMarkerBoxDesign);
   Blank(painter, pristine, markerBox);
   if (update.marker) {
-    const QImage hand = StatusPicture(seat == 3 ? QStringLiteral("Hand_Down") : QStringLiteral("Hand_Up"));
     const QRect place = MarkerRect(layout, seat);
+    const QImage hand =
+        FittedStatusPicture(seat == 3 ? QStringLiteral("Hand_Down") : QStringLiteral("Hand_Up"), place.size());
     if (!hand.isNull()) {
       painter.save();
       painter.setClipRect(markerBox);
-      painter.drawImage(place.topLeft(), FitPicture(hand, place.size()));
+      painter.drawImage(place.topLeft(), hand);
       painter.restore();
     }
   }
@@ -269,12 +285,8 @@ void ShowBubble(LayerCanvas& canvas, const LayoutState& layout, const QString& t
   const int height = BubbleTextHeight(layout, shown);
   QPainter painter(&canvas.image);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  if (layout.WindowMode == kSmallWindow) {
-    painter.drawImage(0, 0, StatusPicture(BubblePictureName(style, false)));
-  } else {
-    const QImage big = StatusPicture(BubblePictureName(style, true));
-    if (!big.isNull()) painter.drawImage(0, 0, FitPicture(big, canvas.image.size()));
-  }
+  DrawLayerFrame(painter, layout, BubblePictureName(style, false), BubblePictureName(style, true),
+                 canvas.image.size());
   painter.setFont(FaceFont(SmallFace(), height, true));
   painter.setPen(kWhite);
   const int y = RoundHalfEven((canvas.image.height() - painter.fontMetrics().height()) / 2.0);

@@ -74,6 +74,15 @@ int TextWidth(QPainter& painter, const QString& text);
 // when it cannot be found (logged once per name).
 QImage StatusPicture(const QString& name, const QString& library = QString());
 
+// StatusPicture of the built-in resources brought to `size` with FitPicture;
+// each size of a picture is resampled once and kept.
+QImage FittedStatusPicture(const QString& name, QSize size);
+
+// The frame of a layer drawn at (0, 0): `smallName` as stored in the small
+// window, otherwise `bigName` stretched to `size`.
+void DrawLayerFrame(QPainter& painter, const LayoutState& layout, const QString& smallName, const QString& bigName,
+                    QSize size);
+
 // The four boxes of a score panel, in design pixels inside the 155 x 95 panel.
 inline constexpr QRect kPointsBoxDesign{15, 15, 125, 31};
 inline constexpr QRect kMarkerBoxDesign{15, 50, 35, 31};

@@ -3,19 +3,14 @@
 #include <QFontMetrics>
 #include <algorithm>
 
-#include "fonts.h"
 #include "layout.h"
 
 namespace varnok {
 
-namespace {
+QString KindFace(i18n::FontKind kind) { return i18n::CurrentFontSettings()[static_cast<std::size_t>(kind)].face; }
 
-QString Face(i18n::FontKind kind) { return i18n::CurrentFontSettings()[static_cast<std::size_t>(kind)].face; }
-
-}  // namespace
-
-QString LargeFace() { return Face(i18n::FontKind::Decor); }
-QString SmallFace() { return Face(i18n::FontKind::Serif); }
+QString LargeFace() { return KindFace(i18n::FontKind::Decor); }
+QString SmallFace() { return KindFace(i18n::FontKind::Serif); }
 
 QFont FaceFont(const QString& face, int height, bool bold) {
   QFont font(face);

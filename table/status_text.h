@@ -5,8 +5,12 @@
 #include <QFont>
 #include <QString>
 
+#include "fonts.h"
+
 namespace varnok {
 
+// The face of a font kind in force.
+QString KindFace(i18n::FontKind kind);
 // The faces of the large font ("decor") and the small font ("serif") in force.
 QString LargeFace();
 QString SmallFace();

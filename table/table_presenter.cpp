@@ -58,24 +58,36 @@ TablePresenter::~TablePresenter() = default;
 
 void TablePresenter::SetLook(const TableLook& look) {
   look_ = look;
-  const LayoutState& layout = canvas_.Layout();
-  card_ = CardSizeFor(layout, IsFullWidthDesign(look.face_design));
-  margin_ = DealMargin(layout.WindowMode, IsFullWidthDesign(look.face_design));
-  pictures_ = std::make_unique<CardPictures>(look.face_design, look.back_design, card_.CardSet,
-                                             QSize(card_.CardW, card_.CardH));
-  if (look.face_design != 0 && pictures_->FellBack()) {
-    // The design's library is missing or lacks this card set: the classic design.
-    look_.face_design = pictures_->FaceDesign();
-    look_.back_design = pictures_->BackDesign();
-    card_ = CardSizeFor(layout, IsFullWidthDesign(look_.face_design));
-    margin_ = DealMargin(layout.WindowMode, IsFullWidthDesign(look_.face_design));
-    pictures_->SetCardSize(card_.CardSet, QSize(card_.CardW, card_.CardH));
-  }
+  UpdateCards(canvas_.Layout());
 }
 
-void TablePresenter::PlaceLayers() {
-  SetLook(look_);
-  canvas_.ApplyLayout(canvas_.Layout(), card_.CardH, HandRaiseOffset(QSize(card_.CardW, card_.CardH)));
+void TablePresenter::PlaceLayers(const LayoutState& layout) {
+  UpdateCards(layout);
+  canvas_.ApplyLayout(layout, card_.CardH, HandRaiseOffset(QSize(card_.CardW, card_.CardH)));
+}
+
+void TablePresenter::UpdateCards(const LayoutState& layout) {
+  const CardSize chosen = CardSizeFor(layout, IsFullWidthDesign(look_.face_design));
+  if (pictures_ == nullptr || look_.face_design != chosen_face_ || look_.back_design != chosen_back_ ||
+      !(chosen == chosen_card_)) {
+    chosen_face_ = look_.face_design;
+    chosen_back_ = look_.back_design;
+    chosen_card_ = chosen;
+    used_face_ = look_.face_design;
+    used_back_ = look_.back_design;
+    card_ = chosen;
+    pictures_ = std::make_unique<CardPictures>(used_face_, used_back_, card_.CardSet, QSize(card_.CardW, card_.CardH));
+    if (used_face_ != 0 && pictures_->FellBack()) {
+      // The design's library is missing or lacks this card set: the classic design.
+      used_face_ = pictures_->FaceDesign();
+      used_back_ = pictures_->BackDesign();
+      card_ = CardSizeFor(layout, IsFullWidthDesign(used_face_));
+      pictures_->SetCardSize(card_.CardSet, QSize(card_.CardW, card_.CardH));
+    }
+  }
+  look_.face_design = used_face_;
+  look_.back_design = used_back_;
+  margin_ = DealMargin(layout.WindowMode, IsFullWidthDesign(used_face_));
 }
 
 void TablePresenter::SetDebugView(bool on) {

@@ -33,15 +33,18 @@ class TablePresenter : public Presenter {
   TablePresenter(TableCanvas& canvas, const GameState& state, TableHost& host);
   ~TablePresenter() override;
 
-  // A new look or a new window size: the card pictures are made again.
+  // A new look: the card pictures are made again when the designs or the
+  // card size changed (else they, and the back of the day, are kept).
   void SetLook(const TableLook& look);
+  // The flight speed alone.
+  void SetSpeed(int speed) { look_.speed = speed; }
   const TableLook& Look() const { return look_; }
   CardSize Cards() const { return card_; }
   int Margin() const { return margin_; }
   CardPictures& Pictures() { return *pictures_; }
 
-  // Places the layers for the current window size and card size.
-  void PlaceLayers();
+  // Places the layers for a window size, with the card size that follows.
+  void PlaceLayers(const LayoutState& layout);
   // The diagnostic view: the computer seats' hands face up.
   void SetDebugView(bool on);
   bool DebugView() const { return debug_; }
@@ -93,6 +96,9 @@ class TablePresenter : public Presenter {
  private:
   // The six places of the table: trick cards of seats 1..3 (0..2), widow 1..3 (3..5).
   static constexpr int kPlaces = 6;
+  // Card size, margin and pictures for `layout`; the pictures are kept when
+  // neither the chosen designs nor the card size changed.
+  void UpdateCards(const LayoutState& layout);
   QRect PlaceInLayer(int place) const;
   // The row of a hand's cards, in window pixels (the bottom hand's layer
   // reaches higher, for raised cards).
@@ -115,6 +121,13 @@ class TablePresenter : public Presenter {
   int margin_ = 0;
   bool debug_ = false;
   std::unique_ptr<CardPictures> pictures_;
+  // The designs the pictures were made for, and the card size they had then.
+  int chosen_face_ = -1;
+  int chosen_back_ = -1;
+  CardSize chosen_card_;
+  // The designs in use (the classic ones when the chosen library failed).
+  int used_face_ = 0;
+  int used_back_ = 0;
   std::array<std::string, kPlaces> places_{};  // card codes on the table, "" for none
   std::array<bool, 4> face_up_{false, false, false, true};  // as the engine last drew each hand
 };

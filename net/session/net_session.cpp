@@ -23,6 +23,11 @@ QString Cp1251Text(const std::string& bytes) { return QString::fromStdString(Cp1
 
 std::string Cp1251Bytes(const QString& text) { return Utf8ToCp1251Lossy(text.toStdString()); }
 
+QString Why(net::NetError error) {
+  const std::string_view text = net::ErrorText(error);
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace
 
 struct NetSession::Peer {
@@ -93,15 +98,8 @@ void NetSession::StartClient(const QString& address, quint16 port) {
   waiting_first_deal_ = true;
   no_games_ = true;  // shown once the first tick finds no seat yet
   error_text_.clear();
-  auto peer = std::make_unique<Peer>();
-  peer->socket = new QTcpSocket(this);
-  Peer* p = peer.get();
-  peers_.push_back(std::move(peer));
-  p->quiet.setSingleShot(true);
-  connect(&p->quiet, &QTimer::timeout, this, [this, p] { OnQuiet(p); });
+  Peer* p = AddPeer(new QTcpSocket(this));
   connect(p->socket, &QTcpSocket::connected, this, &NetSession::OnClientConnected);
-  connect(p->socket, &QTcpSocket::readyRead, this, [this, p] { OnReadyRead(p); });
-  connect(p->socket, &QTcpSocket::disconnected, this, [this, p] { OnPeerDisconnected(p); });
   connect(p->socket, &QTcpSocket::errorOccurred, this, &NetSession::OnClientError);
   p->socket->connectToHost(address, port);
 }
@@ -178,22 +176,29 @@ void NetSession::OnNewConnection() {
   while (server_ && server_->hasPendingConnections()) {
     QTcpSocket* socket = server_->nextPendingConnection();
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    auto peer = std::make_unique<Peer>();
-    peer->socket = socket;
-    Peer* p = peer.get();
-    peers_.push_back(std::move(peer));
-    p->quiet.setSingleShot(true);
-    connect(&p->quiet, &QTimer::timeout, this, [this, p] { OnQuiet(p); });
-    connect(socket, &QTcpSocket::readyRead, this, [this, p] { OnReadyRead(p); });
-    connect(socket, &QTcpSocket::disconnected, this, [this, p] { OnPeerDisconnected(p); });
+    AddPeer(socket);
   }
 }
+
+NetSession::Peer* NetSession::AddPeer(QTcpSocket* socket) {
+  auto peer = std::make_unique<Peer>();
+  peer->socket = socket;
+  Peer* p = peer.get();
+  peers_.push_back(std::move(peer));
+  p->quiet.setSingleShot(true);
+  connect(&p->quiet, &QTimer::timeout, this, [this, p] { OnQuiet(p); });
+  connect(socket, &QTcpSocket::readyRead, this, [this, p] { OnReadyRead(p); });
+  connect(socket, &QTcpSocket::disconnected, this, [this, p] { OnPeerDisconnected(p); });
+  return p;
+}
+
+bool NetSession::IsPartner(const Peer* peer) const { return !IsServer() || peer->connection >= 0; }
 
 // --- leaving ----------------------------------------------------------------------
 
 void NetSession::OnPeerDisconnected(Peer* peer) {
   if (!peer->alive) return;
-  const bool partner = !IsServer() || peer->connection >= 0;
+  const bool partner = IsPartner(peer);
   DropPeer(peer);
   if (!partner) return;  // a socket that never joined
   if (link_ == LinkState::Waiting && !IsServer()) {
@@ -213,7 +218,6 @@ void NetSession::Interrupt() {
   ui_.PlaySound("WWrongs", false);
   if (IsServer() && ThreeHumans()) {
     // The abort goes out at once, ahead of anything still waiting.
-    outbox_.clear();
     for (int c = 0; c <= 1; ++c)
       if (Peer* p = PeerAt(c); p && p->socket) {
         p->socket->write(net::BuildAbortNotice().c_str());
@@ -247,10 +251,10 @@ void NetSession::OnQuiet(Peer* peer) {
 
 void NetSession::TakeRecords(Peer* peer, net::ReceiveBuffer::FeedResult result) {
   for (const auto& dropped : result.dropped)
-    Log(QString("dropped %1 bytes: %2").arg(dropped.bytes.size()).arg(QString::fromLatin1(net::ErrorText(dropped.reason).data())));
+    Log(QString("dropped %1 bytes: %2").arg(dropped.bytes.size()).arg(Why(dropped.reason)));
   if (result.hostile) {
     Log("a peer sent garbage and was disconnected");
-    const bool partner = !IsServer() || peer->connection >= 0;
+    const bool partner = IsPartner(peer);
     DropPeer(peer);
     if (partner && (game_running_ || link_ != LinkState::Waiting)) Interrupt();
     else if (partner) {
@@ -311,7 +315,7 @@ void NetSession::HandleJoin(Peer* peer, const std::string& record) {
   if (peer->connection >= 0) return;  // already seated
   const auto join = net::ParseJoinRequest(record);
   if (!join.ok()) {
-    Log(QString("join request refused: %1").arg(QString::fromLatin1(net::ErrorText(join.error).data())));
+    Log(QString("join request refused: %1").arg(Why(join.error)));
     return;
   }
   if (link_ != LinkState::Waiting) return;  // the game has begun: no answer
@@ -345,9 +349,7 @@ void NetSession::HandleSeatGrant(const std::string& record) {
   no_games_ = false;
   net_pos_ = grant.value->seat;
   clients_joined_ = net_pos_ == 3 ? 1 : 0;
-  for (int seat = 1; seat <= 3; ++seat)
-    names_[static_cast<std::size_t>(Rel(seat))] = grant.value->names[static_cast<std::size_t>(seat - 1)];
-  SetTableMode();
+  SetTableMode(grant.value->names);
   Q_EMIT GameBegins();
 }
 
@@ -356,10 +358,14 @@ void NetSession::HandleThirdSeat(const std::string& record) {
   const auto notice = net::ParseThirdSeatNotice(record);
   if (!notice.ok()) return;
   clients_joined_ = 1;
-  for (int seat = 1; seat <= 3; ++seat)
-    names_[static_cast<std::size_t>(Rel(seat))] = notice.value->names[static_cast<std::size_t>(seat - 1)];
-  SetTableMode();
+  SetTableMode(notice.value->names);
   Q_EMIT PlayersChanged(clients_joined_);
+}
+
+void NetSession::SetTableMode(const std::array<std::string, 3>& absolute_names) {
+  for (int seat = 1; seat <= 3; ++seat)
+    names_[static_cast<std::size_t>(Rel(seat))] = absolute_names[static_cast<std::size_t>(seat - 1)];
+  SetTableMode();
 }
 
 void NetSession::SetTableMode() {
@@ -376,17 +382,12 @@ void NetSession::HandleDeal(const std::string& record) {
   if (link_ != LinkState::Joined) return;
   const auto keep = net::ApplyDeal(record, s_, net::DealSeating{net_pos_, false});
   if (!keep.ok()) {
-    Log(QString("deal refused: %1").arg(QString::fromLatin1(net::ErrorText(keep.error).data())));
+    Log(QString("deal refused: %1").arg(Why(keep.error)));
     return;
   }
-  EngineOptions options = engine_.Options();
-  options.KeepAfter100 = *keep.value;
-  engine_.SetOptions(options);
   const bool first = waiting_first_deal_;
   waiting_first_deal_ = false;
-  game_running_ = true;
-  buttons_ = {};
-  engine_.Deal(first);
+  DealOnTable(*keep.value, first);
   if (!first) Q_EMIT ChatEnabled(true);
   Q_EMIT Dealt(first);
 }
@@ -417,11 +418,11 @@ void NetSession::HandleMove(Peer* peer, const std::string& record) {
 void NetSession::ApplyRecord(const std::string& record) {
   const net::MoveApplied applied = net::ApplyMove(record, net::MoveTarget{s_, engine_, ui_, buttons_});
   if (!applied.ok()) {
-    Log(QString("move refused: %1").arg(QString::fromLatin1(net::ErrorText(applied.error).data())));
+    Log(QString("move refused: %1").arg(Why(applied.error)));
     return;
   }
   for (const auto& issue : applied.skipped)
-    Log(QString("field %1 skipped: %2").arg(issue.position).arg(QString::fromLatin1(net::ErrorText(issue.error).data())));
+    Log(QString("field %1 skipped: %2").arg(issue.position).arg(Why(issue.error)));
   AdjustButtons();
 }
 
@@ -440,16 +441,12 @@ void NetSession::HandleChat(Peer* peer, const std::string& record) {
 
 void NetSession::SendChat(const QString& text) {
   if (text.isEmpty() || link_ == LinkState::Idle) return;
-  const std::string bytes = Cp1251Bytes(text.left(static_cast<int>(net::kChatTextMax)));
-  const auto record = net::BuildChat(net_pos_, bytes);
+  const QString line = text.left(static_cast<int>(net::kChatTextMax));
+  const auto record = net::BuildChat(net_pos_, Cp1251Bytes(line));
   if (!record) return;
-  if (IsServer()) {
-    Queue(0, *record);
-    if (ThreeHumans()) Queue(1, *record);
-  } else {
-    Queue(0, *record);
-  }
-  Q_EMIT ChatLine(net_pos_, text.left(static_cast<int>(net::kChatTextMax)));
+  Queue(0, *record);
+  if (IsServer() && ThreeHumans()) Queue(1, *record);
+  Q_EMIT ChatLine(net_pos_, line);
 }
 
 // --- writing ----------------------------------------------------------------------

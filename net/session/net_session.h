@@ -144,6 +144,10 @@ class NetSession : public QObject {
   void OnPeerDisconnected(Peer* peer);
   void OnReadyRead(Peer* peer);
   void OnQuiet(Peer* peer);
+  // Keeps a socket as a peer and reads from it.
+  Peer* AddPeer(QTcpSocket* socket);
+  // A client's peer (the server), or a server's peer that has joined.
+  bool IsPartner(const Peer* peer) const;
   void TakeRecords(Peer* peer, net::ReceiveBuffer::FeedResult result);
   void DropPeer(Peer* peer);
   Peer* PeerAt(int connection) const;
@@ -168,9 +172,14 @@ class NetSession : public QObject {
   void Drain();
   void SendToPrevious(const net::MoveShape& shape);
   void SendToNext(const net::MoveShape& shape);
+  void SendToBoth(const net::MoveShape& shape);  // the previous seat first
   void SendShape(const net::MoveShape& shape, bool to_next);
   void SendDeal();
+  // The engine's rule option, a clean set of buttons and the deal on the table.
+  void DealOnTable(bool keep_after_100, bool new_game);
   void SetTableMode();
+  // Takes the names of seats 1, 2, 3 into the relative seats first.
+  void SetTableMode(const std::array<std::string, 3>& absolute_names);
 
   // the steps after a local action
   void AfterBid(bool bid);

@@ -13,17 +13,6 @@ namespace {
 using net::MoveShape;
 using net::SeatCell;
 
-// The seat still bidding when it is the only one, else 0.
-int SoleBidder(const GameState& s) {
-  int seat = 0;
-  for (int i = 1; i <= 3; ++i) {
-    if (!s.InBidding[static_cast<std::size_t>(i)]) continue;
-    if (seat != 0) return 0;
-    seat = i;
-  }
-  return seat;
-}
-
 }  // namespace
 
 net::SeatCell NetSession::MarriageCell() const {
@@ -50,6 +39,10 @@ void NetSession::SendShape(const MoveShape& shape, bool to_next) {
 
 void NetSession::SendToPrevious(const MoveShape& shape) { SendShape(shape, false); }
 void NetSession::SendToNext(const MoveShape& shape) { SendShape(shape, true); }
+void NetSession::SendToBoth(const MoveShape& shape) {
+  SendToPrevious(shape);
+  SendToNext(shape);
+}
 
 void NetSession::SendDeal() {
   const auto record = net::BuildDeal(s_, keep_after_100_);
@@ -61,16 +54,20 @@ void NetSession::SendDeal() {
   if (ThreeHumans()) Queue(1, *record);
 }
 
+void NetSession::DealOnTable(bool keep_after_100, bool new_game) {
+  EngineOptions options = engine_.Options();
+  options.KeepAfter100 = keep_after_100;
+  engine_.SetOptions(options);
+  game_running_ = true;
+  buttons_ = {};
+  engine_.Deal(new_game);
+}
+
 bool NetSession::BeginGame() {
   if (!IsServer() || link_ != LinkState::Waiting || clients_joined_ < 0) return false;
   link_ = LinkState::Dealing;
   SetTableMode();
-  EngineOptions options = engine_.Options();
-  options.KeepAfter100 = keep_after_100_;
-  engine_.SetOptions(options);
-  game_running_ = true;
-  buttons_ = {};
-  engine_.Deal(true);
+  DealOnTable(keep_after_100_, true);
   SendDeal();
   Q_EMIT GameBegins();
   Q_EMIT Dealt(true);
@@ -95,8 +92,7 @@ void NetSession::LocalMove(const Move& move) {
       if (move.seat == 3) AfterBid(move.kind == K::Bid);
       break;
     case K::OpenWidow:
-      SendToPrevious(MoveShape::WidowOpened());
-      SendToNext(MoveShape::WidowOpened());
+      SendToBoth(MoveShape::WidowOpened());
       QueuePause(pauses_.after_widow_ms);
       break;
     case K::TakeWidow:
@@ -114,8 +110,7 @@ void NetSession::LocalMove(const Move& move) {
       break;
     case K::Collect:
       buttons_.action_enabled = false;
-      SendToPrevious(MoveShape::TrickCollected());
-      SendToNext(MoveShape::TrickCollected());
+      SendToBoth(MoveShape::TrickCollected());
       // Across the network the round is scored as soon as its last trick is collected.
       if (s_.Phase == phRoundOver) engine_.Apply(Move::Score());
       else ComputerLeadIfDue();
@@ -143,32 +138,26 @@ void NetSession::AfterDeclarerStep(const Move& move) {
   const bool computer_declarer = engine_.ComputesFor(s_.Declarer);
   switch (move.kind) {
     case K::TakeWidow:
-      SendToPrevious(MoveShape::WidowTaken());
-      SendToNext(MoveShape::WidowTaken());
+      SendToBoth(MoveShape::WidowTaken());
       break;
     case K::Give:
-      SendToPrevious(MoveShape::CardsGiven(move.a, move.b));
-      SendToNext(MoveShape::CardsGiven(move.a, move.b));
+      SendToBoth(MoveShape::CardsGiven(move.a, move.b));
       if (computer_declarer) QueuePause(pauses_.computer_step_ms);
       break;
     case K::ShowGiven:
-      SendToPrevious(MoveShape::GivingDone());
-      SendToNext(MoveShape::GivingDone());
+      SendToBoth(MoveShape::GivingDone());
       break;
     case K::Trump:
-      SendToPrevious(MoveShape::TrumpChosen(static_cast<std::uint8_t>(move.a)));
-      SendToNext(MoveShape::TrumpChosen(static_cast<std::uint8_t>(move.a)));
+      SendToBoth(MoveShape::TrumpChosen(static_cast<std::uint8_t>(move.a)));
       break;
     case K::Order:
       if (computer_declarer) {
         // The computer chose its trump together with its gift.
         QueuePause(pauses_.computer_step_ms);
-        SendToPrevious(MoveShape::TrumpChosen(s_.Trump));
-        SendToNext(MoveShape::TrumpChosen(s_.Trump));
+        SendToBoth(MoveShape::TrumpChosen(s_.Trump));
         QueuePause(pauses_.computer_step_ms);
       }
-      SendToPrevious(MoveShape::ContractAnnounced(move.a));
-      SendToNext(MoveShape::ContractAnnounced(move.a));
+      SendToBoth(MoveShape::ContractAnnounced(move.a));
       break;
     default: break;
   }
@@ -353,7 +342,7 @@ void NetSession::AdjustButtons() {
       ui_.EnableButton(TableButton::Pass, false);
       return;
     case phBidDone:
-    case phWidowOpen: actor = SoleBidder(s_); break;
+    case phWidowOpen: actor = net::SoleBidder(s_); break;
     case phGive:
       if (s_.Declarer == 3) return;  // the player picks two cards first
       actor = s_.Declarer;

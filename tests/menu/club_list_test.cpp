@@ -3,35 +3,18 @@
 // list.
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <QTemporaryDir>
 #include <filesystem>
 
 #include "../table/widget_test.h"
 #include "club_file.h"
 #include "club_list.h"
-
-// Texts in failure messages as text.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-QT_END_NAMESPACE
+#include "club_member.h"
 
 namespace varnok {
 namespace {
 
 QString Line(const ClubMember& member) { return QString::fromStdString(FormatMemberLine(member)); }
-
-ClubMember Member(const std::string& name, double rating, int games, int cycleScore) {
-  ClubMember m;
-  m.Empty = false;
-  m.Name = name;
-  m.Rating = rating;
-  m.Games = games;
-  m.CycleScore = cycleScore;
-  m.Password = "abc  ";
-  return m;
-}
 
 QString Blanks(int n) { return QString(n, QLatin1Char(' ')); }
 

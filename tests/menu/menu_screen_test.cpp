@@ -4,8 +4,6 @@
 // picture of the whole screen in modes 1 and 5.
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
@@ -13,6 +11,7 @@
 
 #include "../table/widget_test.h"
 #include "club_file.h"
+#include "club_member.h"
 #include "layout.h"
 #include "loader.h"
 #include "menu_layout.h"
@@ -20,24 +19,8 @@
 #include "table_canvas.h"
 #include "zub_cards_button.h"
 
-// Texts in failure messages as text.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-QT_END_NAMESPACE
-
 namespace varnok {
 namespace {
-
-ClubMember Member(const std::string& name, double rating, int games, int cycleScore) {
-  ClubMember m;
-  m.Empty = false;
-  m.Name = name;
-  m.Rating = rating;
-  m.Games = games;
-  m.CycleScore = cycleScore;
-  m.Password = "abc  ";
-  return m;
-}
 
 class MenuScreenTest : public testing::WidgetTest {
  protected:

@@ -24,6 +24,7 @@
 #include "history_file.h"
 #include "loader.h"
 #include "recwin_look.h"
+#include "window_picture.h"
 
 namespace varnok {
 namespace {
@@ -46,17 +47,7 @@ class RecordLists : public testing::WidgetTest {
     ASSERT_EQ(WriteHistory(Folder(), "Varnok.clb", records, options).Status, HistoryWrite::Written);
   }
 
-  static void Picture(QWidget& window, const QString& file) {
-    window.show();
-    QApplication::processEvents();
-    const QImage image = window.grab().toImage();
-    window.hide();
-    const QString folder = qEnvironmentVariable("VARNOK_RECWIN_PICTURES");
-    if (!folder.isEmpty()) {
-      QDir().mkpath(folder);
-      image.save(QDir(folder).filePath(file));
-    }
-  }
+  static void Picture(QWidget& window, const QString& file) { WindowPicture(window, file); }
 
   static void WhileModal(const std::function<void()>& open, const std::function<void(QWidget*)>& inspect) {
     bool seen = false;

@@ -25,6 +25,7 @@
 #include "form_top_ten.h"
 #include "loader.h"
 #include "recwin_look.h"
+#include "window_picture.h"
 #include "words.h"
 
 namespace varnok {
@@ -38,18 +39,7 @@ class RecordWindows : public testing::WidgetTest {
   }
   void TearDown() override { SetProgramFolder(QString()); }
 
-  static QImage Picture(QWidget& window, const QString& file) {
-    window.show();
-    QApplication::processEvents();
-    const QImage image = window.grab().toImage();
-    window.hide();
-    const QString folder = qEnvironmentVariable("VARNOK_RECWIN_PICTURES");
-    if (!folder.isEmpty()) {
-      QDir().mkpath(folder);
-      image.save(QDir(folder).filePath(file));
-    }
-    return image;
-  }
+  static QImage Picture(QWidget& window, const QString& file) { return WindowPicture(window, file); }
 
   // Runs `open` (which shows a window modally) and, once the window is up,
   // hands it to `inspect` and clicks its "Ok" button.

@@ -1,11 +1,10 @@
-// Helpers of the status drawing tests: a GUI application for the fonts, a
-// table background with a pattern that no picture repeats, layers placed by
-// the layout, and pixel comparisons.
+// Helpers of the status drawing tests (the application for the fonts is made
+// in gui_application.cpp): a table background with a pattern that no picture
+// repeats, layers placed by the layout, and pixel comparisons.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QRect>
 #include <cstdlib>
@@ -17,16 +16,6 @@
 #include "status_drawing.h"
 
 namespace varnok::testing {
-
-inline void EnsureGuiApplication() {
-  if (QCoreApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "varnok_status_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* application = new QApplication(argc, argv);
-  (void)application;
-}
 
 // A background of the window's size whose every pixel depends on its place.
 inline QImage PatternBackground(QSize size) {
@@ -116,7 +105,6 @@ inline int NearInk(const QImage& image, QRect area, QColor colour, int tolerance
 
 class StatusTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { EnsureGuiApplication(); }
   void TearDown() override { i18n::SetFontSettings(i18n::DefaultFontSettings()); }
 };
 

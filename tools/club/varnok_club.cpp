@@ -6,7 +6,6 @@
 //
 // Exit status 0 on success, 1 when the file is missing, incorrect or cannot
 // be written, 2 for a wrong command line.
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -70,16 +69,15 @@ int List(const fs::path& path) {
     std::cerr << ClubCheckMessage(check, path) << "\n";
     return 1;
   }
-  const std::vector<ClubMember> members = ReadMembers(path);
-  const std::vector<TopTenEntry> top_ten = ReadTopTen(path);
-  if (members.empty() || top_ten.empty()) {
+  const std::optional<ClubLines> lines = LoadClubFile(path);
+  if (!lines) {
     std::cerr << ClubCheckMessage({ClubCheckStatus::Incorrect, false, {kRowIncorrectFile}, {}}, path) << "\n";
     return 1;
   }
   std::cout << (KindOfClubFile(path) == ClubKind::Network ? "Network club" : "Club") << " \"" << path.string()
             << "\"\n\nMembers (name, rating, games, cycle score):\n";
-  for (std::size_t k = 0; k < members.size(); ++k) {
-    const ClubMember& m = members[k];
+  for (std::size_t k = 0; k < std::size_t(kClubMembers); ++k) {
+    const ClubMember m = ParseMemberLine((*lines)[k]);
     std::cout << "  " << k + 1 << ". ";
     if (m.Empty) {
       std::cout << "(empty)\n";
@@ -89,8 +87,8 @@ int List(const fs::path& path) {
               << "\n";
   }
   std::cout << "\nTop ten:\n";
-  for (std::size_t n = 0; n < top_ten.size(); ++n) {
-    const TopTenEntry& e = top_ten[n];
+  for (std::size_t n = 0; n < std::size_t(kTopTenSize); ++n) {
+    const TopTenEntry e = ParseTopTenLine((*lines)[std::size_t(kClubMembers) + n]);
     std::cout << (n + 1 < 10 ? "   " : "  ") << n + 1 << ". ";
     if (e.Empty) {
       std::cout << "(empty)\n";
