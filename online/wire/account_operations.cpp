@@ -129,7 +129,7 @@ ReadBest::Result ReadBest::Read(Reply reply) const {
   TZubGame& game = result.Game;
   result.Ok = TakeInt(*fields, 1, game.Kon) & TakeInt(*fields, 2, game.Best);
   TakeReal(*fields, 3, game.Rating);
-  result.Ok = result.Ok & TakeInt(*fields, 4, game.Sessions) & TakeInt(*fields, 5, game.KonL) &
+  result.Ok = (result.Ok ? 1u : 0u) & TakeInt(*fields, 4, game.Sessions) & TakeInt(*fields, 5, game.KonL) &
               TakeInt(*fields, 6, game.Score) & TakeInt(*fields, 7, game.R1);
   TakeText(*fields, 8, game.R2);
   return result;

@@ -16,13 +16,13 @@ void TakeChar(const RecordFields& fields, std::size_t n, char& out) {
   out = byte < 0x80 ? static_cast<char>(byte) : '?';
 }
 
-bool TakeInt(const RecordFields& fields, std::size_t n, std::int32_t& out) {
+unsigned TakeInt(const RecordFields& fields, std::size_t n, std::int32_t& out) {
   const auto field = Field(fields, n);
-  if (!field) return true;
+  if (!field) return 1;
   const auto value = ParseInt(*field);
-  if (!value) return false;
+  if (!value) return 0;
   out = *value;
-  return true;
+  return 1;
 }
 
 void TakeReal(const RecordFields& fields, std::size_t n, double& out) {

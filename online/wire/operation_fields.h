@@ -14,8 +14,10 @@ namespace varnok::online::detail {
 void TakeText(const RecordFields& fields, std::size_t n, std::string& out);
 // The first character of field n, when the record has one.
 void TakeChar(const RecordFields& fields, std::size_t n, char& out);
-// Field n as a whole number; false when the field is there but is no number.
-bool TakeInt(const RecordFields& fields, std::size_t n, std::int32_t& out);
+// Field n as a whole number: 1 when taken or absent, 0 when the field is
+// there but is no number. The results of several fields are joined with "&",
+// so that every field is read even after a bad one.
+unsigned TakeInt(const RecordFields& fields, std::size_t n, std::int32_t& out);
 // Field n by WireToFloat.
 void TakeReal(const RecordFields& fields, std::size_t n, double& out);
 

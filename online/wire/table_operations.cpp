@@ -38,7 +38,7 @@ TableResult ReadResultsRows(std::int32_t gid, Reply reply) {
   for (std::size_t i = 0; i < records.size(); ++i) {
     const RecordFields& fields = records[i];
     TZubRecord& row = result.Rows[i];
-    result.Ok = result.Ok & TakeInt(fields, 1, row.Place) & TakeInt(fields, 3, row.Score);
+    result.Ok = (result.Ok ? 1u : 0u) & TakeInt(fields, 1, row.Place) & TakeInt(fields, 3, row.Score);
     TakeText(fields, 4, row.Nick);
     TakeText(fields, 5, row.Country);
     TakeText(fields, 6, row.City);
@@ -97,8 +97,8 @@ ReadStats::Result ReadStats::Read(Reply reply) const {
   TZubStat& stat = result.Stat;
   bool numbers = TakeInt(fields, 1, stat.Stat1) & TakeInt(fields, 2, stat.Stat2) & TakeInt(fields, 3, stat.Stat3);
   TakeText(fields, 4, stat.Stat4);
-  for (std::size_t i = 0; i < stat.StatX.size(); ++i) numbers = numbers & TakeInt(fields, 5 + i, stat.StatX[i]);
-  numbers = numbers & TakeInt(fields, 17, stat.StatY);
+  for (std::size_t i = 0; i < stat.StatX.size(); ++i) numbers = (numbers ? 1u : 0u) & TakeInt(fields, 5 + i, stat.StatX[i]);
+  numbers = (numbers ? 1u : 0u) & TakeInt(fields, 17, stat.StatY);
   TakeText(fields, 18, stat.StatZ);
   result.Ok = numbers;
   return result;
@@ -138,20 +138,20 @@ ReadTables::Result ReadTables::Read(Reply reply) const {
     TakeText(fields, 2, table.IP);
     bool numbers = TakeInt(fields, 3, table.Port);
     TakeText(fields, 4, table.Free);
-    numbers = numbers & TakeInt(fields, 5, table.R1);
+    numbers = (numbers ? 1u : 0u) & TakeInt(fields, 5, table.R1);
     TakeText(fields, 6, table.R2);
     for (std::size_t s = 0; s < table.Seats.size(); ++s) {
       TZubSeat& seat = table.Seats[s];
       const std::size_t first = 7 + 8 * s;
       TakeText(fields, first, seat.Nick);
-      numbers = numbers & TakeInt(fields, first + 1, seat.Score) & TakeInt(fields, first + 2, seat.Kon) &
+      numbers = (numbers ? 1u : 0u) & TakeInt(fields, first + 1, seat.Score) & TakeInt(fields, first + 2, seat.Kon) &
                 TakeInt(fields, first + 3, seat.Rating);
       TakeText(fields, first + 4, seat.Country);
       TakeText(fields, first + 5, seat.City);
       TakeText(fields, first + 6, seat.Sex);
       TakeText(fields, first + 7, seat.IP);
     }
-    result.Ok = result.Ok & numbers;
+    result.Ok = result.Ok && numbers;
   }
   return result;
 }
@@ -246,12 +246,12 @@ ReadTourTop10::Result ReadTourTop10::Read(Reply reply) const {
   for (std::size_t i = 0; i < records.size(); ++i) {
     const RecordFields& fields = records[i];
     TZubRecord& row = result.Rows[i];
-    result.Ok = result.Ok & TakeInt(fields, 1, row.Place);
+    result.Ok = (result.Ok ? 1u : 0u) & TakeInt(fields, 1, row.Place);
     TakeText(fields, 2, row.Nick);
     TakeText(fields, 3, row.City);
     TakeText(fields, 4, row.Country);
     TakeText(fields, 5, row.R07);
-    result.Ok = result.Ok & TakeInt(fields, 6, row.Score);
+    result.Ok = (result.Ok ? 1u : 0u) & TakeInt(fields, 6, row.Score);
   }
   return result;
 }
