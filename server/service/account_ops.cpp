@@ -207,13 +207,13 @@ Reply Service::SaveInfo(const Form& f, const Request& request) {
   Profile profile;
   for (std::size_t i = 0; i < 14; ++i) {
     const std::string text = ProfileText(f.Get(kProfileFields[i].name));
-    if (!IsPlainText(text, kProfileFields[i].max)) return Refusal();
+    if (!IsPlainText(text, kProfileFields[i].max)) return Text("refused");
     profile[i] = text;
   }
   bool failed = false;
   const std::optional<Account> a = Authenticate(f.Get("nick"), f.Get("pw"), request.address, &failed);
   if (failed) return Refusal(503);
-  if (!a) return Refusal();
+  if (!a) return Text("refused");
   if (!storage_.SaveProfile(a->id, profile)) return Refusal(503);
   return Text("ok");
 }

@@ -132,7 +132,10 @@ std::unique_ptr<Storage> Storage::Open(const StorageConfig& config, QString* err
     *error = "cannot open the database (" + storage->description_ + "): " + storage->db_.lastError().text();
     return nullptr;
   }
-  if (!postgres) {
+  if (postgres) {
+    QSqlQuery quiet(storage->db_);
+    quiet.exec("SET client_min_messages TO warning");
+  } else {
     QSqlQuery pragma(storage->db_);
     // Every acknowledged write is on disk: the write-ahead log, synced at each commit.
     for (const char* sql : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON"}) {
