@@ -1,0 +1,206 @@
+#include "front_end.h"
+
+#include <QFile>
+#include <QHttpServerRequest>
+#include <QHttpServerResponder>
+#include <QPointer>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUrl>
+#include <memory>
+
+namespace varnok::server {
+
+namespace {
+
+// Watches one connection: a request that has begun must be complete within
+// the request time-out, an idle kept-alive connection is closed after the
+// idle time-out, and a request larger than the limit is answered 413 and
+// closed, before Qt HttpServer buffers it.
+class ConnectionGuard : public QObject {
+ public:
+  ConnectionGuard(QTcpSocket* socket, const ConnectionLimits& limits, int* open_count)
+      : QObject(socket), socket_(socket), limits_(limits), open_count_(open_count) {
+    ++*open_count_;
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, [this]() { socket_->abort(); });
+    connect(socket, &QTcpSocket::readyRead, this, [this]() { OnRead(); });
+    connect(socket, &QTcpSocket::bytesWritten, this, [this]() { OnWritten(); });
+    timer_.start(limits_.request_timeout);
+  }
+  ~ConnectionGuard() override { --*open_count_; }
+
+ private:
+  void OnRead() {
+    if (!in_request_) {
+      in_request_ = true;
+      received_ = 0;
+      timer_.start(limits_.request_timeout);
+      // A declared body over the limit is refused before it arrives.
+      const QByteArray head = socket_->peek(8192).toLower();
+      const qsizetype at = head.indexOf("\r\ncontent-length:");
+      if (at >= 0) {
+        const qsizetype end = head.indexOf('\r', at + 17);
+        bool ok = false;
+        const qint64 length = head.mid(at + 17, end < 0 ? -1 : end - at - 17).trimmed().toLongLong(&ok);
+        if (!ok || length < 0 || length > limits_.max_request_bytes) return Refuse();
+      }
+    }
+    received_ += socket_->bytesAvailable();
+    if (received_ > limits_.max_request_bytes) Refuse();
+  }
+
+  void OnWritten() {
+    if (socket_->bytesToWrite() > 0 || refused_) return;
+    in_request_ = false;
+    timer_.start(limits_.idle_timeout);
+  }
+
+  void Refuse() {
+    refused_ = true;
+    socket_->readAll();  // nothing of it reaches the request parser
+    socket_->write("HTTP/1.1 413 Payload Too Large\r\nContent-Type: text/plain\r\nContent-Length: 2\r\n"
+                   "Connection: close\r\n\r\nno");
+    socket_->disconnectFromHost();
+    timer_.start(limits_.request_timeout);
+  }
+
+  QTcpSocket* socket_;
+  ConnectionLimits limits_;
+  int* open_count_;
+  QTimer timer_;
+  bool in_request_ = false;
+  bool refused_ = false;
+  qint64 received_ = 0;
+};
+
+// A listening socket whose every connection gets its guard before the HTTP
+// server reads from it.
+template <class Base>
+class GuardedServer : public Base {
+ public:
+  GuardedServer(ConnectionLimits limits, QObject* parent) : Base(parent), limits_(limits) {}
+
+  QTcpSocket* nextPendingConnection() override {
+    while (QTcpSocket* socket = Base::nextPendingConnection()) {
+      if (open_ >= limits_.max_connections) {
+        socket->abort();
+        socket->deleteLater();
+        continue;
+      }
+      new ConnectionGuard(socket, limits_, &open_);
+      return socket;
+    }
+    return nullptr;
+  }
+
+ private:
+  ConnectionLimits limits_;
+  int open_ = 0;
+};
+
+std::string CallerAddress(const QHostAddress& address) {
+  bool mapped = false;
+  const quint32 v4 = address.toIPv4Address(&mapped);
+  if (mapped) return QHostAddress(v4).toString().toStdString();
+  return address.toString().toStdString();
+}
+
+QHttpServerResponder::StatusCode Status(int status) {
+  return static_cast<QHttpServerResponder::StatusCode>(status);
+}
+
+}  // namespace
+
+FrontEnd::FrontEnd(Service& service, ConnectionLimits limits, QObject* parent)
+    : QAbstractHttpServer(parent), service_(service), limits_(limits) {}
+
+quint16 FrontEnd::Listen(const QHostAddress& address, quint16 port, const QString& cert_file, const QString& key_file,
+                         QString* error) {
+  QTcpServer* server = nullptr;
+  if (!cert_file.isEmpty() || !key_file.isEmpty()) {
+    QFile cert_input(cert_file);
+    QFile key_input(key_file);
+    if (!cert_input.open(QIODevice::ReadOnly) || !key_input.open(QIODevice::ReadOnly)) {
+      *error = "cannot read the certificate or the key file";
+      return 0;
+    }
+    const QList<QSslCertificate> chain = QSslCertificate::fromDevice(&cert_input, QSsl::Pem);
+    QSslKey key(&key_input, QSsl::Rsa, QSsl::Pem);
+    if (key.isNull()) {
+      key_input.seek(0);
+      key = QSslKey(&key_input, QSsl::Ec, QSsl::Pem);
+    }
+    if (chain.isEmpty() || key.isNull()) {
+      *error = "the certificate or the key is not a PEM file of an RSA or EC key";
+      return 0;
+    }
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.setLocalCertificateChain(chain);
+    configuration.setPrivateKey(key);
+    configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
+    auto* tls = new GuardedServer<QSslServer>(limits_, this);
+    tls->setSslConfiguration(configuration);
+    server = tls;
+  } else {
+    server = new GuardedServer<QTcpServer>(limits_, this);
+  }
+  if (!server->listen(address, port)) {
+    *error = server->errorString();
+    delete server;
+    return 0;
+  }
+  bind(server);
+  return server->serverPort();
+}
+
+Reply FrontEnd::Route(const QHttpServerRequest& request) {
+  const QString path = request.url().path();
+  const bool post = request.method() == QHttpServerRequest::Method::Post;
+  const bool get = request.method() == QHttpServerRequest::Method::Get;
+  Request r;
+  r.address = CallerAddress(request.remoteAddress());
+  if (post) {
+    r.body = request.body().toStdString();
+    if (path == "/account.php") return service_.AccountScript(r);
+    if (path == "/results.php") return service_.ResultsScript(r);
+    if (path == "/stats.php") return service_.StatsScript(r);
+    if (path == "/tour.php") return service_.TourScript(r);
+    if (path == "/photo_upload.php") {
+      r.nick_header = request.value("X-Varnok-Nick").toStdString();
+      r.password_header = request.value("X-Varnok-Password").toStdString();
+      return service_.PhotoUpload(r);
+    }
+  }
+  if (get || post) {
+    if (path == "/get_ip.php") return service_.CallerAddress(r);
+  }
+  if (get) {
+    if (path == "/directory.txt") return service_.Directory();
+    if (path == "/news.html") return service_.News();
+    if (path.startsWith("/photos/") && path.endsWith(".jpg")) {
+      return service_.Photo(path.mid(8, path.size() - 12).toStdString());
+    }
+    if (path.startsWith("/download/")) return service_.Download(path.mid(10).toStdString());
+  }
+  return Text("Not found", 404);
+}
+
+bool FrontEnd::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
+  const Reply reply = Route(request);
+  QHttpServerResponder responder = makeResponder(request, socket);
+  responder.write(QByteArray::fromStdString(reply.body),
+                  {{"Content-Type", QByteArray::fromStdString(reply.content_type)}}, Status(reply.status));
+  return true;
+}
+
+void FrontEnd::missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) {
+  QHttpServerResponder responder = makeResponder(request, socket);
+  responder.write(QByteArray("Not found"), {{"Content-Type", "text/plain"}}, QHttpServerResponder::StatusCode::NotFound);
+}
+
+}  // namespace varnok::server

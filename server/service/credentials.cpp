@@ -1,0 +1,104 @@
+#include "credentials.h"
+
+#include <sodium.h>
+
+namespace varnok::server {
+
+bool Credentials::Ready() {
+  static const bool ready = sodium_init() >= 0;
+  return ready;
+}
+
+Credentials::Credentials() : Credentials(Limits()) {}
+
+Credentials::Credentials(Limits limits) : limits_(limits) {
+  Ready();
+  key_.resize(crypto_generichash_KEYBYTES);
+  randombytes_buf(key_.data(), key_.size());
+}
+
+std::optional<std::string> Credentials::Hash(const std::string& password) {
+  if (!Ready()) return std::nullopt;
+  char out[crypto_pwhash_STRBYTES];
+  if (crypto_pwhash_str(out, password.data(), password.size(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
+                        crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0) {
+    return std::nullopt;
+  }
+  return std::string(out);
+}
+
+std::string Credentials::Digest(const std::string& nick_key, const std::string& password) const {
+  std::string input = nick_key;
+  input += '\0';
+  input += password;
+  std::string digest(crypto_generichash_BYTES, '\0');
+  crypto_generichash(reinterpret_cast<unsigned char*>(digest.data()), digest.size(),
+                     reinterpret_cast<const unsigned char*>(input.data()), input.size(),
+                     reinterpret_cast<const unsigned char*>(key_.data()), key_.size());
+  sodium_memzero(input.data(), input.size());
+  return digest;
+}
+
+bool Credentials::Limited(std::unordered_map<std::string, Failures>& table, const std::string& key, int limit,
+                          Clock::time_point now) {
+  auto it = table.find(key);
+  if (it == table.end()) return false;
+  if (now - it->second.since > limits_.window) {
+    table.erase(it);
+    return false;
+  }
+  return it->second.count >= limit;
+}
+
+void Credentials::Fail(std::unordered_map<std::string, Failures>& table, const std::string& key,
+                       Clock::time_point now) {
+  Failures& f = table[key];
+  if (f.count == 0 || now - f.since > limits_.window) {
+    f.count = 0;
+    f.since = now;
+  }
+  ++f.count;
+}
+
+void Credentials::Prune(Clock::time_point now) {
+  if (++calls_ % 4096 != 0 && remembered_.size() < limits_.max_remembered) return;
+  std::erase_if(remembered_, [&](const auto& item) { return item.second.until <= now; });
+  std::erase_if(by_nick_, [&](const auto& item) { return now - item.second.since > limits_.window; });
+  std::erase_if(by_address_, [&](const auto& item) { return now - item.second.since > limits_.window; });
+  if (remembered_.size() >= limits_.max_remembered) remembered_.clear();
+}
+
+Credentials::Check Credentials::Verify(const std::string& nick_key, const std::string& password,
+                                       const std::string& stored_hash, const std::string& address) {
+  const Clock::time_point now = Clock::now();
+  Prune(now);
+  const std::string digest = Digest(nick_key, password);
+  auto it = remembered_.find(nick_key);
+  if (it != remembered_.end() && it->second.until > now && it->second.stored_hash == stored_hash &&
+      sodium_memcmp(it->second.digest.data(), digest.data(), digest.size()) == 0) {
+    return Check::kGood;
+  }
+  if (Limited(by_nick_, nick_key, limits_.failures_per_nick, now) ||
+      Limited(by_address_, address, limits_.failures_per_address, now)) {
+    return Check::kLimited;
+  }
+  ++hash_checks_;
+  if (crypto_pwhash_str_verify(stored_hash.c_str(), password.data(), password.size()) != 0) {
+    Fail(by_nick_, nick_key, now);
+    Fail(by_address_, address, now);
+    return Check::kBad;
+  }
+  by_nick_.erase(nick_key);
+  remembered_[nick_key] = {digest, stored_hash, now + limits_.remembered};
+  return Check::kGood;
+}
+
+Credentials::Check Credentials::NoteUnknownNick(const std::string& address) {
+  const Clock::time_point now = Clock::now();
+  Prune(now);
+  if (Limited(by_address_, address, limits_.failures_per_address, now)) return Check::kLimited;
+  Fail(by_address_, address, now);
+  return Check::kBad;
+}
+
+}  // namespace varnok::server

@@ -1,0 +1,158 @@
+#include "service.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "address_cipher.h"
+#include "core/reply.h"
+
+namespace varnok::server {
+
+Reply Text(std::string utf8, int status) {
+  Reply reply;
+  reply.status = status;
+  reply.body = ToWire(utf8);
+  return reply;
+}
+
+Reply Refusal(int status) { return Text("no", status); }
+
+Service::Service(Storage& storage, Credentials& credentials, ServiceConfig config)
+    : storage_(storage), credentials_(credentials), config_(std::move(config)) {
+  if (!config_.public_url.endsWith('/')) config_.public_url += '/';
+}
+
+void Service::SetPublicUrl(const QString& url) {
+  config_.public_url = url.endsWith('/') ? url : url + '/';
+}
+
+std::optional<Account> Service::Authenticate(const std::string& nick, const std::string& password,
+                                             const std::string& address, bool* storage_failed) {
+  *storage_failed = false;
+  if (nick.empty() || password.empty() || nick.size() > 64 || password.size() > 64) {
+    credentials_.NoteUnknownNick(address);
+    return std::nullopt;
+  }
+  std::optional<Account> account = storage_.FindAccount(nick, storage_failed);
+  if (*storage_failed) return std::nullopt;
+  if (!account) {
+    credentials_.NoteUnknownNick(address);
+    return std::nullopt;
+  }
+  if (credentials_.Verify(NickKey(account->nick), password, account->pw_hash, address) != Credentials::Check::kGood) {
+    return std::nullopt;
+  }
+  return account;
+}
+
+bool Service::Paused(const char* flag) {
+  const std::optional<std::string> value = storage_.Flag(flag);
+  return value && *value == "1";
+}
+
+// ---------------------------------------------------------------- documents
+
+Reply Service::Directory() {
+  std::string text;
+  const auto stored = [&](const char* script) {
+    return EncipherAddress((config_.public_url + script).toStdString());
+  };
+  if (Paused("results_paused")) text += "WTGamesPause#";
+  if (Paused("chat_paused")) text += "CTGamesPause#";
+  text += "WTGamesPatt=" + stored("results.php") + "#";
+  text += "StatPath=" + stored("stats.php") + "#";
+  text += "AccPath=" + stored("account.php") + "#";
+  Reply reply;
+  reply.content_type = "text/plain; charset=utf-8";
+  reply.body = text;
+  return reply;
+}
+
+namespace {
+
+std::string HtmlEscape(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+Reply Service::News() {
+  const std::optional<std::vector<NewsItem>> items = storage_.ReadNews(50);
+  if (!items) return Text("Service unavailable", 503);
+  const std::int64_t number = items->empty() ? 0 : items->front().id;
+  char keyword[32];
+  std::snprintf(keyword, sizeof keyword, "ZubNews%05lld", static_cast<long long>(number % 100000));
+  std::string html =
+      "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>News</title></head><body>\n<!-- ";
+  html += keyword;
+  html += " -->\n<h1>News</h1>\n";
+  for (const NewsItem& item : *items) {
+    html += "<div class=\"news\"><p class=\"date\">" +
+            QDateTime::fromSecsSinceEpoch(item.posted_at).toUTC().toString("yyyy-MM-dd").toStdString() +
+            "</p><p>" + HtmlEscape(item.body) + "</p></div>\n";
+  }
+  html += "</body></html>\n";
+  Reply reply;
+  reply.content_type = "text/html; charset=utf-8";
+  reply.body = html;
+  return reply;
+}
+
+Reply Service::Photo(const std::string& nick) {
+  bool failed = false;
+  const std::optional<std::string> jpeg = storage_.ReadPhoto(nick, &failed);
+  if (failed) return Text("Service unavailable", 503);
+  if (!jpeg) return Text("Not found", 404);
+  Reply reply;
+  reply.content_type = "image/jpeg";
+  reply.body = *jpeg;
+  return reply;
+}
+
+Reply Service::CallerAddress(const Request& request) {
+  Reply reply;
+  reply.content_type = "text/plain; charset=utf-8";
+  reply.body = request.address;
+  return reply;
+}
+
+Reply Service::Download(const std::string& file) {
+  static const QRegularExpression kName("^[A-Za-z0-9_][A-Za-z0-9._-]{0,127}$");
+  const QString name = QString::fromStdString(file);
+  if (!kName.match(name).hasMatch() || name.contains("..")) return Text("Not found", 404);
+  const QDir folder(QDir(config_.data_folder).filePath("download"));
+  const bool checksum = name.endsWith(".sha256");
+  const QString target = checksum ? name.chopped(7) : name;
+  const QFileInfo info(folder.filePath(target));
+  if (!info.isFile()) return Text("Not found", 404);
+  QFile input(info.filePath());
+  if (!input.open(QIODevice::ReadOnly)) return Text("Not found", 404);
+  Reply reply;
+  if (checksum) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(&input);
+    reply.content_type = "text/plain; charset=utf-8";
+    reply.body = hash.result().toHex().toStdString() + "  " + target.toStdString() + "\n";
+  } else {
+    reply.content_type = "application/octet-stream";
+    reply.body = input.readAll().toStdString();
+  }
+  return reply;
+}
+
+}  // namespace varnok::server

@@ -1,0 +1,104 @@
+// The server's operations: one entry per script of the program's services,
+// each recognising its operation by the field names of the form post and
+// answering with the exact reply the program reads. Plain GET documents
+// (directory, news, photos, downloads, the caller's address) are here too.
+//
+// The service runs on the thread of its storage; it keeps no session state
+// between requests (every request carries the nick and password it needs),
+// so any number of server processes can share one database.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <string>
+
+#include "core/form.h"
+#include "service/credentials.h"
+#include "store/storage.h"
+
+namespace varnok::server {
+
+struct ServiceConfig {
+  QString public_url;      // base address for the directory, ends with "/"
+  QString data_folder;     // download/ lives here
+  QString tour_host = "127.0.0.1";  // the tournament game server of every table
+  int tour_base_port = 25700;       // table t is served on this port + t
+  int max_form_bytes = 16 * 1024;
+  int max_photo_bytes = 256 * 1024;
+};
+
+struct Request {
+  std::string body;
+  std::string address;  // the caller's address as text (IPv4 when mapped)
+  std::string nick_header;
+  std::string password_header;
+};
+
+struct Reply {
+  int status = 200;
+  std::string content_type = "text/plain; charset=windows-1251";
+  std::string body;  // wire bytes
+};
+
+class Service {
+ public:
+  Service(Storage& storage, Credentials& credentials, ServiceConfig config);
+
+  Reply AccountScript(const Request& request);
+  Reply ResultsScript(const Request& request);
+  Reply StatsScript(const Request& request);
+  Reply TourScript(const Request& request);
+  Reply PhotoUpload(const Request& request);
+
+  Reply Directory();
+  Reply News();
+  Reply Photo(const std::string& nick);
+  Reply CallerAddress(const Request& request);
+  Reply Download(const std::string& file);
+
+  // The base address the directory document names (known once listening).
+  void SetPublicUrl(const QString& url);
+
+ private:
+  // Account operations.
+  Reply Register(const Form& form);
+  Reply Login(const Form& form, const Request& request);
+  Reply TopTen(const std::string& prefix);
+  Reply Place(const std::string& prefix, const Form& form);
+  Reply Members();
+  Reply ReadBest(const Form& form, const std::string& prefix, const Request& request);
+  Reply SaveResult(const Form& form, const std::string& prefix, const Request& request);
+  Reply ReadInfo(const Form& form);
+  Reply SaveInfo(const Form& form, const Request& request);
+
+  // Results operations.
+  Reply TableCount(const Form& form);
+  Reply ReadTable(const Form& form);
+  Reply ReadTableNear(const Form& form);
+  Reply WriteEntry(const Form& form);
+
+  // Tournament operations.
+  Reply ReadTables(const Form& form);
+  Reply SetSeat(const Form& form, int seat, const Request& request);
+  Reply ReadClient(const Form& form, int seat);
+  Reply ServerInfo();
+  Reply TourRating(const Form& form);
+  Reply TourTop(char kind, std::int64_t gid);
+  Reply TourPlace(const Form& form, char kind, std::int64_t gid);
+
+  // The account of a nick and password, or nothing (wrong password, unknown
+  // nick, too many failures: all look alike to the caller).
+  std::optional<Account> Authenticate(const std::string& nick, const std::string& password,
+                                             const std::string& address, bool* storage_failed);
+  bool Paused(const char* flag);
+
+  Storage& storage_;
+  Credentials& credentials_;
+  ServiceConfig config_;
+};
+
+// Reply helpers shared by the operations.
+Reply Text(std::string utf8, int status = 200);
+Reply Refusal(int status = 200);  // the bare word "no"
+
+}  // namespace varnok::server
