@@ -8,6 +8,7 @@
 
 #include "account_file.h"
 #include "form_account.h"
+#include "form_end_match.h"
 #include "form_message.h"
 #include "history_file.h"
 #include "loader.h"
@@ -99,6 +100,7 @@ void MainWindow::ShowAccountIndicator() {
         canvas_);
   }
   account_indicator_->SetState(club_->AccountState());
+  if (menu_ != nullptr) menu_->SetRatedSlot(club_->AccountState() > online::kLoggedOut && !settings_.NetworkMode);
   account_indicator_->move(canvas_->width() - account_indicator_->width() - 8, 8);
   account_indicator_->setVisible(MenuShown());
   account_indicator_->raise();
@@ -179,6 +181,7 @@ void MainWindow::WriteRatedCycle(int score) {
     }
     rated_cycle_place_ = *place;
     Q_EMIT RatedCycleWritten(*place, score);
+    TFormEndMatch::Open(this, *place, score, FinishedGameKind::OnlineRated, settings_, SoundHookOf());
   });
 }
 

@@ -522,7 +522,8 @@ void MenuScreen::Tick() {
 }
 
 void MenuScreen::OnMember(int slot) {
-  if (SlotEmpty(slot)) return;  // an empty slot opens nothing
+  // An empty slot opens nothing, but for the fifth while a rated game may start there.
+  if (SlotEmpty(slot) && !(slot == 5 && rated_slot_)) return;
   PlaySound();
   Q_EMIT MemberClicked(slot);
 }

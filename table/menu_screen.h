@@ -92,6 +92,9 @@ class MenuScreen : public QObject {
   int ClubView() const { return view_; }
   // Whether club slot 1..5 holds nobody (its button opens nothing).
   bool SlotEmpty(int slot) const;
+  // While the online account is signed in (and not in network mode) the
+  // fifth slot starts a rated game, empty or not.
+  void SetRatedSlot(bool rated) { rated_slot_ = rated; }
   // The frame 0..5 of the side lights.
   int LampFrame() const { return lamp_frame_; }
 
@@ -112,6 +115,7 @@ class MenuScreen : public QObject {
   void ChatClicked();
 
  private:
+  bool rated_slot_ = false;
   void Build();
   TZubCardsButton* MakeButton(const QString& name);
   void PlaceControls();
