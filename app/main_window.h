@@ -157,6 +157,8 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   // The online club (main_window_online.cpp).
   void StartOnline(bool directory, bool reserved_label);
   void ShowAccountIndicator();
+  void WireOnlinePanel();
+  void OpenWorldStats();
   void OpenAccountWindow(bool rated_choice_allowed);
   bool RatedSlot(int slot) const;
   void StartRatedGame();

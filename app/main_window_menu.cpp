@@ -46,6 +46,7 @@ void MainWindow::WireMenu() {
   });
   connect(chat_, &ChatBar::DebugToggled, this, [this] { presenter_->SetDebugView(!presenter_->DebugView()); });
   menu_ = new MenuScreen(canvas_, [this](const QString& name) { PlayEffect(name.toStdString(), false); });
+  WireOnlinePanel();
   connect(menu_, &MenuScreen::MemberClicked, this, &MainWindow::OpenPlayerWindow);
   connect(menu_, &MenuScreen::NewPlayerClicked, this, [this] { OpenPlayerWindow(6); });
   connect(menu_, &MenuScreen::TopTenClicked, this,

@@ -2,19 +2,23 @@
 // automatic login), the account picture with its lamp, rated games started
 // from the fifth member slot, and the online steps when a game ends. Every
 // call continues from the event loop; the window never waits on the server.
+#include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "account_file.h"
 #include "form_account.h"
 #include "form_end_match.h"
+#include "form_statistic.h"
 #include "form_message.h"
 #include "history_file.h"
 #include "loader.h"
 #include "main_window.h"
 #include "menu_screen.h"
 #include "online_club.h"
+#include "online_panel.h"
 #include "rating.h"
 #include "table_canvas.h"
 #include "words.h"
@@ -90,6 +94,39 @@ void MainWindow::StartOnline(bool directory, bool reserved_label) {
   }
 }
 
+void MainWindow::OpenWorldStats() {
+  PlayEffect("WOpenFo", false);
+  online::LikeState like{settings_.LikeSent, settings_.Nick};
+  online::TFormStatistic window(
+      *online_, like,
+      [this]() -> std::optional<std::string> {
+        bool ok = false;
+        const QString nick = QInputDialog::getText(this, Words(164), Words(164), QLineEdit::Normal, QString(), &ok);
+        if (!ok) return std::nullopt;
+        return nick.toStdString();
+      },
+      [this](const std::string& nick) {
+        settings_.LikeSent = true;
+        settings_.Nick = nick;
+        SaveOptions save;
+        save.ClubFilesValid = clubs_valid_;
+        SaveSettings(settings_, ProgramFolderPath().toStdString(), save);
+      },
+      this);
+  window.exec();
+}
+
+void MainWindow::WireOnlinePanel() {
+  connect(menu_, &MenuScreen::OnlinePanelClicked, this, &MainWindow::OpenWorldStats);
+  // The online panel's items come from the club's server.
+  menu_->SetOnlineSource([this](int item, std::function<void(const MenuScreen::OnlinePanelItem&)> show) {
+    online::FetchOnlineItem(*online_, item, settings_.LanguageIndex, this,
+                            [show = std::move(show)](online::OnlineItem fetched) {
+                              show({fetched.Item, fetched.Value, fetched.Suffix, fetched.Hint, fetched.FlagPicture});
+                            });
+  });
+}
+
 void MainWindow::ShowAccountIndicator() {
   if (account_indicator_ == nullptr) {
     account_indicator_ = new AccountIndicator(
@@ -100,7 +137,9 @@ void MainWindow::ShowAccountIndicator() {
         canvas_);
   }
   account_indicator_->SetState(club_->AccountState());
-  if (menu_ != nullptr) menu_->SetRatedSlot(club_->AccountState() > online::kLoggedOut && !settings_.NetworkMode);
+  if (menu_ != nullptr) {
+    menu_->SetRatedSlot(club_->AccountState() > online::kLoggedOut && !settings_.NetworkMode);
+  }
   account_indicator_->move(canvas_->width() - account_indicator_->width() - 8, 8);
   account_indicator_->setVisible(MenuShown());
   account_indicator_->raise();
