@@ -52,6 +52,7 @@ class OnlineClient;
 class OnlineClub;
 }
 class AccountIndicator;
+class WorldTopPicture;
 
 class MainWindow : public QMainWindow, public TableHost, public OptionsListener {
   Q_OBJECT
@@ -159,6 +160,8 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void ShowAccountIndicator();
   void WireOnlinePanel();
   void OpenWorldStats();
+  void OpenWorldTopTen(int view);
+  void OpenResultWindow(int score);
   void OpenAccountWindow(bool rated_choice_allowed);
   bool RatedSlot(int slot) const;
   void StartRatedGame();
@@ -222,6 +225,8 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   // The signed-in club account and the rated game under way.
   online::OnlineClub* club_ = nullptr;
   AccountIndicator* account_indicator_ = nullptr;
+  WorldTopPicture* world_top_picture_ = nullptr;
+  int world_top_view_ = 3;
   bool rated_announced_ = false;
   bool rated_in_progress_ = false;
   int rated_cycle_place_ = 0;

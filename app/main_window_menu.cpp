@@ -277,6 +277,8 @@ void MainWindow::RecordFinishedGame() {
   if (!rated && state_.KonNo % kGamesPerCycle == 0) {
     const FinishedGameKind kind = settings_.NetworkMode ? FinishedGameKind::Network : FinishedGameKind::Local;
     TFormEndMatch::Open(this, club.Place, state_.ProfileScoreAfter, kind, settings_, SoundHookOf());
+    // A cycle against the computer may go to the world table.
+    if (!engine_.Mode().NetGame && !engine_.Mode().TourGame) OpenResultWindow(state_.ProfileScoreAfter);
   }
 }
 

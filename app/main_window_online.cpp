@@ -11,7 +11,9 @@
 #include "account_file.h"
 #include "form_account.h"
 #include "form_end_match.h"
+#include "form_passport.h"
 #include "form_statistic.h"
+#include "form_world_top.h"
 #include "form_message.h"
 #include "history_file.h"
 #include "loader.h"
@@ -68,6 +70,48 @@ class AccountIndicator : public QLabel {
   std::array<QImage, 3> lamps_;
   int state_ = 1;
 };
+
+// The "World Top Ten" picture beside the account picture.
+class WorldTopPicture : public QLabel {
+ public:
+  WorldTopPicture(std::function<void()> click, QWidget* parent) : QLabel(parent), click_(std::move(click)) {
+    setObjectName(QStringLiteral("ImWorldTop"));
+    setCursor(Qt::PointingHandCursor);
+    setToolTip(QStringLiteral("World Top Ten"));
+    QByteArray gif;
+    QImage picture;
+    if (LoadGif(QStringLiteral("GTopTen"), QString(), gif)) picture.loadFromData(gif, "GIF");
+    if (!picture.isNull()) setPixmap(QPixmap::fromImage(picture.scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    setFixedSize(48, 48);
+  }
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton && click_) click_();
+  }
+
+ private:
+  std::function<void()> click_;
+};
+
+void MainWindow::OpenWorldTopTen(int view) {
+  PlayEffect("WOpenFo", false);
+  if (!online_->ResultsAvailable()) {
+    TFormMessage::Tell(this, MessageKind::Warning, Words(154), QStringLiteral("WorldTopUnavailable"));
+    return;
+  }
+  // Views 2 to 4 are kept for the next opening.
+  if (view == 3 && world_top_view_ >= 2 && world_top_view_ <= 4) view = world_top_view_;
+  const online::TZubUser& user = club_->Data().User;
+  online::TFormWorldTop window(*online_, settings_, {user.Nick, user.City}, ProgramFolderPath().toStdString(), view,
+                               this);
+  window.exec();
+  if (window.View() >= 2 && window.View() <= 4) world_top_view_ = window.View();
+}
+
+void MainWindow::OpenResultWindow(int score) {
+  online::TFormWorldResult::Open(this, *online_, settings_, score);
+}
 
 void MainWindow::StartOnline(bool directory, bool reserved_label) {
   auto login = [this] {
@@ -137,12 +181,16 @@ void MainWindow::ShowAccountIndicator() {
         canvas_);
   }
   account_indicator_->SetState(club_->AccountState());
+  if (world_top_picture_ == nullptr) world_top_picture_ = new WorldTopPicture([this] { OpenWorldTopTen(3); }, canvas_);
   if (menu_ != nullptr) {
     menu_->SetRatedSlot(club_->AccountState() > online::kLoggedOut && !settings_.NetworkMode);
   }
   account_indicator_->move(canvas_->width() - account_indicator_->width() - 8, 8);
   account_indicator_->setVisible(MenuShown());
   account_indicator_->raise();
+  world_top_picture_->move(account_indicator_->x() - world_top_picture_->width() - 8, 8);
+  world_top_picture_->setVisible(MenuShown());
+  world_top_picture_->raise();
 }
 
 void MainWindow::OpenAccountWindow(bool rated_choice_allowed) {
