@@ -51,6 +51,7 @@ TFormWorldTop::TFormWorldTop(OnlineClient& client, Settings& passport, Player ac
   for (int v = 1; v <= kViewCount; ++v) {
     auto* button = MakeDialogButton(this, QString::number(v), QStringLiteral("View%1").arg(v), TColorSB::DNavy, 14);
     button->setToolTip(QString::fromLatin1(kCaptions[v - 1]));
+    button->setFixedWidth(48);
     connect(button, &QAbstractButton::clicked, this, [this, v] { ShowView(v); });
     views->addWidget(button);
   }
@@ -58,6 +59,7 @@ TFormWorldTop::TFormWorldTop(OnlineClient& client, Settings& passport, Player ac
   for (const char kind : kinds) {
     auto* button = MakeDialogButton(this, QString(QLatin1Char(kind)), QStringLiteral("Tour%1").arg(QLatin1Char(kind)),
                                     TColorSB::DViolet, 14);
+    button->setFixedWidth(40);
     connect(button, &QAbstractButton::clicked, this, [this, kind] { ShowView(5, kind); });
     views->addWidget(button);
   }
@@ -79,6 +81,9 @@ TFormWorldTop::TFormWorldTop(OnlineClient& client, Settings& passport, Player ac
   count_->setObjectName(QStringLiteral("Count"));
   rows->addWidget(count_, 10, 0, 1, 6);
   for (int i = 0; i < 10; ++i) make_row(near_[static_cast<std::size_t>(i)], 11 + i, QStringLiteral("Near%1").arg(i + 1));
+  rows->setColumnStretch(3, 2);
+  rows->setColumnStretch(4, 2);
+  rows->setColumnMinimumWidth(0, 36);
   layout->addLayout(rows);
   layout->addStretch();
   auto* buttons = new QHBoxLayout;

@@ -87,6 +87,11 @@ TEST_F(WorldWindows, ACycleSentUnderThePassportShowsInViewThree) {
   EXPECT_EQ(top.CountLine(), "Number of games: 13");
   EXPECT_TRUE(top.NearLines().contains("8. Olga 620"));
   EXPECT_TRUE(top.NearLines().contains("13. P12 400")) << top.NearLines().join(" | ").toStdString();
+  if (const QByteArray shots = qgetenv("VARNOK_ONLINE_SHOT_DIR"); !shots.isEmpty()) {
+    top.show();
+    QApplication::processEvents();
+    top.grab().save(QString::fromUtf8(shots) + QStringLiteral("/world_top_view3.png"));
+  }
 
   // View 1 is the account top ten; with no rated member it is empty, not "No Connect".
   top.ShowView(1);
