@@ -54,7 +54,12 @@ int Serve(QCoreApplication& app) {
   const QCommandLineOption tour_port_option("tour-base-port",
                                             "Table t of the tournament is played on this port + t (default 25700).",
                                             "port", "25700");
-  parser.addOptions({port_option, listen_option, data_option, database_option, cert_option, key_option,
+  const QCommandLineOption cache_option(
+      "login-cache-seconds",
+      "How long a verified nick and password are trusted before the hash is checked again (default 300;\n"
+      "0 checks the argon2id hash on every request).",
+      "seconds", "300");
+  parser.addOptions({cache_option, port_option, listen_option, data_option, database_option, cert_option, key_option,
                      public_option, tour_host_option, tour_port_option});
   parser.process(app);
 
@@ -90,7 +95,9 @@ int Serve(QCoreApplication& app) {
     return 1;
   }
 
-  Credentials credentials;
+  Credentials::Limits limits;
+  limits.remembered = std::chrono::seconds(parser.value(cache_option).toInt());
+  Credentials credentials(limits);
   ServiceConfig service_config;
   service_config.data_folder = storage_config.data_folder;
   service_config.tour_host = parser.value(tour_host_option);

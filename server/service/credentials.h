@@ -34,11 +34,22 @@ class Credentials {
   // The argon2id hash to store; nothing on failure (memory).
   static std::optional<std::string> Hash(const std::string& password);
 
-  enum class Check { kGood, kBad, kLimited };
-  // Checks a password against an account's stored hash. `nick_key` is the
-  // account's lookup key, `address` the caller's.
+  enum class Check { kGood, kBad, kLimited, kNeedsHash };
+  // Checks a password against an account's stored hash at once (the hash is
+  // checked on this thread when needed). `nick_key` is the account's lookup
+  // key, `address` the caller's.
   Check Verify(const std::string& nick_key, const std::string& password, const std::string& stored_hash,
                const std::string& address);
+
+  // The same in steps, so that the hash can be checked on another thread:
+  // Lookup answers from memory (a remembered pair, a verdict just recorded,
+  // or the limits) or says kNeedsHash; CheckHash (thread-safe, slow) checks
+  // the hash; RecordVerdict takes its outcome back, for the next Lookup.
+  Check Lookup(const std::string& nick_key, const std::string& password, const std::string& stored_hash,
+               const std::string& address);
+  static bool CheckHash(const std::string& stored_hash, const std::string& password);
+  void RecordVerdict(const std::string& nick_key, const std::string& password, const std::string& stored_hash,
+                     const std::string& address, bool good);
   // A login for a nick that has no account counts against the address.
   Check NoteUnknownNick(const std::string& address);
 
@@ -64,6 +75,8 @@ class Credentials {
   Limits limits_;
   std::string key_;
   std::unordered_map<std::string, Remembered> remembered_;
+  // Verdicts of hashes checked elsewhere, each used by one Lookup.
+  std::unordered_map<std::string, Remembered> verdicts_;
   std::unordered_map<std::string, Failures> by_nick_;
   std::unordered_map<std::string, Failures> by_address_;
   std::uint64_t hash_checks_ = 0;

@@ -43,10 +43,25 @@ std::optional<Account> Service::Authenticate(const std::string& nick, const std:
     credentials_.NoteUnknownNick(address);
     return std::nullopt;
   }
-  if (credentials_.Verify(NickKey(account->nick), password, account->pw_hash, address) != Credentials::Check::kGood) {
-    return std::nullopt;
+  const std::string key = NickKey(account->nick);
+  if (!defer_hash_checks_) {
+    if (credentials_.Verify(key, password, account->pw_hash, address) != Credentials::Check::kGood) return std::nullopt;
+    return account;
   }
-  return account;
+  switch (credentials_.Lookup(key, password, account->pw_hash, address)) {
+    case Credentials::Check::kGood: return account;
+    case Credentials::Check::kNeedsHash: hash_check_ = HashCheck{key, password, account->pw_hash, address}; break;
+    case Credentials::Check::kBad:
+    case Credentials::Check::kLimited: break;
+  }
+  return std::nullopt;
+}
+
+bool Service::TakeHashCheck(HashCheck* check) {
+  if (!hash_check_) return false;
+  *check = std::move(*hash_check_);
+  hash_check_.reset();
+  return true;
 }
 
 bool Service::Paused(const char* flag) {

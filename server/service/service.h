@@ -56,6 +56,18 @@ class Service {
   Reply CallerAddress(const Request& request);
   Reply Download(const std::string& file);
 
+  // A password whose hash must be checked before the request can be
+  // answered: the last operation asked for it and its reply is to be
+  // discarded; the request is run again once RecordVerdict has the outcome.
+  struct HashCheck {
+    std::string nick_key, password, stored_hash, address;
+  };
+  bool TakeHashCheck(HashCheck* check);
+  Credentials& credentials() { return credentials_; }
+
+  // With false, hashes are checked at once on the calling thread.
+  void DeferHashChecks(bool defer) { defer_hash_checks_ = defer; }
+
   // The base address the directory document names (known once listening).
   void SetPublicUrl(const QString& url);
 
@@ -94,6 +106,8 @@ class Service {
 
   Storage& storage_;
   Credentials& credentials_;
+  std::optional<HashCheck> hash_check_;
+  bool defer_hash_checks_ = true;
   ServiceConfig config_;
 };
 
