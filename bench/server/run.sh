@@ -38,7 +38,7 @@ run() {
   local name="$1" script="$2" base="$3"
   echo "== $name: wrk -t2 -c64 -d${seconds}s"
   wrk -t2 -c64 -d"${seconds}s" --timeout 10s --latency -s "$here/$script" "$base" |
-    grep -E 'Requests/sec|^ +50%|^ +99%|saves|Non-2xx|Socket errors'
+    grep -E 'Requests/sec|^ +50%|^ +99%|saves|logins|Non-2xx|Socket errors'
 }
 
 mkdir -p "$data/db"
