@@ -222,6 +222,7 @@ void FrontEnd::Defer(Incoming incoming, Service::HashCheck check, QTcpSocket* so
           Service::HashCheck again;
           if (service_.TakeHashCheck(&again)) reply = Refusal(503);  // the account changed meanwhile
           alive->write(ResponseBytes(reply));
+          if (incoming.close_after) alive->disconnectFromHost();
         },
         Qt::QueuedConnection);
   });
@@ -233,6 +234,7 @@ bool FrontEnd::handleRequest(const QHttpServerRequest& request, QTcpSocket* sock
   incoming.post = request.method() == QHttpServerRequest::Method::Post;
   incoming.get = request.method() == QHttpServerRequest::Method::Get;
   incoming.request.address = CallerAddress(request.remoteAddress());
+  incoming.close_after = request.value("Connection").trimmed().toLower() == "close";
   if (incoming.post) {
     incoming.request.body = request.body().toStdString();
     incoming.request.nick_header = request.value("X-Varnok-Nick").toStdString();

@@ -44,6 +44,7 @@ class FrontEnd : public QAbstractHttpServer {
     QString path;
     bool post = false;
     bool get = false;
+    bool close_after = false;  // the client asked for "Connection: close"
     Request request;
   };
 

@@ -65,6 +65,7 @@ void Credentials::Prune(Clock::time_point now) {
   std::erase_if(remembered_, [&](const auto& item) { return item.second.until <= now; });
   std::erase_if(by_nick_, [&](const auto& item) { return now - item.second.since > limits_.window; });
   std::erase_if(by_address_, [&](const auto& item) { return now - item.second.since > limits_.window; });
+  std::erase_if(registrations_, [&](const auto& item) { return now - item.second.since > limits_.window; });
   if (remembered_.size() >= limits_.max_remembered) remembered_.clear();
 }
 
@@ -122,6 +123,13 @@ Credentials::Check Credentials::Verify(const std::string& nick_key, const std::s
   RecordVerdict(nick_key, password, stored_hash, address, CheckHash(stored_hash, password));
   check = Lookup(nick_key, password, stored_hash, address);
   return check == Check::kNeedsHash ? Check::kBad : check;
+}
+
+bool Credentials::AllowRegistration(const std::string& address) {
+  const Clock::time_point now = Clock::now();
+  if (Limited(registrations_, address, limits_.registrations_per_address, now)) return false;
+  Fail(registrations_, address, now);
+  return true;
 }
 
 Credentials::Check Credentials::NoteUnknownNick(const std::string& address) {

@@ -21,6 +21,7 @@ class Credentials {
   struct Limits {
     int failures_per_nick = 10;
     int failures_per_address = 50;
+    int registrations_per_address = 30;  // new accounts per address and window
     std::chrono::seconds window{600};
     std::chrono::seconds remembered{300};  // how long a verified pair is trusted
     std::size_t max_remembered = 100000;
@@ -50,6 +51,10 @@ class Credentials {
   static bool CheckHash(const std::string& stored_hash, const std::string& password);
   void RecordVerdict(const std::string& nick_key, const std::string& password, const std::string& stored_hash,
                      const std::string& address, bool good);
+  // Whether an address may make one more account now (it counts when true):
+  // each new account costs a hash, so their number per address is bounded.
+  bool AllowRegistration(const std::string& address);
+
   // A login for a nick that has no account counts against the address.
   Check NoteUnknownNick(const std::string& address);
 
@@ -79,6 +84,7 @@ class Credentials {
   std::unordered_map<std::string, Remembered> verdicts_;
   std::unordered_map<std::string, Failures> by_nick_;
   std::unordered_map<std::string, Failures> by_address_;
+  std::unordered_map<std::string, Failures> registrations_;
   std::uint64_t hash_checks_ = 0;
   std::uint64_t calls_ = 0;
 };

@@ -73,7 +73,7 @@ class Service {
 
  private:
   // Account operations.
-  Reply Register(const Form& form);
+  Reply Register(const Form& form, const Request& request);
   Reply Login(const Form& form, const Request& request);
   Reply TopTen(const std::string& prefix);
   Reply Place(const std::string& prefix, const Form& form);
