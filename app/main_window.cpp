@@ -16,6 +16,7 @@
 #include "frame_grab.h"
 #include "menu_screen.h"
 #include "net_session.h"
+#include "online_client.h"
 #include "recording_notice.h"
 #include "names.h"
 #include "sound_player.h"
@@ -55,6 +56,7 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
       clubs_(ProgramFolderPath().toStdString()) {
   if (!options_.program_folder.isEmpty()) SetProgramFolder(options_.program_folder);
   if (options_.silent) sound_->SetSilentForTests(true);
+  online_ = new online::OnlineClient(this);
   sound_->SetMessageCallback([this](const QString& text) {
     TFormMessage::Tell(this, MessageKind::Warning, text, QStringLiteral("MusicFile"));
   });
@@ -143,7 +145,14 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::StartUp() {
-  settings_ = LoadSettings(ProgramFolderPath().toStdString()).Values;
+  const LoadedSettings loaded = LoadSettings(ProgramFolderPath().toStdString());
+  settings_ = loaded.Values;
+  // The last step of reading the settings: the service addresses, then the
+  // service directory (only when the file was read to its last line). Its
+  // replies arrive on the event loop while the title is shown.
+  online_->Addresses().Results = settings_.ResultsService;
+  online_->Addresses().Stats = settings_.StatsService;
+  if (loaded.Read == SettingsRead::Complete) online_->ReadDirectory(this, {});
   i18n::SetLanguage(settings_.LanguageIndex);
   // The club files are checked before anything else runs; a missing or
   // tampered file ends the program with its message.
@@ -217,6 +226,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   timer1_.stop();
   timer2_.stop();
   sound_->RemoveMusicFile();
+  // The directory may have moved the results and statistics services.
+  settings_.ResultsService = online_->Addresses().Results;
+  settings_.StatsService = online_->Addresses().Stats;
   SaveOptions save;
   save.ClubFilesValid = clubs_valid_;
   if (clubs_valid_ && SaveSettings(settings_, ProgramFolderPath().toStdString(), save) == SaveResult::Failed) {

@@ -47,6 +47,10 @@ struct WindowOptions {
   int fast_timer_ms = 0;  // > 0: the engine's timer ticks at this interval
 };
 
+namespace online {
+class OnlineClient;
+}
+
 class MainWindow : public QMainWindow, public TableHost, public OptionsListener {
   Q_OBJECT
 
@@ -59,6 +63,7 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
 
   const Settings& Options() const { return settings_; }
   Settings& MutableOptions() { return settings_; }
+  online::OnlineClient& Online() { return *online_; }
   const GameState& State() const { return state_; }
   Engine& GameEngine() { return engine_; }
   TableCanvas* Canvas() const { return canvas_; }
@@ -191,6 +196,8 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   QLabel* balloon_ = nullptr;  // over the round panel while the mouse is on it
   recording::RoundRecorder recorder_;
   std::unique_ptr<netsession::NetSession> session_;
+  // The club's server: its addresses, availability flags and calls.
+  online::OnlineClient* online_ = nullptr;
   bool interrupted_ = false;
   ClubFiles clubs_;
   bool clubs_valid_ = true;

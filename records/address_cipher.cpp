@@ -6,59 +6,50 @@ namespace varnok {
 
 namespace {
 
-constexpr std::string_view kKey = "Zub&Varnok57";
-constexpr std::size_t kAlphabetSize = 93;  // '!' to '~' without '#'
+// Built-in addresses in the stored form, enciphered while compiling: the base
+// address of the club's server (a build option), then the script's name.
+#ifndef VARNOK_SERVICE_BASE
+#define VARNOK_SERVICE_BASE "http://127.0.0.1:8466/"
+#endif
+constexpr auto kResultsStored = StoredAddress(VARNOK_SERVICE_BASE "results.php");
+constexpr auto kStatsStored = StoredAddress(VARNOK_SERVICE_BASE "stats.php");
+constexpr auto kAccountStored = StoredAddress(VARNOK_SERVICE_BASE "account.php");
+constexpr auto kTourStored = StoredAddress(VARNOK_SERVICE_BASE "tour.php");
+constexpr auto kPhotoFolderStored = StoredAddress(VARNOK_SERVICE_BASE "photos/");
+constexpr auto kPhotoUploadStored = StoredAddress(VARNOK_SERVICE_BASE "photo_upload.php");
+constexpr auto kNewsStored = StoredAddress(VARNOK_SERVICE_BASE "news.html");
+constexpr auto kDirectoryStored = StoredAddress(VARNOK_SERVICE_BASE "directory.txt");
+constexpr auto kIpEchoStored = StoredAddress(VARNOK_SERVICE_BASE "get_ip.php");
+constexpr auto kDownloadStored = StoredAddress(VARNOK_SERVICE_BASE "download/");
 
-// Position of a character in the alphabet, or kAlphabetSize when it is not in it.
-std::size_t IndexOf(char c) {
-  if (c < '!' || c > '~' || c == '#') return kAlphabetSize;
-  const auto offset = static_cast<std::size_t>(c - '!');
-  return c < '#' ? offset : offset - 1;
+template <std::size_t N>
+std::string Text(const std::array<char, N>& stored) {
+  return std::string(stored.data(), N - 1);
 }
-
-char CharAt(std::size_t index) {
-  const char c = static_cast<char>('!' + index);
-  return c < '#' ? c : static_cast<char>(c + 1);
-}
-
-std::size_t Shift(std::size_t position, std::size_t previous) {
-  return (static_cast<unsigned char>(kKey[position % kKey.size()]) + 7 * position + previous) % kAlphabetSize;
-}
-
-// Built-in addresses in the stored form. For now they name placeholder
-// scripts on the local host ("http://localhost/varnok/results.php" and
-// ".../stats.php") until the game's own server is set up.
-constexpr std::string_view kResultsStored = "e||C@n{^ICcuInm=0D10EEp9jeZ5ev8RW7e";
-constexpr std::string_view kStatsStored = "e||C@n{^ICcuInm=0D10EEp9kuW!k7L,4";
 
 }  // namespace
 
 std::string EncipherAddress(std::string_view address) {
   std::string out(address);
-  std::size_t previous = 0;
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    const std::size_t plain = IndexOf(out[i]);
-    if (plain == kAlphabetSize) continue;
-    out[i] = CharAt((plain + Shift(i, previous)) % kAlphabetSize);
-    previous = plain;
-  }
+  cipher::Encipher(out.data(), out.size());
   return out;
 }
 
 std::string DecipherAddress(std::string_view stored) {
   std::string out(stored);
-  std::size_t previous = 0;
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    const std::size_t scrambled = IndexOf(out[i]);
-    if (scrambled == kAlphabetSize) continue;
-    const std::size_t plain = (scrambled + kAlphabetSize - Shift(i, previous)) % kAlphabetSize;
-    out[i] = CharAt(plain);
-    previous = plain;
-  }
+  cipher::Decipher(out.data(), out.size());
   return out;
 }
 
-std::string BuiltInResultsService() { return std::string(kResultsStored); }
-std::string BuiltInStatsService() { return std::string(kStatsStored); }
+std::string BuiltInResultsService() { return Text(kResultsStored); }
+std::string BuiltInStatsService() { return Text(kStatsStored); }
+std::string BuiltInAccountService() { return Text(kAccountStored); }
+std::string BuiltInTourService() { return Text(kTourStored); }
+std::string BuiltInPhotoFolder() { return Text(kPhotoFolderStored); }
+std::string BuiltInPhotoUpload() { return Text(kPhotoUploadStored); }
+std::string BuiltInNewsDocument() { return Text(kNewsStored); }
+std::string BuiltInDirectoryDocument() { return Text(kDirectoryStored); }
+std::string BuiltInIpEcho() { return Text(kIpEchoStored); }
+std::string BuiltInDownloadFolder() { return Text(kDownloadStored); }
 
 }  // namespace varnok

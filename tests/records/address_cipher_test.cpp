@@ -43,8 +43,13 @@ TEST(AddressCipher, AnyTextDeciphers) {
 }
 
 TEST(AddressCipher, BuiltInAddressesAreStoredEnciphered) {
-  EXPECT_EQ(DecipherAddress(BuiltInResultsService()), "http://localhost/varnok/results.php");
-  EXPECT_EQ(DecipherAddress(BuiltInStatsService()), "http://localhost/varnok/stats.php");
+  // The default build names a server on this machine.
+  EXPECT_EQ(DecipherAddress(BuiltInResultsService()), "http://127.0.0.1:8466/results.php");
+  EXPECT_EQ(DecipherAddress(BuiltInStatsService()), "http://127.0.0.1:8466/stats.php");
+  EXPECT_EQ(DecipherAddress(BuiltInAccountService()), "http://127.0.0.1:8466/account.php");
+  EXPECT_EQ(DecipherAddress(BuiltInDirectoryDocument()), "http://127.0.0.1:8466/directory.txt");
+  EXPECT_EQ(DecipherAddress(BuiltInIpEcho()), "http://127.0.0.1:8466/get_ip.php");
+  EXPECT_EQ(BuiltInAccountService().find("127.0.0.1"), std::string::npos);
 }
 
 }  // namespace
