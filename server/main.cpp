@@ -59,7 +59,12 @@ int Serve(QCoreApplication& app) {
       "How long a verified nick and password are trusted before the hash is checked again (default 300;\n"
       "0 checks the argon2id hash on every request).",
       "seconds", "300");
-  parser.addOptions({cache_option, port_option, listen_option, data_option, database_option, cert_option, key_option,
+  const QCommandLineOption read_cache_option(
+      "read-cache-ms",
+      "How long replies of the busiest reads (world tables, counts, statistics, top ten) are reused\n"
+      "(default 1000; writes through this process forget them at once; 0 turns it off).",
+      "ms", "1000");
+  parser.addOptions({read_cache_option, cache_option, port_option, listen_option, data_option, database_option, cert_option, key_option,
                      public_option, tour_host_option, tour_port_option});
   parser.process(app);
 
@@ -102,6 +107,7 @@ int Serve(QCoreApplication& app) {
   service_config.data_folder = storage_config.data_folder;
   service_config.tour_host = parser.value(tour_host_option);
   service_config.tour_base_port = parser.value(tour_port_option).toInt();
+  service_config.read_cache_ms = parser.value(read_cache_option).toInt();
   Service service(*storage, credentials, service_config);
   FrontEnd front_end(service, ConnectionLimits());
   const quint16 bound = front_end.Listen(listen, static_cast<quint16>(port), parser.value(cert_option),

@@ -56,6 +56,7 @@ Reply Service::AccountScript(const Request& request) {
   } else if (const auto name = NameEndingWith(pairs, "konl")) {
     const std::string prefix = name->substr(0, name->size() - 4);
     if (!IsGamePrefix(prefix)) return Refusal();
+    ForgetReads();
     if ((form = raw())) return SaveResult(*form, prefix, request);
   } else if (const auto best = NameEndingWith(pairs, "best"); best && HasName(pairs, "nick")) {
     const std::string prefix = best->substr(0, best->size() - 4);
@@ -68,7 +69,9 @@ Reply Service::AccountScript(const Request& request) {
   } else if (const auto kon = NameEndingWith(pairs, "kon")) {
     const std::string prefix = kon->substr(0, kon->size() - 3);
     if (!IsGamePrefix(prefix)) return Refusal();
-    return TopTen(prefix);
+    const std::string key = "topten:" + prefix;
+    if (auto cached = Remembered(key)) return *cached;
+    return Remember(key, TopTen(prefix));
   } else {
     return Refusal(400);
   }

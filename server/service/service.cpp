@@ -64,6 +64,25 @@ bool Service::TakeHashCheck(HashCheck* check) {
   return true;
 }
 
+std::optional<Reply> Service::Remembered(const std::string& key) {
+  if (config_.read_cache_ms <= 0) return std::nullopt;
+  const auto it = reads_.find(key);
+  if (it == reads_.end()) return std::nullopt;
+  if (it->second.until < std::chrono::steady_clock::now()) {
+    reads_.erase(it);
+    return std::nullopt;
+  }
+  return it->second.reply;
+}
+
+Reply Service::Remember(const std::string& key, Reply reply) {
+  if (config_.read_cache_ms > 0 && reply.status == 200) {
+    if (reads_.size() > 4096) reads_.clear();
+    reads_[key] = {reply, std::chrono::steady_clock::now() + std::chrono::milliseconds(config_.read_cache_ms)};
+  }
+  return reply;
+}
+
 bool Service::Paused(const char* flag) {
   const std::optional<std::string> value = storage_.Flag(flag);
   return value && *value == "1";

@@ -9,8 +9,10 @@
 #pragma once
 
 #include <QString>
+#include <chrono>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "core/form.h"
 #include "service/credentials.h"
@@ -25,6 +27,10 @@ struct ServiceConfig {
   int tour_base_port = 25700;       // table t is served on this port + t
   int max_form_bytes = 16 * 1024;
   int max_photo_bytes = 256 * 1024;
+  // How long a reply of the busiest reads (world tables, counts, statistics,
+  // the account top ten) is reused; writes through this process forget them
+  // at once, writes through other processes show within this time. 0: never.
+  int read_cache_ms = 1000;
 };
 
 struct Request {
@@ -103,10 +109,19 @@ class Service {
   std::optional<Account> Authenticate(const std::string& nick, const std::string& password,
                                              const std::string& address, bool* storage_failed);
   bool Paused(const char* flag);
+  // The reply remembered for a read, if still fresh.
+  std::optional<Reply> Remembered(const std::string& key);
+  Reply Remember(const std::string& key, Reply reply);
+  void ForgetReads() { reads_.clear(); }
 
   Storage& storage_;
   Credentials& credentials_;
   std::optional<HashCheck> hash_check_;
+  struct CachedRead {
+    Reply reply;
+    std::chrono::steady_clock::time_point until;
+  };
+  std::unordered_map<std::string, CachedRead> reads_;
   bool defer_hash_checks_ = true;
   ServiceConfig config_;
 };
