@@ -64,7 +64,12 @@ int Serve(QCoreApplication& app) {
       "How long replies of the busiest reads (world tables, counts, statistics, top ten) are reused\n"
       "(default 1000; writes through this process forget them at once; 0 turns it off).",
       "ms", "1000");
-  parser.addOptions({read_cache_option, cache_option, port_option, listen_option, data_option, database_option, cert_option, key_option,
+  const QCommandLineOption sync_option(
+      "sqlite-sync",
+      "full (default): every acknowledged write survives a power cut; normal: it survives a crash of the\n"
+      "server but not of the machine, for many more writes a second.",
+      "full|normal", "full");
+  parser.addOptions({sync_option, read_cache_option, cache_option, port_option, listen_option, data_option, database_option, cert_option, key_option,
                      public_option, tour_host_option, tour_port_option});
   parser.process(app);
 
@@ -90,6 +95,11 @@ int Serve(QCoreApplication& app) {
 
   StorageConfig storage_config;
   storage_config.database = parser.value(database_option);
+  if (parser.value(sync_option) != "full" && parser.value(sync_option) != "normal") {
+    std::fprintf(stderr, "varnok-server: --sqlite-sync is full or normal\n");
+    return 2;
+  }
+  storage_config.sqlite_full_sync = parser.value(sync_option) == "full";
   storage_config.data_folder = QDir(parser.value(data_option)).absolutePath();
   QDir().mkpath(storage_config.data_folder);
   QDir().mkpath(QDir(storage_config.data_folder).filePath("download"));

@@ -43,6 +43,7 @@ run() {
 
 mkdir -p "$data/db"
 "$server" admin --data "$data/db" add-accounts bench 64 benchpw1 >/dev/null
+"$server" admin --data "$data/db" add-accounts fast 64 benchpw1 >/dev/null
 start
 base="http://127.0.0.1:$port"
 for i in $(seq 1 100); do
@@ -56,8 +57,15 @@ done
 
 run "ReadTable (gid 9, 100 rows)" read_table.lua "$base/results.php"
 run "LoginAccount, cached" login.lua "$base/account.php"
-run "SaveResult (announcement and result in turn)" save_result.lua "$base/account.php"
+run "SaveResult (announcement and result in turn), synced at every commit" save_result.lua "$base/account.php"
 
-# A second server on the same data that checks the hash on every request.
-start --login-cache-seconds 0
+# A second server on the same data that checks the hash on every request and
+# syncs SQLite at checkpoints only.
+start --login-cache-seconds 0 --sqlite-sync normal
 run "LoginAccount, uncached (argon2id every request)" login.lua "http://127.0.0.1:$port/account.php"
+start --sqlite-sync normal
+base="http://127.0.0.1:$port"
+for i in $(seq 1 64); do
+  curl -s -o /dev/null --data-binary "nick=fast$i&pw=benchpw1&label0=0" "$base/account.php"
+done
+VARNOK_BENCH_NICK=fast run "SaveResult, synced at checkpoints (--sqlite-sync normal)" save_result.lua "$base/account.php"

@@ -1,4 +1,4 @@
--- SaveResult of rated games: each of the 64 load-test accounts alternates an
+-- SaveResult of rated games: each of 64 load-test accounts alternates an
 -- announcement (one more game worth -2000) and the game's result (+10), as the
 -- program saves them. Thread t uses accounts 32t+1 .. 32t+32 in turn, so an
 -- account is saved again only after 31 others of its thread.
@@ -14,6 +14,8 @@ function setup(thread)
   table.insert(threads, thread)
 end
 
+-- The accounts' nick prefix (another set of accounts for a second run).
+local prefix = os.getenv("VARNOK_BENCH_NICK") or "bench"
 local state = {}
 local n = 0
 local function text(x)
@@ -49,7 +51,7 @@ request = function()
     s.announced = false
   end
   s.kon, s.rating, s.konl, s.score, s.best, s.ses = kon, rating, konl, score, best, ses
-  local body = "nick=bench" .. i .. "&pw=benchpw1&" .. p .. "kon=" .. kon .. "&" .. p .. "best=" .. best .. "&" ..
+  local body = "nick=" .. prefix .. i .. "&pw=benchpw1&" .. p .. "kon=" .. kon .. "&" .. p .. "best=" .. best .. "&" ..
       p .. "rating=" .. text(rating) .. "&" .. p .. "ses=" .. ses .. "&" .. p .. "konl=" .. konl .. "&" ..
       p .. "score=" .. score .. "&" .. p .. "R1=0&" .. p .. "R2=%23"
   return wrk.format(nil, nil, nil, body)
