@@ -4,6 +4,7 @@
 #include <QDir>
 #include <cstdio>
 
+#include "service/credentials.h"
 #include "store/storage.h"
 
 namespace varnok::server {
@@ -20,6 +21,7 @@ constexpr const char* kCommands =
     "  clear-tour-table GID [N]    free every seat of tournament table N (1-10) of game GID, or of all tables\n"
     "  tour-state Y|N [STATUS]     tell the lobby whether the tournament game server runs, with a status text\n"
     "  clear-results GID           remove every entry of a results table (100 is the chat board)\n"
+    "  add-accounts PREFIX N PW    make accounts PREFIX1..PREFIXN with password PW (load tests; one hash)\n"
     "  schema                      print the schema version\n";
 
 int Fail(const char* message) {
@@ -104,6 +106,29 @@ int RunAdmin(QCoreApplication& app) {
     const qlonglong gid = rest[0].toLongLong(&ok);
     if (!ok || !storage->ClearTable(gid)) return Fail("clear-results GID");
     std::printf("table %lld cleared\n", gid);
+    return 0;
+  }
+  if (command == "add-accounts" && rest.size() == 3) {
+    bool ok = false;
+    const int count = rest[1].toInt(&ok);
+    if (!ok || count < 1 || count > 100000) return Fail("add-accounts PREFIX N PASSWORD");
+    const std::optional<std::string> hash = Credentials::Hash(rest[2].toStdString());
+    if (!hash) return Fail("cannot hash the password");
+    int made = 0;
+    for (int i = 1; i <= count; ++i) {
+      Account a;
+      a.nick = rest[0].toStdString() + std::to_string(i);
+      a.pw_hash = *hash;
+      a.city = "Omsk";
+      a.country1 = "Russia";
+      a.country2 = "1-001";
+      a.sex = "M";
+      a.email = "load@example.org";
+      a.dater = "01.01.2026";
+      a.r01 = a.r02 = a.r03 = "xxx";
+      if (storage->CreateAccount(a) == CreateResult::kCreated) ++made;
+    }
+    std::printf("%d accounts made\n", made);
     return 0;
   }
   if (command == "schema" && rest.isEmpty()) {

@@ -54,7 +54,22 @@ int Serve(QCoreApplication& app) {
   const QCommandLineOption tour_port_option("tour-base-port",
                                             "Table t of the tournament is played on this port + t (default 25700).",
                                             "port", "25700");
-  parser.addOptions({port_option, listen_option, data_option, database_option, cert_option, key_option,
+  const QCommandLineOption cache_option(
+      "login-cache-seconds",
+      "How long a verified nick and password are trusted before the hash is checked again (default 300;\n"
+      "0 checks the argon2id hash on every request).",
+      "seconds", "300");
+  const QCommandLineOption read_cache_option(
+      "read-cache-ms",
+      "How long replies of the busiest reads (world tables, counts, statistics, top ten) are reused\n"
+      "(default 1000; writes through this process forget them at once; 0 turns it off).",
+      "ms", "1000");
+  const QCommandLineOption sync_option(
+      "sqlite-sync",
+      "full (default): every acknowledged write survives a power cut; normal: it survives a crash of the\n"
+      "server but not of the machine, for many more writes a second.",
+      "full|normal", "full");
+  parser.addOptions({sync_option, read_cache_option, cache_option, port_option, listen_option, data_option, database_option, cert_option, key_option,
                      public_option, tour_host_option, tour_port_option});
   parser.process(app);
 
@@ -80,6 +95,11 @@ int Serve(QCoreApplication& app) {
 
   StorageConfig storage_config;
   storage_config.database = parser.value(database_option);
+  if (parser.value(sync_option) != "full" && parser.value(sync_option) != "normal") {
+    std::fprintf(stderr, "varnok-server: --sqlite-sync is full or normal\n");
+    return 2;
+  }
+  storage_config.sqlite_full_sync = parser.value(sync_option) == "full";
   storage_config.data_folder = QDir(parser.value(data_option)).absolutePath();
   QDir().mkpath(storage_config.data_folder);
   QDir().mkpath(QDir(storage_config.data_folder).filePath("download"));
@@ -90,11 +110,14 @@ int Serve(QCoreApplication& app) {
     return 1;
   }
 
-  Credentials credentials;
+  Credentials::Limits limits;
+  limits.remembered = std::chrono::seconds(parser.value(cache_option).toInt());
+  Credentials credentials(limits);
   ServiceConfig service_config;
   service_config.data_folder = storage_config.data_folder;
   service_config.tour_host = parser.value(tour_host_option);
   service_config.tour_base_port = parser.value(tour_port_option).toInt();
+  service_config.read_cache_ms = parser.value(read_cache_option).toInt();
   Service service(*storage, credentials, service_config);
   FrontEnd front_end(service, ConnectionLimits());
   const quint16 bound = front_end.Listen(listen, static_cast<quint16>(port), parser.value(cert_option),

@@ -12,7 +12,7 @@
 
 namespace varnok::server {
 
-// A value for a blank-separated record: every blank, "$", "*", "~", "#"-free
+// A value for a blank-separated record: every blank, "$", "*", "~" and
 // control character becomes "_"; an empty value becomes "#" so that no field
 // goes missing.
 std::string WireValue(std::string_view utf8);

@@ -9,7 +9,9 @@
 #include <QSslKey>
 #include <QSslServer>
 #include <QTcpSocket>
+#include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <QUrl>
 #include <memory>
 
@@ -33,6 +35,9 @@ class ConnectionGuard : public QObject {
     timer_.start(limits_.request_timeout);
   }
   ~ConnectionGuard() override { --*open_count_; }
+
+  // The request has arrived whole and waits for its answer.
+  void Received() { timer_.start(limits_.answer_timeout); }
 
  private:
   void OnRead() {
@@ -117,7 +122,12 @@ QHttpServerResponder::StatusCode Status(int status) {
 }  // namespace
 
 FrontEnd::FrontEnd(Service& service, ConnectionLimits limits, QObject* parent)
-    : QAbstractHttpServer(parent), service_(service), limits_(limits) {}
+    : QAbstractHttpServer(parent), service_(service), limits_(limits) {
+  // Password hashes are checked beside the event loop, which goes on serving.
+  hashing_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+}
+
+FrontEnd::~FrontEnd() { hashing_.waitForDone(); }
 
 quint16 FrontEnd::Listen(const QHostAddress& address, quint16 port, const QString& cert_file, const QString& key_file,
                          QString* error) {
@@ -158,28 +168,20 @@ quint16 FrontEnd::Listen(const QHostAddress& address, quint16 port, const QStrin
   return server->serverPort();
 }
 
-Reply FrontEnd::Route(const QHttpServerRequest& request) {
-  const QString path = request.url().path();
-  const bool post = request.method() == QHttpServerRequest::Method::Post;
-  const bool get = request.method() == QHttpServerRequest::Method::Get;
-  Request r;
-  r.address = CallerAddress(request.remoteAddress());
-  if (post) {
-    r.body = request.body().toStdString();
+Reply FrontEnd::Route(const Incoming& incoming) {
+  const QString& path = incoming.path;
+  const Request& r = incoming.request;
+  if (incoming.post) {
     if (path == "/account.php") return service_.AccountScript(r);
     if (path == "/results.php") return service_.ResultsScript(r);
     if (path == "/stats.php") return service_.StatsScript(r);
     if (path == "/tour.php") return service_.TourScript(r);
-    if (path == "/photo_upload.php") {
-      r.nick_header = request.value("X-Varnok-Nick").toStdString();
-      r.password_header = request.value("X-Varnok-Password").toStdString();
-      return service_.PhotoUpload(r);
-    }
+    if (path == "/photo_upload.php") return service_.PhotoUpload(r);
   }
-  if (get || post) {
+  if (incoming.get || incoming.post) {
     if (path == "/get_ip.php") return service_.CallerAddress(r);
   }
-  if (get) {
+  if (incoming.get) {
     if (path == "/directory.txt") return service_.Directory();
     if (path == "/news.html") return service_.News();
     if (path.startsWith("/photos/") && path.endsWith(".jpg")) {
@@ -190,8 +192,63 @@ Reply FrontEnd::Route(const QHttpServerRequest& request) {
   return Text("Not found", 404);
 }
 
+namespace {
+
+QByteArray ResponseBytes(const Reply& reply) {
+  const QByteArray body = QByteArray::fromStdString(reply.body);
+  const char* reason = reply.status == 200 ? "OK" : reply.status == 503 ? "Service Unavailable" : "Error";
+  return QByteArray("HTTP/1.1 ") + QByteArray::number(reply.status) + " " + reason +
+         "\r\nContent-Type: " + QByteArray::fromStdString(reply.content_type) +
+         "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+}
+
+}  // namespace
+
+void FrontEnd::Defer(Incoming incoming, Service::HashCheck check, QTcpSocket* socket) {
+  for (QObject* child : socket->children()) {
+    if (auto* guard = dynamic_cast<ConnectionGuard*>(child)) guard->Received();
+  }
+  ++pending_checks_;
+  QPointer<QTcpSocket> alive(socket);
+  hashing_.start([this, incoming = std::move(incoming), check = std::move(check), alive]() {
+    const bool good = Credentials::CheckHash(check.stored_hash, check.password);
+    QMetaObject::invokeMethod(
+        this,
+        [this, incoming, check, alive, good]() {
+          --pending_checks_;
+          service_.credentials().RecordVerdict(check.nick_key, check.password, check.stored_hash, check.address, good);
+          if (!alive || alive->state() != QAbstractSocket::ConnectedState) return;
+          Reply reply = Route(incoming);
+          Service::HashCheck again;
+          if (service_.TakeHashCheck(&again)) reply = Refusal(503);  // the account changed meanwhile
+          alive->write(ResponseBytes(reply));
+          if (incoming.close_after) alive->disconnectFromHost();
+        },
+        Qt::QueuedConnection);
+  });
+}
+
 bool FrontEnd::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
-  const Reply reply = Route(request);
+  Incoming incoming;
+  incoming.path = request.url().path();
+  incoming.post = request.method() == QHttpServerRequest::Method::Post;
+  incoming.get = request.method() == QHttpServerRequest::Method::Get;
+  incoming.request.address = CallerAddress(request.remoteAddress());
+  incoming.close_after = request.value("Connection").trimmed().toLower() == "close";
+  if (incoming.post) {
+    incoming.request.body = request.body().toStdString();
+    incoming.request.nick_header = request.value("X-Varnok-Nick").toStdString();
+    incoming.request.password_header = request.value("X-Varnok-Password").toStdString();
+  }
+  Reply reply = Route(incoming);
+  Service::HashCheck check;
+  if (service_.TakeHashCheck(&check)) {
+    if (pending_checks_ < limits_.max_pending_checks) {
+      Defer(std::move(incoming), std::move(check), socket);
+      return true;
+    }
+    reply = Refusal(503);  // too many logins at once: the program tries again later
+  }
   QHttpServerResponder responder = makeResponder(request, socket);
   responder.write(QByteArray::fromStdString(reply.body),
                   {{"Content-Type", QByteArray::fromStdString(reply.content_type)}}, Status(reply.status));

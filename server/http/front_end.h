@@ -6,6 +6,7 @@
 #include <QAbstractHttpServer>
 #include <QHostAddress>
 #include <QTcpServer>
+#include <QThreadPool>
 #include <chrono>
 
 #include "service/service.h"
@@ -15,8 +16,10 @@ namespace varnok::server {
 struct ConnectionLimits {
   std::chrono::milliseconds request_timeout{5000};  // a started request must arrive within this
   std::chrono::milliseconds idle_timeout{15000};    // a kept-alive connection may wait this long
+  std::chrono::milliseconds answer_timeout{30000};  // a received request waiting for its password check
   qint64 max_request_bytes = 512 * 1024;            // headers and body of one request
   int max_connections = 4000;
+  int max_pending_checks = 512;  // password checks waiting for a hashing thread
 };
 
 class FrontEnd : public QAbstractHttpServer {
@@ -24,6 +27,7 @@ class FrontEnd : public QAbstractHttpServer {
 
  public:
   FrontEnd(Service& service, ConnectionLimits limits, QObject* parent = nullptr);
+  ~FrontEnd() override;
 
   // Listens on the address and port (0 picks a free one); with a certificate
   // and key the connections are TLS. The port in use, or 0 on failure.
@@ -34,11 +38,25 @@ class FrontEnd : public QAbstractHttpServer {
   bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
   void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
 
+ public:
+  // What the routes need of a request, kept beyond the request's own life.
+  struct Incoming {
+    QString path;
+    bool post = false;
+    bool get = false;
+    bool close_after = false;  // the client asked for "Connection: close"
+    Request request;
+  };
+
  private:
-  Reply Route(const QHttpServerRequest& request);
+  Reply Route(const Incoming& incoming);
+  // Checks a password hash on a worker thread, then answers the request.
+  void Defer(Incoming incoming, Service::HashCheck check, QTcpSocket* socket);
 
   Service& service_;
   ConnectionLimits limits_;
+  QThreadPool hashing_;
+  int pending_checks_ = 0;
 };
 
 }  // namespace varnok::server

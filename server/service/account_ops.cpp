@@ -51,11 +51,12 @@ Reply Service::AccountScript(const Request& request) {
   } else if (HasName(pairs, "label0")) {
     if ((form = list())) return Login(*form, request);
   } else if (HasName(pairs, "country1") || HasName(pairs, "dater")) {
-    if ((form = raw())) return Register(*form);
+    if ((form = raw())) return Register(*form, request);
     return Text("error");
   } else if (const auto name = NameEndingWith(pairs, "konl")) {
     const std::string prefix = name->substr(0, name->size() - 4);
     if (!IsGamePrefix(prefix)) return Refusal();
+    ForgetReads();
     if ((form = raw())) return SaveResult(*form, prefix, request);
   } else if (const auto best = NameEndingWith(pairs, "best"); best && HasName(pairs, "nick")) {
     const std::string prefix = best->substr(0, best->size() - 4);
@@ -68,14 +69,16 @@ Reply Service::AccountScript(const Request& request) {
   } else if (const auto kon = NameEndingWith(pairs, "kon")) {
     const std::string prefix = kon->substr(0, kon->size() - 3);
     if (!IsGamePrefix(prefix)) return Refusal();
-    return TopTen(prefix);
+    const std::string key = "topten:" + prefix;
+    if (auto cached = Remembered(key)) return *cached;
+    return Remember(key, TopTen(prefix));
   } else {
     return Refusal(400);
   }
   return Refusal();  // a value that does not decode
 }
 
-Reply Service::Register(const Form& f) {
+Reply Service::Register(const Form& f, const Request& request) {
   Account a;
   a.nick = f.Get("nick");
   const std::string password = f.Get("pw");
@@ -103,6 +106,7 @@ Reply Service::Register(const Form& f) {
   bool failed = false;
   if (storage_.FindAccount(a.nick, &failed)) return Text("is");
   if (failed) return Text("error", 503);
+  if (!credentials_.AllowRegistration(request.address)) return Text("error");
   const std::optional<std::string> hash = Credentials::Hash(password);
   if (!hash) return Text("error", 503);
   a.pw_hash = *hash;

@@ -65,10 +65,11 @@ void Credentials::Prune(Clock::time_point now) {
   std::erase_if(remembered_, [&](const auto& item) { return item.second.until <= now; });
   std::erase_if(by_nick_, [&](const auto& item) { return now - item.second.since > limits_.window; });
   std::erase_if(by_address_, [&](const auto& item) { return now - item.second.since > limits_.window; });
+  std::erase_if(registrations_, [&](const auto& item) { return now - item.second.since > limits_.window; });
   if (remembered_.size() >= limits_.max_remembered) remembered_.clear();
 }
 
-Credentials::Check Credentials::Verify(const std::string& nick_key, const std::string& password,
+Credentials::Check Credentials::Lookup(const std::string& nick_key, const std::string& password,
                                        const std::string& stored_hash, const std::string& address) {
   const Clock::time_point now = Clock::now();
   Prune(now);
@@ -78,19 +79,57 @@ Credentials::Check Credentials::Verify(const std::string& nick_key, const std::s
       sodium_memcmp(it->second.digest.data(), digest.data(), digest.size()) == 0) {
     return Check::kGood;
   }
+  auto verdict = verdicts_.find(nick_key + '\0' + digest);
+  if (verdict != verdicts_.end()) {
+    const bool good = verdict->second.digest == "good" && verdict->second.stored_hash == stored_hash &&
+                      verdict->second.until > now;
+    const bool bad = verdict->second.digest == "bad" && verdict->second.stored_hash == stored_hash &&
+                     verdict->second.until > now;
+    verdicts_.erase(verdict);
+    if (good) return Check::kGood;
+    if (bad) return Check::kBad;
+  }
   if (Limited(by_nick_, nick_key, limits_.failures_per_nick, now) ||
       Limited(by_address_, address, limits_.failures_per_address, now)) {
     return Check::kLimited;
   }
+  return Check::kNeedsHash;
+}
+
+bool Credentials::CheckHash(const std::string& stored_hash, const std::string& password) {
+  return crypto_pwhash_str_verify(stored_hash.c_str(), password.data(), password.size()) == 0;
+}
+
+void Credentials::RecordVerdict(const std::string& nick_key, const std::string& password,
+                                const std::string& stored_hash, const std::string& address, bool good) {
+  const Clock::time_point now = Clock::now();
   ++hash_checks_;
-  if (crypto_pwhash_str_verify(stored_hash.c_str(), password.data(), password.size()) != 0) {
+  const std::string digest = Digest(nick_key, password);
+  if (good) {
+    by_nick_.erase(nick_key);
+    remembered_[nick_key] = {digest, stored_hash, now + limits_.remembered};
+  } else {
     Fail(by_nick_, nick_key, now);
     Fail(by_address_, address, now);
-    return Check::kBad;
   }
-  by_nick_.erase(nick_key);
-  remembered_[nick_key] = {digest, stored_hash, now + limits_.remembered};
-  return Check::kGood;
+  if (verdicts_.size() > 10000) verdicts_.clear();
+  verdicts_[nick_key + '\0' + digest] = {good ? "good" : "bad", stored_hash, now + std::chrono::seconds(60)};
+}
+
+Credentials::Check Credentials::Verify(const std::string& nick_key, const std::string& password,
+                                       const std::string& stored_hash, const std::string& address) {
+  Check check = Lookup(nick_key, password, stored_hash, address);
+  if (check != Check::kNeedsHash) return check;
+  RecordVerdict(nick_key, password, stored_hash, address, CheckHash(stored_hash, password));
+  check = Lookup(nick_key, password, stored_hash, address);
+  return check == Check::kNeedsHash ? Check::kBad : check;
+}
+
+bool Credentials::AllowRegistration(const std::string& address) {
+  const Clock::time_point now = Clock::now();
+  if (Limited(registrations_, address, limits_.registrations_per_address, now)) return false;
+  Fail(registrations_, address, now);
+  return true;
 }
 
 Credentials::Check Credentials::NoteUnknownNick(const std::string& address) {

@@ -36,14 +36,18 @@ Reply Service::ResultsScript(const Request& request) {
   if (request.body.size() > static_cast<std::size_t>(config_.max_form_bytes)) return Refusal(413);
   const std::vector<FormPair> pairs = SplitForm(request.body);
   std::optional<Form> form;
+  const std::string key = "results:" + request.body;
   if (HasName(pairs, "rgid")) {
-    if ((form = Form::Decode(pairs, BodyStyle::kList))) return TableCount(*form);
+    if (auto cached = Remembered(key)) return *cached;
+    if ((form = Form::Decode(pairs, BodyStyle::kList))) return Remember(key, TableCount(*form));
   } else if (HasName(pairs, "score")) {
+    ForgetReads();
     if ((form = Form::Decode(pairs, BodyStyle::kRaw))) return WriteEntry(*form);
   } else if (HasName(pairs, "gid") && HasName(pairs, "nick")) {
     if ((form = Form::Decode(pairs, BodyStyle::kRaw))) return ReadTableNear(*form);
   } else if (HasName(pairs, "gid")) {
-    if ((form = Form::Decode(pairs, BodyStyle::kList))) return ReadTable(*form);
+    if (auto cached = Remembered(key)) return *cached;
+    if ((form = Form::Decode(pairs, BodyStyle::kList))) return Remember(key, ReadTable(*form));
   } else {
     return Refusal(400);
   }
@@ -112,6 +116,12 @@ Reply Service::StatsScript(const Request& request) {
   if (request.body.size() > static_cast<std::size_t>(config_.max_form_bytes)) return Refusal(413);
   const std::vector<FormPair> pairs = SplitForm(request.body);
   const bool write = HasName(pairs, "stat1") || HasName(pairs, "stat3") || HasName(pairs, "R1");
+  const std::string key = "stats:" + request.body;
+  if (write) {
+    ForgetReads();
+  } else if (auto cached = Remembered(key)) {
+    return *cached;
+  }
   const std::optional<Form> form = Form::Decode(pairs, write ? BodyStyle::kRaw : BodyStyle::kList);
   if (!form) return Text(StatusReply(false));
   const auto gid = ParseGid(form->Get("gid"));
@@ -150,7 +160,7 @@ Reply Service::StatsScript(const Request& request) {
   for (std::int64_t v : s->x) fields.push_back(std::to_string(v));
   fields.push_back(std::to_string(s->staty));
   fields.push_back(WireValue(s->statz));
-  return Text(ListEntry(fields));
+  return Remember(key, Text(ListEntry(fields)));
 }
 
 }  // namespace varnok::server

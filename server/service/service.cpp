@@ -43,10 +43,44 @@ std::optional<Account> Service::Authenticate(const std::string& nick, const std:
     credentials_.NoteUnknownNick(address);
     return std::nullopt;
   }
-  if (credentials_.Verify(NickKey(account->nick), password, account->pw_hash, address) != Credentials::Check::kGood) {
+  const std::string key = NickKey(account->nick);
+  if (!defer_hash_checks_) {
+    if (credentials_.Verify(key, password, account->pw_hash, address) != Credentials::Check::kGood) return std::nullopt;
+    return account;
+  }
+  switch (credentials_.Lookup(key, password, account->pw_hash, address)) {
+    case Credentials::Check::kGood: return account;
+    case Credentials::Check::kNeedsHash: hash_check_ = HashCheck{key, password, account->pw_hash, address}; break;
+    case Credentials::Check::kBad:
+    case Credentials::Check::kLimited: break;
+  }
+  return std::nullopt;
+}
+
+bool Service::TakeHashCheck(HashCheck* check) {
+  if (!hash_check_) return false;
+  *check = std::move(*hash_check_);
+  hash_check_.reset();
+  return true;
+}
+
+std::optional<Reply> Service::Remembered(const std::string& key) {
+  if (config_.read_cache_ms <= 0) return std::nullopt;
+  const auto it = reads_.find(key);
+  if (it == reads_.end()) return std::nullopt;
+  if (it->second.until < std::chrono::steady_clock::now()) {
+    reads_.erase(it);
     return std::nullopt;
   }
-  return account;
+  return it->second.reply;
+}
+
+Reply Service::Remember(const std::string& key, Reply reply) {
+  if (config_.read_cache_ms > 0 && reply.status == 200) {
+    if (reads_.size() > 4096) reads_.clear();
+    reads_[key] = {reply, std::chrono::steady_clock::now() + std::chrono::milliseconds(config_.read_cache_ms)};
+  }
+  return reply;
 }
 
 bool Service::Paused(const char* flag) {

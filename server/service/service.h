@@ -9,8 +9,10 @@
 #pragma once
 
 #include <QString>
+#include <chrono>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "core/form.h"
 #include "service/credentials.h"
@@ -25,6 +27,10 @@ struct ServiceConfig {
   int tour_base_port = 25700;       // table t is served on this port + t
   int max_form_bytes = 16 * 1024;
   int max_photo_bytes = 256 * 1024;
+  // How long a reply of the busiest reads (world tables, counts, statistics,
+  // the account top ten) is reused; writes through this process forget them
+  // at once, writes through other processes show within this time. 0: never.
+  int read_cache_ms = 1000;
 };
 
 struct Request {
@@ -56,12 +62,24 @@ class Service {
   Reply CallerAddress(const Request& request);
   Reply Download(const std::string& file);
 
+  // A password whose hash must be checked before the request can be
+  // answered: the last operation asked for it and its reply is to be
+  // discarded; the request is run again once RecordVerdict has the outcome.
+  struct HashCheck {
+    std::string nick_key, password, stored_hash, address;
+  };
+  bool TakeHashCheck(HashCheck* check);
+  Credentials& credentials() { return credentials_; }
+
+  // With false, hashes are checked at once on the calling thread.
+  void DeferHashChecks(bool defer) { defer_hash_checks_ = defer; }
+
   // The base address the directory document names (known once listening).
   void SetPublicUrl(const QString& url);
 
  private:
   // Account operations.
-  Reply Register(const Form& form);
+  Reply Register(const Form& form, const Request& request);
   Reply Login(const Form& form, const Request& request);
   Reply TopTen(const std::string& prefix);
   Reply Place(const std::string& prefix, const Form& form);
@@ -91,9 +109,20 @@ class Service {
   std::optional<Account> Authenticate(const std::string& nick, const std::string& password,
                                              const std::string& address, bool* storage_failed);
   bool Paused(const char* flag);
+  // The reply remembered for a read, if still fresh.
+  std::optional<Reply> Remembered(const std::string& key);
+  Reply Remember(const std::string& key, Reply reply);
+  void ForgetReads() { reads_.clear(); }
 
   Storage& storage_;
   Credentials& credentials_;
+  std::optional<HashCheck> hash_check_;
+  struct CachedRead {
+    Reply reply;
+    std::chrono::steady_clock::time_point until;
+  };
+  std::unordered_map<std::string, CachedRead> reads_;
+  bool defer_hash_checks_ = true;
   ServiceConfig config_;
 };
 

@@ -138,7 +138,8 @@ std::unique_ptr<Storage> Storage::Open(const StorageConfig& config, QString* err
   } else {
     QSqlQuery pragma(storage->db_);
     // Every acknowledged write is on disk: the write-ahead log, synced at each commit.
-    for (const char* sql : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON"}) {
+    const char* sync = config.sqlite_full_sync ? "PRAGMA synchronous=FULL" : "PRAGMA synchronous=NORMAL";
+    for (const char* sql : {"PRAGMA journal_mode=WAL", sync, "PRAGMA foreign_keys=ON"}) {
       if (!pragma.exec(sql)) {
         *error = QString("cannot set up the SQLite file: ") + pragma.lastError().text();
         return nullptr;

@@ -27,6 +27,10 @@ struct StorageConfig {
   // PostgreSQL.
   QString database;
   QString data_folder;  // where the SQLite file goes when `database` is empty
+  // SQLite: true syncs the log at every commit (an acknowledged write survives
+  // a power cut); false syncs at checkpoints only (it survives a crash of the
+  // server, not of the machine), for many more writes a second.
+  bool sqlite_full_sync = true;
 };
 
 struct Account {

@@ -35,6 +35,10 @@ void RemoveTree(const std::string& folder) {
 
 ServerProcess::ServerProcess(std::string data_folder, std::vector<std::string> extra)
     : data_folder_(std::move(data_folder)), extra_(std::move(extra)) {
+  // The same tests on PostgreSQL: scripts/test runs them inside pg_virtualenv.
+  if (const char* database = std::getenv("VARNOK_TEST_SERVER_DATABASE")) {
+    extra_.push_back(std::string("--database=") + database);
+  }
   int out[2];
   if (pipe(out) != 0) return;
   const std::string binary = ServerBinary();

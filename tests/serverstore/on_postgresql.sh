@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Runs the storage tests against a throwaway PostgreSQL cluster made by
-# pg_virtualenv (postgresql-common); skipped (77) when PostgreSQL or the
-# Qt driver is missing, or when not run as root (pg_virtualenv needs it).
+# Runs a test program (the storage tests, or the server's HTTP tests) against
+# a throwaway PostgreSQL cluster made by pg_virtualenv (postgresql-common);
+# skipped (77) when PostgreSQL or the Qt driver is missing, or when not run as
+# root (pg_virtualenv needs it). Further arguments go to the test program.
 set -euo pipefail
-binary="$1"
 if ! command -v pg_virtualenv >/dev/null 2>&1; then
   echo "pg_virtualenv not installed: PostgreSQL storage tests skipped"
   exit 77
@@ -17,4 +17,4 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 77
 fi
 # The cluster's address comes from the PG* variables pg_virtualenv sets.
-exec pg_virtualenv -t env VARNOK_TEST_DATABASE=postgresql: "$binary"
+exec pg_virtualenv -t env VARNOK_TEST_DATABASE=postgresql: VARNOK_TEST_SERVER_DATABASE=postgresql: "$@"
