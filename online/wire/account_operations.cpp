@@ -6,6 +6,7 @@
 namespace varnok::online {
 
 using detail::Decimal;
+using detail::ReadLastNumber;
 using detail::TakeChar;
 using detail::TakeInt;
 using detail::TakeReal;
@@ -96,15 +97,6 @@ ReadTopTen::Result ReadTopTen::Read(Reply reply) const {
 
 namespace {
 
-NumberResult ReadLastNumber(Reply reply) {
-  NumberResult result;
-  if (!reply) return result;
-  if (const auto number = LastNumber(*reply)) {
-    result.Value = *number;
-    result.Ok = true;
-  }
-  return result;
-}
 
 }  // namespace
 

@@ -31,4 +31,14 @@ void TakeReal(const RecordFields& fields, std::size_t n, double& out) {
 
 std::string Decimal(std::int64_t value) { return std::to_string(value); }
 
+NumberResult ReadLastNumber(Reply reply) {
+  NumberResult result;
+  if (!reply) return result;
+  if (const auto number = LastNumber(*reply)) {
+    result.Value = *number;
+    result.Ok = true;
+  }
+  return result;
+}
+
 }  // namespace varnok::online::detail

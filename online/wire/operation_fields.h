@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "operations.h"
 #include "reply_scans.h"
 
 namespace varnok::online::detail {
@@ -22,5 +24,8 @@ unsigned TakeInt(const RecordFields& fields, std::size_t n, std::int32_t& out);
 void TakeReal(const RecordFields& fields, std::size_t n, double& out);
 
 std::string Decimal(std::int64_t value);
+
+// The number after the last "$": the reply's number, or -1 and a failed flag.
+NumberResult ReadLastNumber(Reply reply);
 
 }  // namespace varnok::online::detail

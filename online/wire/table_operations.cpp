@@ -6,21 +6,13 @@
 namespace varnok::online {
 
 using detail::Decimal;
+using detail::ReadLastNumber;
 using detail::TakeChar;
 using detail::TakeInt;
 using detail::TakeText;
 
 namespace {
 
-NumberResult ReadLastNumber(Reply reply) {
-  NumberResult result;
-  if (!reply) return result;
-  if (const auto number = LastNumber(*reply)) {
-    result.Value = *number;
-    result.Ok = true;
-  }
-  return result;
-}
 
 TableResult EmptyTable(std::int32_t gid) {
   TableResult result;
