@@ -116,6 +116,7 @@ class ServerTest : public ::testing::Test {
     return result.value_or(operation.Read(std::nullopt));
   }
 
+ public:
   template <class Ready>
   static void Wait(Ready ready, int limit_ms = 20000) {
     QElapsedTimer clock;
@@ -123,6 +124,8 @@ class ServerTest : public ::testing::Test {
     while (!ready() && clock.elapsed() < limit_ms)
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
   }
+
+ protected:
 
   TZubUser Member(const std::string& nick, const std::string& city = "Omsk") {
     TZubUser user;

@@ -31,6 +31,12 @@ class StubHttpServer : public QObject {
 
   // The reply body of a path (status 200); a path without one gets 404.
   void Answer(const QByteArray& path, const QByteArray& body) { answers_[path] = body; }
+  // Answers a path with a body that announces `length` bytes but stops after
+  // the given ones and closes the connection.
+  void AnswerCut(const QByteArray& path, const QByteArray& body, int length) {
+    answers_[path] = body;
+    cut_lengths_[path] = length;
+  }
   // Accepts and reads requests but never answers them.
   void SetSilent(bool silent) { silent_ = silent; }
   const QList<SeenRequest>& Requests() const { return requests_; }
@@ -58,13 +64,19 @@ class StubHttpServer : public QObject {
     if (silent_) return;
     const bool known = answers_.contains(request.Path);
     const QByteArray body = answers_.value(request.Path, "not found");
+    const int announced = cut_lengths_.value(request.Path, static_cast<int>(body.size()));
     socket->write((known ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
-                  QByteArray("Content-Type: text/plain\r\nContent-Length: ") + QByteArray::number(body.size()) +
+                  QByteArray("Content-Type: text/plain\r\nContent-Length: ") + QByteArray::number(announced) +
                   "\r\n\r\n" + body);
+    if (announced != body.size()) {
+      socket->flush();
+      socket->disconnectFromHost();
+    }
   }
 
   QTcpServer server_;
   QHash<QByteArray, QByteArray> answers_;
+  QHash<QByteArray, int> cut_lengths_;
   QHash<QTcpSocket*, QByteArray> buffers_;
   QList<SeenRequest> requests_;
   bool silent_ = false;
