@@ -228,12 +228,23 @@ void FrontEnd::Defer(Incoming incoming, Service::HashCheck check, QTcpSocket* so
   ++pending_checks_;
   QPointer<QTcpSocket> alive(socket);
   hashing_.start([this, incoming = std::move(incoming), check = std::move(check), alive]() {
-    const bool good = Credentials::CheckHash(check.stored_hash, check.password);
+    std::string made;
+    bool good = false;
+    if (check.new_hash) {
+      made = Credentials::Hash(check.password).value_or(std::string());
+    } else {
+      good = Credentials::CheckHash(check.stored_hash, check.password);
+    }
     QMetaObject::invokeMethod(
         this,
-        [this, incoming, check, alive, good]() {
+        [this, incoming, check, alive, good, made]() {
           --pending_checks_;
-          service_.credentials().RecordVerdict(check.nick_key, check.password, check.stored_hash, check.address, good);
+          if (check.new_hash) {
+            service_.ProvideHash(check.password, made);
+          } else {
+            service_.credentials().RecordVerdict(check.nick_key, check.password, check.stored_hash, check.address,
+                                                 good);
+          }
           if (!alive || alive->state() != QAbstractSocket::ConnectedState) return;
           Reply reply = Route(incoming);
           Service::HashCheck again;
