@@ -17,6 +17,7 @@
 #include "menu_screen.h"
 #include "net_session.h"
 #include "online_client.h"
+#include "online_club.h"
 #include "recording_notice.h"
 #include "names.h"
 #include "sound_player.h"
@@ -57,6 +58,7 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
   if (!options_.program_folder.isEmpty()) SetProgramFolder(options_.program_folder);
   if (options_.silent) sound_->SetSilentForTests(true);
   online_ = new online::OnlineClient(this);
+  club_ = new online::OnlineClub(*online_, ProgramFolderPath().toStdString(), this);
   sound_->SetMessageCallback([this](const QString& text) {
     TFormMessage::Tell(this, MessageKind::Warning, text, QStringLiteral("MusicFile"));
   });
@@ -147,12 +149,10 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::StartUp() {
   const LoadedSettings loaded = LoadSettings(ProgramFolderPath().toStdString());
   settings_ = loaded.Values;
-  // The last step of reading the settings: the service addresses, then the
-  // service directory (only when the file was read to its last line). Its
-  // replies arrive on the event loop while the title is shown.
+  // The last step of reading the settings: the service addresses (the
+  // service directory follows once the club files have been checked).
   online_->Addresses().Results = settings_.ResultsService;
   online_->Addresses().Stats = settings_.StatsService;
-  if (loaded.Read == SettingsRead::Complete) online_->ReadDirectory(this, {});
   i18n::SetLanguage(settings_.LanguageIndex);
   // The club files are checked before anything else runs; a missing or
   // tampered file ends the program with its message.
@@ -178,6 +178,10 @@ void MainWindow::StartUp() {
     SaveOptions save;
     SaveSettings(settings_, ProgramFolderPath().toStdString(), save);
   }
+  // The directory (only when the settings were read to their last line), the
+  // launch count and the automatic login run on the event loop while the
+  // title is shown.
+  StartOnline(loaded.Read == SettingsRead::Complete, check.ReservedLabel());
   LoadBackground();  // the title stays on it
   sound_->PrepareMusic();
   if (settings_.Music) sound_->PlayMusic();

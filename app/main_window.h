@@ -49,7 +49,10 @@ struct WindowOptions {
 
 namespace online {
 class OnlineClient;
+class OnlineClub;
 }
+class AccountIndicator;
+class WorldTopPicture;
 
 class MainWindow : public QMainWindow, public TableHost, public OptionsListener {
   Q_OBJECT
@@ -64,6 +67,8 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   const Settings& Options() const { return settings_; }
   Settings& MutableOptions() { return settings_; }
   online::OnlineClient& Online() { return *online_; }
+  online::OnlineClub& Club() { return *club_; }
+  bool RatedInProgress() const { return rated_in_progress_; }
   const GameState& State() const { return state_; }
   Engine& GameEngine() { return engine_; }
   TableCanvas* Canvas() const { return canvas_; }
@@ -82,6 +87,12 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   TZubCardsButton* Button8() const { return button8_; }
   QMenu* PopupMenu() const { return popup_; }
   QAction* ExitToMenuAction() const { return quit_action_; }
+
+ Q_SIGNALS:
+  // A rated cycle's score took its place in the account players' table.
+  void RatedCycleWritten(int place, int score);
+
+ public:
 
   // Leaves the title screen (a click or a key) for the menu.
   void LeaveTitle();
@@ -144,6 +155,19 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void WireMenu();
   void RecordFinishedGame();
   void RecordLeftGame();
+  // The online club (main_window_online.cpp).
+  void StartOnline(bool directory, bool reserved_label);
+  void ShowAccountIndicator();
+  void WireOnlinePanel();
+  void OpenWorldStats();
+  void OpenWorldTopTen(int view);
+  void OpenResultWindow(int score);
+  void OpenAccountWindow(bool rated_choice_allowed);
+  bool RatedSlot(int slot) const;
+  void StartRatedGame();
+  void FinishRatedGame();
+  void WriteRatedCycle(int score);
+  void SendGameStatistics();
   // Network mode: starts the server or joins one and waits in the wait
   // window; true when the game has begun.
   bool StartNetwork(const NetworkChoice& choice);
@@ -198,6 +222,14 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   std::unique_ptr<netsession::NetSession> session_;
   // The club's server: its addresses, availability flags and calls.
   online::OnlineClient* online_ = nullptr;
+  // The signed-in club account and the rated game under way.
+  online::OnlineClub* club_ = nullptr;
+  AccountIndicator* account_indicator_ = nullptr;
+  WorldTopPicture* world_top_picture_ = nullptr;
+  int world_top_view_ = 3;
+  bool rated_announced_ = false;
+  bool rated_in_progress_ = false;
+  int rated_cycle_place_ = 0;
   bool interrupted_ = false;
   ClubFiles clubs_;
   bool clubs_valid_ = true;

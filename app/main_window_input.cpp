@@ -16,6 +16,7 @@
 #include "cursors.h"
 #include "fonts.h"
 #include "main_window.h"
+#include "online_club.h"
 #include "net_session.h"
 #include "sound_player.h"
 #include "speed_window.h"
@@ -99,9 +100,16 @@ void MainWindow::ShowGeneralScore(bool with_sound) {
   ScoreSource source;
   source.ProfileRating = member_.Empty ? 0.0 : member_.Rating;
   source.ProfileGames = member_.Empty ? 0 : member_.Games;
+  // A rated game counts from the account's rated record.
+  const bool rated = profile_slot_ == online::kRatedProfileSlot;
+  const int account_state = rated ? online::kRatedNext : std::min(club_->AccountState(), 2);
+  source.AccountState = account_state;
+  source.AccountKonL = club_->Data().Game.KonL;
+  source.AccountRating = club_->Data().Game.Rating;
   data.Count = CountOfGame(state_, engine_.Mode(), source);
   data.PlayerName = QString::fromStdString(state_.Names[3]);
-  data.Kind = ScoreGameKindOf(engine_.Mode(), 1);
+  data.Kind = ScoreGameKindOf(engine_.Mode(), account_state);
+  data.AccountState = account_state;
   data.FallBackToGrayAristocratic = [this] { FallBackToGrayWindows(); };
   TFormScore::Open(this, data, settings_, with_sound ? SoundHookOf() : SoundHook());
 }

@@ -16,6 +16,8 @@
 #include "form_wait.h"
 #include "menu_screen.h"
 #include "net_session.h"
+#include "online_club.h"
+#include "rating.h"
 #include "seats.h"
 #include "sound_player.h"
 #include "table_canvas.h"
@@ -44,6 +46,7 @@ void MainWindow::WireMenu() {
   });
   connect(chat_, &ChatBar::DebugToggled, this, [this] { presenter_->SetDebugView(!presenter_->DebugView()); });
   menu_ = new MenuScreen(canvas_, [this](const QString& name) { PlayEffect(name.toStdString(), false); });
+  WireOnlinePanel();
   connect(menu_, &MenuScreen::MemberClicked, this, &MainWindow::OpenPlayerWindow);
   connect(menu_, &MenuScreen::NewPlayerClicked, this, [this] { OpenPlayerWindow(6); });
   connect(menu_, &MenuScreen::TopTenClicked, this,
@@ -79,6 +82,7 @@ void MainWindow::ShowMenuScreen() {
   inputs.clubFile = QString::fromStdString(clubs_.CurrentPath().string());
   inputs.language = settings_.LanguageIndex;
   menu_->Show(inputs);
+  ShowAccountIndicator();
 }
 
 PlayerWindowSetup MainWindow::PlayerWindowLook() const {
@@ -101,6 +105,11 @@ void MainWindow::TakeProfile(const ClubMember& player) {
 }
 
 void MainWindow::OpenPlayerWindow(int slot) {
+  // While the online account is signed in, the fifth slot starts a rated game.
+  if (RatedSlot(slot)) {
+    StartRatedGame();
+    return;
+  }
   PlayerWindowSetup setup = PlayerWindowLook();
   setup.slot = slot;
   if (slot >= 1 && slot <= 5) {
@@ -218,6 +227,7 @@ void MainWindow::OnNetworkInterrupted(const QString& message) {
 
 void MainWindow::StartGame(int slot, const ClubMember& player, const std::string& name) {
   menu_->Hide();
+  ShowAccountIndicator();
   sound_->StopMusic();
   profile_slot_ = slot;
   presenter_->SetDebugView(false);
@@ -238,18 +248,37 @@ void MainWindow::ShowRecordMessage(const QString& text) {
 void MainWindow::RecordFinishedGame() {
   EndSession();
   const int score = state_.HumanResult;
-  const ClubMember after = member_.Empty ? member_ : MemberAfterGame(member_, score);
-  const ClubUpdateResult club = clubs_.FinishGame(profile_slot_, member_, score);
-  if (club.MessageRow >= 0) ShowRecordMessage(i18n::Text(i18n::WordsMain, club.MessageRow));
+  const bool rated = profile_slot_ == online::kRatedProfileSlot;
+  const int account_state = rated ? online::kRatedNext : club_->AccountState() == online::kRatedNext ? 2 : club_->AccountState();
+  // A rated game belongs to the online account, not to a member of the club file.
+  ClubUpdateResult club;
+  double rating = 0.0;
+  if (rated) {
+    rating = online::ResultRating(std::max(1, club_->Data().Game.Kon + 1), score, online::kAnnouncePenalty,
+                                  online::kRatingDivisor,
+                                  online::AnnounceRating(club_->Data().Game.Kon + 1, online::kRatedGameCount,
+                                                         online::kAnnouncePenalty, online::kRatingDivisor,
+                                                         club_->Data().Game.Rating));
+  } else {
+    const ClubMember after = member_.Empty ? member_ : MemberAfterGame(member_, score);
+    club = clubs_.FinishGame(profile_slot_, member_, score);
+    if (club.MessageRow >= 0) ShowRecordMessage(i18n::Text(i18n::WordsMain, club.MessageRow));
+    rating = after.Empty ? 0.0 : after.Rating;
+  }
 
-  const double rating = after.Empty ? 0.0 : after.Rating;
-  const HisStr record = HistoryRecordOf(state_, engine_.Mode(), 1, state_.Names[3], rating);
+  const HisStr record = HistoryRecordOf(state_, engine_.Mode(), account_state, state_.Names[3], rating);
   const HistoryWriteResult history = WriteHistory(ProgramFolderPath().toStdString(), ClubFileName(), {record});
   if (!history.Message.empty()) ShowRecordMessage(QString::fromStdString(history.Message));
 
-  if (state_.KonNo % kGamesPerCycle == 0) {
+  // The online steps: the rated result, then the game's statistics.
+  if (rated) FinishRatedGame();
+  SendGameStatistics();
+
+  if (!rated && state_.KonNo % kGamesPerCycle == 0) {
     const FinishedGameKind kind = settings_.NetworkMode ? FinishedGameKind::Network : FinishedGameKind::Local;
     TFormEndMatch::Open(this, club.Place, state_.ProfileScoreAfter, kind, settings_, SoundHookOf());
+    // A cycle against the computer may go to the world table.
+    if (!engine_.Mode().NetGame && !engine_.Mode().TourGame) OpenResultWindow(state_.ProfileScoreAfter);
   }
 }
 
@@ -259,6 +288,13 @@ void MainWindow::RecordLeftGame() {
   EndSession();
   // A partner's leaving ends the game without the player's doing.
   if (interrupted) return;
+  // An abandoned rated game keeps its announced charge on the server.
+  if (profile_slot_ == online::kRatedProfileSlot) {
+    rated_announced_ = false;
+    rated_in_progress_ = false;
+    if (club_->AccountState() == online::kRatedNext) club_->SetAccountState(online::kLoggedIn);
+    return;
+  }
   // Leaving a game early drops the club member who played it.
   const ClubUpdateResult club = clubs_.RemoveMember(profile_slot_);
   if (club.MessageRow >= 0) ShowRecordMessage(i18n::Text(i18n::WordsMain, club.MessageRow));

@@ -20,6 +20,9 @@ namespace varnok::online {
 // 1 not logged in, 2 logged in, 3 logged in and the next game is rated.
 enum AccountStateValue { kLoggedOut = 1, kLoggedIn = 2, kRatedNext = 3 };
 
+// The engine's profile slot of a game played for the rating.
+inline constexpr int kRatedProfileSlot = 7;
+
 struct ClubData {
   TZubUser User;
   TZubGame Game;

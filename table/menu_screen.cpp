@@ -1,5 +1,7 @@
 #include "menu_screen.h"
 
+#include <QPointer>
+
 #include <QColor>
 #include <QLabel>
 #include <QLoggingCategory>
@@ -216,6 +218,7 @@ void MenuScreen::Build() {
   elite_ = new MenuPicture(QStringLiteral("ImElite"), canvas_);
   clock1_ = new MenuPicture(QStringLiteral("ImClock1"), canvas_);
   clock2_ = new MenuPicture(QStringLiteral("ImClock2"), canvas_);
+  clock2_->SetClick([this] { Q_EMIT OnlinePanelClicked(); });
   radio_ = new MenuPicture(QStringLiteral("ImRadio"), canvas_);
   radio_->SetClick([this] { Q_EMIT RadioClicked(); });
   news_board_ = new MenuPicture(QStringLiteral("ImNews"), canvas_);
@@ -431,11 +434,21 @@ void MenuScreen::ShowClocks() {
 
 void MenuScreen::DrawOnlineItem(int item) {
   online_item_ = item;
-  // No online service answers yet: the item keeps its default value.
+  online_value_ = QStringLiteral("00");
+  // Until the server answers the item keeps its default value.
   LayerCanvas canvas{clock2_->Image(), clock2_->geometry(), Background()};
   DrawOnlinePanel(canvas, item, QStringLiteral("00"), QChar());
   clock2_->setToolTip(OfflineOnlineHint(item, in_.language));
   clock2_->update();
+  if (!online_source_) return;
+  online_source_(item, [this, guard = QPointer<MenuScreen>(this), item](const OnlinePanelItem& shown) {
+    if (guard.isNull() || !shown_ || online_item_ != item || clock2_->isHidden()) return;
+    online_value_ = shown.Value;
+    LayerCanvas panel{clock2_->Image(), clock2_->geometry(), Background()};
+    DrawOnlinePanel(panel, shown.Item, shown.Value, shown.Suffix, shown.FlagPicture);
+    clock2_->setToolTip(shown.Hint);
+    clock2_->update();
+  });
 }
 
 void MenuScreen::ShowRadioBadge() {
@@ -522,7 +535,8 @@ void MenuScreen::Tick() {
 }
 
 void MenuScreen::OnMember(int slot) {
-  if (SlotEmpty(slot)) return;  // an empty slot opens nothing
+  // An empty slot opens nothing, but for the fifth while a rated game may start there.
+  if (SlotEmpty(slot) && !(slot == 5 && rated_slot_)) return;
   PlaySound();
   Q_EMIT MemberClicked(slot);
 }

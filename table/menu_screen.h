@@ -92,6 +92,25 @@ class MenuScreen : public QObject {
   int ClubView() const { return view_; }
   // Whether club slot 1..5 holds nobody (its button opens nothing).
   bool SlotEmpty(int slot) const;
+  // While the online account is signed in (and not in network mode) the
+  // fifth slot starts a rated game, empty or not.
+  void SetRatedSlot(bool rated) { rated_slot_ = rated; }
+
+  // An item of the online panel as the club's server gave it.
+  struct OnlinePanelItem {
+    int Item = 1;
+    QString Value;
+    QChar Suffix;
+    QString Hint;
+    QString FlagPicture;
+  };
+  // Where the panel's items come from: asked for item 1..7, answers later
+  // (without one the items keep "00" and their offline hints).
+  using OnlineSource = std::function<void(int item, std::function<void(const OnlinePanelItem&)>)>;
+  void SetOnlineSource(OnlineSource source) { online_source_ = std::move(source); }
+  // The item the panel shows, its value and hint.
+  int OnlineItemShown() const { return online_item_; }
+  QString OnlineValueShown() const { return online_value_; }
   // The frame 0..5 of the side lights.
   int LampFrame() const { return lamp_frame_; }
 
@@ -110,8 +129,13 @@ class MenuScreen : public QObject {
   void RadioClicked();
   void NewsClicked();
   void ChatClicked();
+  // The online counter panel: the world statistics.
+  void OnlinePanelClicked();
 
  private:
+  bool rated_slot_ = false;
+  OnlineSource online_source_;
+  QString online_value_ = QStringLiteral("00");
   void Build();
   TZubCardsButton* MakeButton(const QString& name);
   void PlaceControls();

@@ -70,6 +70,13 @@ TFormAccount::TFormAccount(OnlineClub& club, bool rated_choice_allowed, SoundHoo
   auto* layout = new QVBoxLayout(this);
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("Tabs"));
+  // The pages lie on the baize: cream texts over a darkened pane with a gold rim.
+  setStyleSheet(QStringLiteral(
+      "QTabWidget::pane { border: 1px solid rgb(236,200,96); background: rgba(0,0,0,70); }"
+      "QTabWidget > QWidget > QWidget { background: transparent; }"
+      "QLabel, QCheckBox { color: rgb(255,244,214); }"
+      "QCheckBox:disabled { color: rgb(160,160,150); }"
+      "QLabel#PresidentTitle, QLabel#Heading { color: rgb(236,200,96); font-weight: bold; }"));
   tabs_->addTab(BuildAccountTab(), Words(196));
   tabs_->addTab(BuildResultsTab(), Words(197));
   tabs_->addTab(BuildTopTab(), QStringLiteral("Top 10"));
@@ -175,7 +182,9 @@ void TFormAccount::ReadPresident() {
 QWidget* TFormAccount::BuildAccountTab() {
   auto* tab = new QWidget;
   auto* grid = new QGridLayout(tab);
-  grid->addWidget(new QLabel(Words(200)), 0, 0, 1, 3);
+  auto* heading = new QLabel(Words(200));
+  heading->setObjectName(QStringLiteral("Heading"));
+  grid->addWidget(heading, 0, 0, 1, 3);
   nick_ = new FilteredEdit(FieldKind::Nick, kNickLimit, tab);
   password_ = new FilteredEdit(FieldKind::Password, kPasswordLimit, tab);
   city_ = new FilteredEdit(FieldKind::City, kCityLimit, tab);
@@ -450,7 +459,9 @@ void TFormAccount::DeleteLogin() {
 QWidget* TFormAccount::BuildResultsTab() {
   auto* tab = new QWidget;
   auto* grid = new QGridLayout(tab);
-  grid->addWidget(new QLabel(Words(214)), 0, 0, 1, 2);
+  auto* heading = new QLabel(Words(214));
+  heading->setObjectName(QStringLiteral("Heading"));
+  grid->addWidget(heading, 0, 0, 1, 2);
   const int rows[] = {215, 216, 217, 218, 219, 220, 225, 226, 227};
   for (std::size_t i = 0; i < results_.size(); ++i) {
     grid->addWidget(new QLabel(Words(rows[i]) + QStringLiteral(":")), static_cast<int>(i) + 1, 0);
@@ -483,11 +494,26 @@ void TFormAccount::ShowResults() {
 
 QWidget* TFormAccount::BuildTopTab() {
   auto* tab = new QWidget;
-  auto* layout = new QVBoxLayout(tab);
-  layout->addWidget(new QLabel(Words(221)));
+  auto* grid = new QGridLayout(tab);
+  auto* heading = new QLabel(Words(221));
+  heading->setObjectName(QStringLiteral("Heading"));
+  grid->addWidget(heading, 0, 0, 1, 6);
+  const QString columns[] = {QStringLiteral("№"), Words(201), QStringLiteral("C"), Words(205), Words(204), Words(217)};
+  for (int c = 0; c < 6; ++c) grid->addWidget(new QLabel(columns[c]), 1, c);
   for (std::size_t i = 0; i < top_rows_.size(); ++i) {
+    const int row = static_cast<int>(i) + 2;
     top_rows_[i] = ValueLabel(tab, QStringLiteral("Top%1").arg(i + 1));
-    layout->addWidget(top_rows_[i]);
+    top_flags_[i] = new QLabel(tab);
+    top_faces_[i] = new QLabel(tab);
+    top_cities_[i] = ValueLabel(tab, QStringLiteral("TopCity%1").arg(i + 1));
+    top_ratings_[i] = ValueLabel(tab, QStringLiteral("TopRating%1").arg(i + 1));
+    top_numbers_[i] = ValueLabel(tab, QStringLiteral("TopPlace%1").arg(i + 1));
+    grid->addWidget(top_numbers_[i], row, 0);
+    grid->addWidget(top_rows_[i], row, 1);
+    grid->addWidget(top_flags_[i], row, 2);
+    grid->addWidget(top_faces_[i], row, 3);
+    grid->addWidget(top_cities_[i], row, 4);
+    grid->addWidget(top_ratings_[i], row, 5, Qt::AlignRight);
   }
   auto* refresh = MakeDialogButton(tab, Words(254), QStringLiteral("RefreshTop"), TColorSB::DBlue, 14);
   connect(refresh, &QAbstractButton::clicked, this, [this] {
@@ -499,7 +525,7 @@ QWidget* TFormAccount::BuildTopTab() {
       Done();
     });
   });
-  layout->addWidget(refresh, 0, Qt::AlignRight);
+  grid->addWidget(refresh, 12, 5, Qt::AlignRight);
   return tab;
 }
 
@@ -507,19 +533,14 @@ void TFormAccount::ShowTopTen() {
   const ClubData& data = club_.Data();
   for (std::size_t i = 0; i < top_rows_.size(); ++i) {
     const TZubTop10& row = data.TopTen[i];
-    if (!data.TopTenRead) {
-      top_rows_[i]->setText(QString::fromLatin1(kNoConnect));
-      continue;
-    }
-    if (row.Nick.empty()) {
-      top_rows_[i]->clear();
-      continue;
-    }
-    top_rows_[i]->setText(QStringLiteral("%1.  %2  %3  %4  %5  %6")
-                              .arg(i + 1)
-                              .arg(Utf8(row.Nick), Utf8(row.Country), row.Sex == 'M' ? QStringLiteral("♂") : QStringLiteral("♀"),
-                                   Utf8(row.City), QString::fromStdString(RatingText(row.Rating))));
-    top_rows_[i]->setToolTip(Utf8(row.Country));
+    const bool shown = data.TopTenRead && !row.Nick.empty();
+    // The nick column says "No Connect" on every line when the list could not be read.
+    top_rows_[i]->setText(!data.TopTenRead ? QString::fromLatin1(kNoConnect) : Utf8(row.Nick));
+    top_numbers_[i]->setText(shown ? QStringLiteral("%1.").arg(i + 1) : QString());
+    top_flags_[i]->setPixmap(shown ? FlagPicture(row.Country) : QPixmap());
+    top_faces_[i]->setPixmap(shown ? QPixmap::fromImage(DefaultFace(row.Sex, QSize(16, 20))) : QPixmap());
+    top_cities_[i]->setText(shown ? Utf8(row.City) : QString());
+    top_ratings_[i]->setText(shown ? QString::fromStdString(RatingText(row.Rating)) : QString());
   }
 }
 

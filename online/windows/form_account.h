@@ -96,12 +96,18 @@ class TFormAccount : public TBaizeDialog {
   // "My results": the nine values.
   std::array<QLabel*, 9> results_{};
   // "Top 10": a line each.
-  std::array<QLabel*, 10> top_rows_{};
+  std::array<QLabel*, 10> top_rows_{};  // the nicks
+  std::array<QLabel*, 10> top_numbers_{};
+  std::array<QLabel*, 10> top_flags_{};
+  std::array<QLabel*, 10> top_faces_{};
+  std::array<QLabel*, 10> top_cities_{};
+  std::array<QLabel*, 10> top_ratings_{};
   // "About me" and "President".
   QLabel* own_photo_ = nullptr;
   std::array<QLabel*, 14> about_{};
   QLabel* president_photo_ = nullptr;
   QLabel* president_title_ = nullptr;
+  QLabel* president_name_ = nullptr;
   std::array<QLabel*, 12> president_lines_{};
 };
 

@@ -71,7 +71,6 @@ QWidget* TFormAccount::BuildAboutTab() {
     about_[i] = new QLabel(tab);
     about_[i]->setObjectName(QStringLiteral("About%1").arg(i + 1));
     about_[i]->setToolTip(Words(HintRow(i)));
-    about_[i]->setStyleSheet(QStringLiteral("color: rgb(255,244,214);"));
     grid->addWidget(about_[i], static_cast<int>(i), 1);
   }
   auto* edit = MakeDialogButton(tab, Words(254), QStringLiteral("EditProfile"), TColorSB::DBlue, 14);
@@ -102,12 +101,14 @@ QWidget* TFormAccount::BuildPresidentTab() {
   president_photo_ = new QLabel(tab);
   president_photo_->setObjectName(QStringLiteral("PresidentPhoto"));
   president_photo_->setFixedSize(kPhotoSize);
-  grid->addWidget(president_photo_, 1, 0, 6, 1, Qt::AlignTop);
+  grid->addWidget(president_photo_, 1, 0, 8, 1, Qt::AlignTop);
+  president_name_ = new QLabel(tab);
+  president_name_->setObjectName(QStringLiteral("PresidentName"));
+  grid->addWidget(president_name_, 1, 1);
   for (std::size_t i = 0; i < president_lines_.size(); ++i) {
     president_lines_[i] = new ClickLabel([this, i] { ClickPresidentLine(static_cast<int>(i)); }, tab);
     president_lines_[i]->setObjectName(QStringLiteral("President%1").arg(i + 1));
-    president_lines_[i]->setStyleSheet(QStringLiteral("color: rgb(255,244,214);"));
-    grid->addWidget(president_lines_[i], static_cast<int>(i) + 1, 1);
+    grid->addWidget(president_lines_[i], static_cast<int>(i) + 2, 1);
   }
   return tab;
 }
@@ -117,8 +118,11 @@ void TFormAccount::ShowPresident() {
   const TZubTop10& first = data.TopTen[0];
   president_photo_->setPixmap(Photo(data.PresidentPhoto, first.Nick.empty() ? 'M' : first.Sex));
   const TInfo14& info = data.PresidentInfo;
-  president_photo_->setToolTip(Utf8(info.Name1) + QLatin1Char(' ') + Utf8(info.Name2) + QStringLiteral(" - ") +
-                               Utf8(first.Nick) + QStringLiteral(", ") + Utf8(first.City));
+  // Name, last name, then the nick and city of the top ten's first row.
+  president_name_->setText(first.Nick.empty() ? QString()
+                                              : (Utf8(info.Name1) + QLatin1Char(' ') + Utf8(info.Name2)).trimmed() +
+                                                    QStringLiteral("  (") + Utf8(first.Nick) + QStringLiteral(", ") +
+                                                    Utf8(first.City) + QLatin1Char(')'));
   const auto texts = Texts(info);
   for (std::size_t i = 0; i < president_lines_.size(); ++i) {
     // Lines 1 to 12 hold "About" to "YouTube".

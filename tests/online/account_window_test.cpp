@@ -203,6 +203,14 @@ TEST_F(AccountWindowTest, ProfileAndPhotoShowOnAboutMeAndPresident) {
   }
 
   auto window = OpenWindow();
+  // Pictures of the five tabs for a person to look at, when a folder is named.
+  if (const QByteArray shots = qgetenv("VARNOK_ONLINE_SHOT_DIR"); !shots.isEmpty()) {
+    for (int tab = 0; tab < window->Tabs()->count(); ++tab) {
+      window->Tabs()->setCurrentIndex(tab);
+      QApplication::processEvents();
+      window->grab().save(QStringLiteral("%1/account_tab%2.png").arg(QString::fromUtf8(shots)).arg(tab + 1));
+    }
+  }
   EXPECT_EQ(Find<QLabel>(*window, "About3")->text(), "Cards & chess, 100%  fun");
   EXPECT_EQ(Find<QLabel>(*window, "About1")->text(), "Ivan");
   // The only rated member heads the top ten and is the club's president.

@@ -1,0 +1,289 @@
+// The main window's online club: the start-up calls (directory, launch count,
+// automatic login), the account picture with its lamp, rated games started
+// from the fifth member slot, and the online steps when a game ends. Every
+// call continues from the event loop; the window never waits on the server.
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "account_file.h"
+#include "form_account.h"
+#include "form_end_match.h"
+#include "form_passport.h"
+#include "form_statistic.h"
+#include "form_world_top.h"
+#include "form_message.h"
+#include "history_file.h"
+#include "loader.h"
+#include "main_window.h"
+#include "menu_screen.h"
+#include "online_club.h"
+#include "online_panel.h"
+#include "rating.h"
+#include "table_canvas.h"
+#include "words.h"
+
+namespace varnok {
+
+namespace {
+
+QString Words(int row) { return i18n::Text(i18n::WordsMain, row); }
+
+}  // namespace
+
+// The account picture "Account48" with the lamp of the state 24 pixels to its right.
+class AccountIndicator : public QLabel {
+ public:
+  AccountIndicator(std::function<void()> click, QWidget* parent) : QLabel(parent), click_(std::move(click)) {
+    setObjectName(QStringLiteral("ImAccount"));
+    setCursor(Qt::PointingHandCursor);
+    LoadPng(QStringLiteral("Account48"), QString(), account_);
+    for (int i = 0; i < 3; ++i) {
+      static const char* const kLamps[] = {"LampR24", "LampY24", "LampG24"};
+      LoadPng(QString::fromLatin1(kLamps[i]), QString(), lamps_[static_cast<std::size_t>(i)]);
+    }
+    setFixedSize(48 + 24 + 24, 48);
+  }
+  void SetState(int state) {
+    if (state < 1 || state > 3) state = 1;
+    state_ = state;
+    setProperty("accountState", state);
+    setToolTip(Words(state == 3 ? 190 : state == 2 ? 194 : 193));
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), account_);
+    painter.drawImage(QPoint(48 + 24 - 24, 12), lamps_[static_cast<std::size_t>(state_ - 1)]);
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton && click_) click_();
+  }
+
+ private:
+  std::function<void()> click_;
+  QImage account_;
+  std::array<QImage, 3> lamps_;
+  int state_ = 1;
+};
+
+// The "World Top Ten" picture beside the account picture.
+class WorldTopPicture : public QLabel {
+ public:
+  WorldTopPicture(std::function<void()> click, QWidget* parent) : QLabel(parent), click_(std::move(click)) {
+    setObjectName(QStringLiteral("ImWorldTop"));
+    setCursor(Qt::PointingHandCursor);
+    setToolTip(QStringLiteral("World Top Ten"));
+    QByteArray gif;
+    QImage picture;
+    if (LoadGif(QStringLiteral("GTopTen"), QString(), gif)) picture.loadFromData(gif, "GIF");
+    if (!picture.isNull()) setPixmap(QPixmap::fromImage(picture.scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    setFixedSize(48, 48);
+  }
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton && click_) click_();
+  }
+
+ private:
+  std::function<void()> click_;
+};
+
+void MainWindow::OpenWorldTopTen(int view) {
+  PlayEffect("WOpenFo", false);
+  if (!online_->ResultsAvailable()) {
+    TFormMessage::Tell(this, MessageKind::Warning, Words(154), QStringLiteral("WorldTopUnavailable"));
+    return;
+  }
+  // Views 2 to 4 are kept for the next opening.
+  if (view == 3 && world_top_view_ >= 2 && world_top_view_ <= 4) view = world_top_view_;
+  const online::TZubUser& user = club_->Data().User;
+  online::TFormWorldTop window(*online_, settings_, {user.Nick, user.City}, ProgramFolderPath().toStdString(), view,
+                               this);
+  window.exec();
+  if (window.View() >= 2 && window.View() <= 4) world_top_view_ = window.View();
+}
+
+void MainWindow::OpenResultWindow(int score) {
+  online::TFormWorldResult::Open(this, *online_, settings_, score);
+}
+
+void MainWindow::StartOnline(bool directory, bool reserved_label) {
+  auto login = [this] {
+    club_->AutoLogin([this] { ShowAccountIndicator(); });
+  };
+  auto after_directory = [this, reserved_label, login] {
+    // The distribution's own copy neither counts its launch nor writes its settings.
+    if (reserved_label) {
+      login();
+      return;
+    }
+    club_->CountLaunch(settings_.UniqueStartCounted, [this, login](bool counted) {
+      settings_.UniqueStartCounted = counted;
+      SaveOptions save;
+      save.ClubFilesValid = clubs_valid_;
+      SaveSettings(settings_, ProgramFolderPath().toStdString(), save);
+      login();
+    });
+  };
+  if (directory) {
+    online_->ReadDirectory(this, after_directory);
+  } else {
+    after_directory();
+  }
+}
+
+void MainWindow::OpenWorldStats() {
+  PlayEffect("WOpenFo", false);
+  online::LikeState like{settings_.LikeSent, settings_.Nick};
+  online::TFormStatistic window(
+      *online_, like,
+      [this]() -> std::optional<std::string> {
+        bool ok = false;
+        const QString nick = QInputDialog::getText(this, Words(164), Words(164), QLineEdit::Normal, QString(), &ok);
+        if (!ok) return std::nullopt;
+        return nick.toStdString();
+      },
+      [this](const std::string& nick) {
+        settings_.LikeSent = true;
+        settings_.Nick = nick;
+        SaveOptions save;
+        save.ClubFilesValid = clubs_valid_;
+        SaveSettings(settings_, ProgramFolderPath().toStdString(), save);
+      },
+      this);
+  window.exec();
+}
+
+void MainWindow::WireOnlinePanel() {
+  connect(menu_, &MenuScreen::OnlinePanelClicked, this, &MainWindow::OpenWorldStats);
+  // The online panel's items come from the club's server.
+  menu_->SetOnlineSource([this](int item, std::function<void(const MenuScreen::OnlinePanelItem&)> show) {
+    online::FetchOnlineItem(*online_, item, settings_.LanguageIndex, this,
+                            [show = std::move(show)](online::OnlineItem fetched) {
+                              show({fetched.Item, fetched.Value, fetched.Suffix, fetched.Hint, fetched.FlagPicture});
+                            });
+  });
+}
+
+void MainWindow::ShowAccountIndicator() {
+  if (account_indicator_ == nullptr) {
+    account_indicator_ = new AccountIndicator(
+        [this] {
+          PlayEffect("WOpenFo", false);
+          OpenAccountWindow(false);
+        },
+        canvas_);
+  }
+  account_indicator_->SetState(club_->AccountState());
+  if (world_top_picture_ == nullptr) world_top_picture_ = new WorldTopPicture([this] { OpenWorldTopTen(3); }, canvas_);
+  if (menu_ != nullptr) {
+    menu_->SetRatedSlot(club_->AccountState() > online::kLoggedOut && !settings_.NetworkMode);
+  }
+  account_indicator_->move(canvas_->width() - account_indicator_->width() - 8, 8);
+  account_indicator_->setVisible(MenuShown());
+  account_indicator_->raise();
+  world_top_picture_->move(account_indicator_->x() - world_top_picture_->width() - 8, 8);
+  world_top_picture_->setVisible(MenuShown());
+  world_top_picture_->raise();
+}
+
+void MainWindow::OpenAccountWindow(bool rated_choice_allowed) {
+  const int state = club_->AccountState();
+  const std::string nick = club_->Data().User.Nick;
+  online::TFormAccount::Open(this, *club_, rated_choice_allowed, SoundHook());
+  ShowAccountIndicator();
+  if ((club_->AccountState() != state || club_->Data().User.Nick != nick) && MenuShown() && !rated_choice_allowed)
+    ShowMenuScreen();
+}
+
+bool MainWindow::RatedSlot(int slot) const {
+  return slot == 5 && club_->AccountState() > online::kLoggedOut && !settings_.NetworkMode;
+}
+
+void MainWindow::StartRatedGame() {
+  rated_announced_ = false;
+  rated_in_progress_ = false;
+  OpenAccountWindow(true);
+  if (club_->AccountState() != online::kRatedNext) {
+    ShowAccountIndicator();
+    return;
+  }
+  // The announcement runs on the event loop; the menu stays live meanwhile.
+  club_->AnnounceRatedGame([this] { PlayEffect("WWrongs", false); },
+                           [this](bool announced) {
+                             rated_announced_ = announced;
+                             if (!announced) {
+                               TFormMessage::Tell(this, MessageKind::Warning, Words(188),
+                                                  QStringLiteral("RatedAnnounce"));
+                               club_->SetAccountState(online::kLoggedOut);
+                               ShowAccountIndicator();
+                               ShowMenuScreen();
+                               return;
+                             }
+                             rated_in_progress_ = true;
+                             const online::TZubGame& game = club_->Data().Game;
+                             ClubMember player;
+                             player.Empty = false;
+                             player.Games = game.Kon;
+                             player.CycleScore = game.Score;
+                             player.Rating = game.Rating;
+                             if (account_indicator_ != nullptr) account_indicator_->hide();
+                             StartGame(online::kRatedProfileSlot, player, club_->Data().User.Nick);
+                           });
+}
+
+void MainWindow::FinishRatedGame() {
+  if (!rated_announced_) {
+    rated_in_progress_ = false;
+    return;
+  }
+  const online::FinishedRatedGame game{state_.HumanResult, state_.ProfileScoreAfter};
+  club_->SaveRatedResult(game, [this, game](bool saved, bool cycle_end) {
+    if (!saved) {
+      if (TFormMessage::Ask(this, Words(188) + QLatin1Char('\n') + Words(189), QStringLiteral("RatedRepeat"))) {
+        FinishRatedGame();
+        return;
+      }
+    }
+    rated_announced_ = false;
+    rated_in_progress_ = false;
+    if (saved && cycle_end) WriteRatedCycle(game.ProfileScoreAfter);
+    if (club_->AccountState() == online::kRatedNext) club_->SetAccountState(online::kLoggedIn);
+    ShowAccountIndicator();
+  });
+}
+
+void MainWindow::WriteRatedCycle(int score) {
+  club_->WriteCycleEntry(score, [this, score](std::optional<int> place) {
+    if (!place) {
+      if (TFormMessage::Ask(this, Words(156) + QLatin1Char('\n') + Words(189), QStringLiteral("RatedCycleRepeat")))
+        WriteRatedCycle(score);
+      return;
+    }
+    rated_cycle_place_ = *place;
+    Q_EMIT RatedCycleWritten(*place, score);
+    TFormEndMatch::Open(this, *place, score, FinishedGameKind::OnlineRated, settings_, SoundHookOf());
+  });
+}
+
+void MainWindow::SendGameStatistics() {
+  online::SendGameStats stats;
+  const TableMode& mode = engine_.Mode();
+  if (!mode.NetGame && !mode.TourGame) {
+    stats.R[0] = 1;
+    stats.R[1] = state_.KonNo % 25 == 0 ? 1 : 0;
+    if (state_.HumanResult > 0) stats.R[2] = state_.HumanResult;
+    if (state_.HumanResult < 0) stats.R[3] = -state_.HumanResult;
+  } else if (mode.NetGame && mode.NetPos == 1) {
+    stats.R[4] = online::kRatedGameCount;
+  }
+  online_->Run(stats, this, [](bool) {});
+}
+
+}  // namespace varnok

@@ -1,0 +1,205 @@
+// A rated game through the real window against the real server: the saved
+// login signs the player in at start, the fifth member slot announces a game
+// for the rating, a scripted player plays it to its end, and the server's
+// record carries the formula's rating; the history line is of kind "A". The
+// 25th rated game closes the cycle in table 309 and shows the end-of-cycle
+// window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+
+#include "../online/server_fixture.h"
+#include "account_file.h"
+#include "form_account.h"
+#include "history_file.h"
+#include "online_club.h"
+#include "rating.h"
+#include "settings.h"
+#include "table_canvas.h"
+#include "window_driver.h"
+
+namespace varnok {
+namespace {
+
+using namespace varnok::testing;
+using online::testing::ServerProcess;
+using online::testing::StoredAddress;
+
+template <class Ready>
+bool WaitFor(Ready ready, int limit_ms = 30000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!ready() && clock.elapsed() < limit_ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  return ready();
+}
+
+class RatedGame : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { EnsureApplication(); }
+
+  void SetUp() override {
+    ASSERT_TRUE(server_.Start()) << server_.Error().constData();
+    program_ = root_.filePath(QStringLiteral("Varnok"));
+    QDir().mkpath(program_);
+    // Options read to their last line, so that the directory is read at start.
+    Settings settings;
+    settings.WindowMode = kSmallWindow;
+    settings.FlyingCards = false;
+    settings.Music = false;
+    settings.Sound = false;
+    settings.PlayerName = "Ivan";
+    SetBuiltInWorldTopTen(settings);
+    std::ofstream((program_ + QStringLiteral("/Varnok.ini")).toStdString(), std::ios::binary)
+        << FormatSettings(settings);
+    WriteClubFiles(program_);
+    client_.Addresses().Account = StoredAddress(server_.Base() + "account.php");
+    client_.Addresses().Results = StoredAddress(server_.Base() + "results.php");
+    online::TZubUser user;
+    user.Nick = "Ivan";
+    user.Pw = "secret1";
+    user.City = "Omsk";
+    user.Country1 = "Russia";
+    user.Country2 = "1-001";
+    user.EMail = "ivan@example.org";
+    user.DateR = "10.12.2026";
+    std::optional<int> registered;
+    client_.Run(online::RegisterAccount{user}, nullptr, [&](int r) { registered = r; });
+    ASSERT_TRUE(WaitFor([&] { return registered.has_value(); }));
+    ASSERT_EQ(*registered, 0);
+    ASSERT_TRUE(online::WriteAccountFile(program_.toStdString(), "Ivan", "secret1"));
+  }
+
+  // The window, pointed at the test server before its start-up reads the directory.
+  void Start(MainWindow& window) {
+    online::ServiceAddresses& a = window.Online().Addresses();
+    a.Directory = StoredAddress(server_.Base() + "directory.txt");
+    a.Stats = StoredAddress(server_.Base() + "stats.php");
+    StartWindow(window);
+    ASSERT_TRUE(WaitFor([&] { return window.Club().AccountState() == online::kLoggedIn; }))
+        << "the saved login signs in at start";
+  }
+
+  // The fifth slot opens the account window: tick "Play global rating" and close it.
+  void StartRated(MainWindow& window) {
+    QTimer account;
+    bool ticked = false;
+    QObject::connect(&account, &QTimer::timeout, [&] {
+      auto* form = qobject_cast<online::TFormAccount*>(QApplication::activeModalWidget());
+      if (form == nullptr || form->PendingReads() > 0) return;
+      auto* box = form->findChild<QCheckBox*>(QStringLiteral("PlayGlobalRating"));
+      ASSERT_NE(box, nullptr);
+      EXPECT_TRUE(box->isEnabled()) << "the way to a rated game allows the choice";
+      if (!box->isChecked()) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+      ticked = box->isChecked();
+      form->accept();
+    });
+    account.start(20);
+    QTest::mouseClick(MenuButton(window, "Button5"), Qt::LeftButton);
+    account.stop();
+    ASSERT_TRUE(ticked);
+    ASSERT_TRUE(WaitFor([&] { return window.State().InGame; })) << "the announced game starts";
+    EXPECT_TRUE(window.RatedInProgress());
+    EXPECT_EQ(window.ProfileSlot(), online::kRatedProfileSlot);
+  }
+
+  online::BestResult ReadRecord() {
+    std::optional<online::BestResult> best;
+    client_.Run(online::ReadBest{"Ivan", "secret1"}, nullptr, [&](online::BestResult r) { best = r; });
+    WaitFor([&] { return best.has_value(); });
+    return best.value_or(online::BestResult{});
+  }
+
+  ServerProcess server_;
+  QTemporaryDir root_;
+  QString program_;
+  online::OnlineClient client_;
+};
+
+TEST_F(RatedGame, FromTheFifthSlotToTheServersRecord) {
+  MainWindow window(TestWindowOptions(program_));
+  Start(window);
+  QTest::mouseClick(window.Canvas(), Qt::LeftButton, {}, QPoint(380, 250));
+  ASSERT_TRUE(window.MenuShown());
+  StartRated(window);
+  EXPECT_EQ(ReadRecord().Game.Kon, 1) << "the server holds the announced game";
+
+  DialogPilot pilot;
+  GameStats stats;
+  ASSERT_TRUE(PlayWholeGame(window, stats));
+  const int result = window.State().HumanResult;
+  ASSERT_TRUE(WaitFor([&] { return !window.RatedInProgress(); }));
+  EXPECT_EQ(window.Club().AccountState(), online::kLoggedIn) << "every rated game is started anew";
+
+  const online::BestResult after = ReadRecord();
+  EXPECT_EQ(after.Game.Kon, 1);
+  EXPECT_EQ(after.Game.KonL, 1);
+  EXPECT_EQ(after.Game.Score, result);
+  EXPECT_NEAR(after.Game.Rating, result + 1.0 / 25.0, 1e-9);
+  EXPECT_EQ(window.Club().Data().Game, after.Game);
+  EXPECT_EQ(pilot.scores, 1);
+  EXPECT_TRUE(pilot.strangers.isEmpty()) << pilot.strangers.join(QStringLiteral("; ")).toStdString();
+
+  // The history line is of the rated kind.
+  const auto rows = ReadHistoryRows(HistoryFilePath(program_.toStdString(), "Varnok.clb", 1));
+  ASSERT_TRUE(rows && !rows->empty());
+  EXPECT_EQ(rows->back().Type, HistoryRowType::Account);
+  window.close();
+}
+
+TEST_F(RatedGame, TheTwentyFifthGameClosesTheCycleInTable309) {
+  // Twenty-four rated games already played.
+  {
+    online::OnlineClub earlier(client_, program_.toStdString());
+    earlier.Data().User.Nick = "Ivan";
+    earlier.Data().User.Pw = "secret1";
+    earlier.SetAccountState(online::kRatedNext);
+    int score = 0;
+    for (int game = 1; game <= 24; ++game) {
+      std::optional<bool> announced;
+      earlier.AnnounceRatedGame({}, [&](bool ok) { announced = ok; });
+      ASSERT_TRUE(WaitFor([&] { return announced.has_value(); }));
+      ASSERT_TRUE(*announced);
+      score += 10;
+      std::optional<bool> saved;
+      earlier.SaveRatedResult({10, score}, [&](bool ok, bool) { saved = ok; });
+      ASSERT_TRUE(WaitFor([&] { return saved.has_value(); }));
+      ASSERT_TRUE(*saved);
+    }
+  }
+  ASSERT_EQ(ReadRecord().Game.KonL, 24);
+
+  MainWindow window(TestWindowOptions(program_));
+  Start(window);
+  std::optional<std::pair<int, int>> cycle;
+  QObject::connect(&window, &MainWindow::RatedCycleWritten, [&](int place, int score) { cycle = {place, score}; });
+  QTest::mouseClick(window.Canvas(), Qt::LeftButton, {}, QPoint(380, 250));
+  StartRated(window);
+  DialogPilot pilot;
+  GameStats stats;
+  ASSERT_TRUE(PlayWholeGame(window, stats));
+  const int score_after = window.State().ProfileScoreAfter;
+  EXPECT_EQ(score_after, 240 + window.State().HumanResult);
+  ASSERT_TRUE(WaitFor([&] { return cycle.has_value() && pilot.strangers.contains("varnok::TFormEndMatch"); }))
+      << "record: KonL " << ReadRecord().Game.KonL << " Kon " << ReadRecord().Game.Kon << " strangers "
+      << pilot.strangers.join(QStringLiteral("; ")).toStdString();
+  EXPECT_EQ(cycle->first, 1);
+  EXPECT_EQ(cycle->second, score_after);
+
+  const online::BestResult after = ReadRecord();
+  EXPECT_EQ(after.Game.Sessions, 1);
+  EXPECT_EQ(after.Game.KonL, 0);
+  EXPECT_EQ(after.Game.Best, std::max(0, score_after));
+  std::optional<online::TableResult> table;
+  client_.Run(online::ReadTable{online::kAccountTable}, nullptr, [&](online::TableResult t) { table = t; });
+  ASSERT_TRUE(WaitFor([&] { return table.has_value(); }));
+  EXPECT_EQ(table->Rows[0].Nick, "Ivan");
+  EXPECT_EQ(table->Rows[0].Score, score_after);
+  window.close();
+}
+
+}  // namespace
+}  // namespace varnok
