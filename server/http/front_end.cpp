@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <QUrl>
 #include <memory>
+#include <type_traits>
 
 namespace varnok::server {
 
@@ -89,6 +90,22 @@ template <class Base>
 class GuardedServer : public Base {
  public:
   GuardedServer(ConnectionLimits limits, QObject* parent) : Base(parent), limits_(limits) {}
+
+  // A TLS handshake that does not finish in time is dropped (Qt 6.4's
+  // QSslServer has no time-out of its own); the new socket is the server's
+  // newest child.
+  void incomingConnection(qintptr descriptor) override {
+    Base::incomingConnection(descriptor);
+    if constexpr (std::is_same_v<Base, QSslServer>) {
+      const QObjectList& children = this->children();
+      if (auto* socket = children.isEmpty() ? nullptr : qobject_cast<QSslSocket*>(children.last())) {
+        QPointer<QSslSocket> watched(socket);
+        QTimer::singleShot(limits_.request_timeout, socket, [watched]() {
+          if (watched && !watched->isEncrypted()) watched->abort();
+        });
+      }
+    }
+  }
 
   QTcpSocket* nextPendingConnection() override {
     while (QTcpSocket* socket = Base::nextPendingConnection()) {
@@ -211,12 +228,23 @@ void FrontEnd::Defer(Incoming incoming, Service::HashCheck check, QTcpSocket* so
   ++pending_checks_;
   QPointer<QTcpSocket> alive(socket);
   hashing_.start([this, incoming = std::move(incoming), check = std::move(check), alive]() {
-    const bool good = Credentials::CheckHash(check.stored_hash, check.password);
+    std::string made;
+    bool good = false;
+    if (check.new_hash) {
+      made = Credentials::Hash(check.password).value_or(std::string());
+    } else {
+      good = Credentials::CheckHash(check.stored_hash, check.password);
+    }
     QMetaObject::invokeMethod(
         this,
-        [this, incoming, check, alive, good]() {
+        [this, incoming, check, alive, good, made]() {
           --pending_checks_;
-          service_.credentials().RecordVerdict(check.nick_key, check.password, check.stored_hash, check.address, good);
+          if (check.new_hash) {
+            service_.ProvideHash(check.password, made);
+          } else {
+            service_.credentials().RecordVerdict(check.nick_key, check.password, check.stored_hash, check.address,
+                                                 good);
+          }
           if (!alive || alive->state() != QAbstractSocket::ConnectedState) return;
           Reply reply = Route(incoming);
           Service::HashCheck again;

@@ -50,7 +50,8 @@ class FrontEnd : public QAbstractHttpServer {
 
  private:
   Reply Route(const Incoming& incoming);
-  // Checks a password hash on a worker thread, then answers the request.
+  // Checks (or, for a registration, makes) a password hash on a worker
+  // thread, then answers the request.
   void Defer(Incoming incoming, Service::HashCheck check, QTcpSocket* socket);
 
   Service& service_;

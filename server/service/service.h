@@ -67,9 +67,12 @@ class Service {
   // discarded; the request is run again once RecordVerdict has the outcome.
   struct HashCheck {
     std::string nick_key, password, stored_hash, address;
+    bool new_hash = false;  // a registration: make the hash of `password`
   };
   bool TakeHashCheck(HashCheck* check);
   Credentials& credentials() { return credentials_; }
+  // The hash made elsewhere for a registration's password, for its re-run.
+  void ProvideHash(const std::string& password, const std::string& hash) { provided_hash_ = {password, hash}; }
 
   // With false, hashes are checked at once on the calling thread.
   void DeferHashChecks(bool defer) { defer_hash_checks_ = defer; }
@@ -117,6 +120,7 @@ class Service {
   Storage& storage_;
   Credentials& credentials_;
   std::optional<HashCheck> hash_check_;
+  std::optional<std::pair<std::string, std::string>> provided_hash_;
   struct CachedRead {
     Reply reply;
     std::chrono::steady_clock::time_point until;

@@ -37,8 +37,11 @@ TEST(ServerTls, ServesHttpsWithTheGivenCertificate) {
     while (socket.waitForReadyRead(5000)) reply += socket.readAll();
     EXPECT_TRUE(reply.startsWith("HTTP/1.1 200")) << reply.toStdString();
     EXPECT_TRUE(reply.endsWith("\r\n\r\n127.0.0.1")) << reply.toStdString();
-    // A plain request on the TLS port gets no answer.
+    // A plain request on the TLS port gets no answer, and a client that never
+    // finishes its handshake is dropped.
     EXPECT_NE(server.Get("/get_ip.php").status, 200);
+    const HttpResult silent = server.Raw("", 9000);
+    EXPECT_TRUE(silent.closed) << "a connection that never starts its handshake is closed";
   }
   RemoveTree(folder);
 }
