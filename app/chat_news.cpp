@@ -146,10 +146,10 @@ void ChatNews::OpenChat() {
   setup.Sound = host_.Sound;
   setup.RefreshMs = chat_window_ms_;
   auto* chat = new TFormChat(std::move(setup), window_parent_);
-  chat->setAttribute(Qt::WA_DeleteOnClose);
   chat->setWindowModality(Qt::WindowModal);
   window_ = chat;
   connect(chat, &QDialog::finished, this, [this, chat] {
+    window_ = nullptr;
     state_.LastSeen = std::max(state_.LastSeen, state_.Newest);
     chat_flag_ = false;
     // The file remembers what the window showed, so that the next check

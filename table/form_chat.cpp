@@ -281,7 +281,6 @@ void TFormChat::PostFailed() {
   // Told without waiting: the window goes on while the message is read.
   auto* box = new TFormMessage(MessageKind::Warning, i18n::Text(i18n::WordsMain, kRowUnableToSend), this);
   box->setObjectName(QStringLiteral("ChatSendFailed"));
-  box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::WindowModal);
   connect(box, &QDialog::finished, box, &QObject::deleteLater);
   box->show();

@@ -10,6 +10,9 @@
 #include <QLineEdit>
 #include <QTcpServer>
 #include <QTest>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
 #include <QUrl>
 #include <fstream>
 #include <set>
@@ -113,7 +116,13 @@ TEST_F(ChatBoard, TheBoardsEdgeCases) {
   Instance a = Start(QStringLiteral("a"), Passport{"Alice", "Omsk", "1-001", "W"});
   // A missing marker file is created with 1, 0, 0 by the first check.
   EXPECT_EQ(FileOf(a.Markers, "ZubChatZub.ini"), "<missing>");
+  // On the title the calendar does not run yet and "Chat" is off.
+  EXPECT_FALSE(a.Chat().Calendar().isActive());
+  EXPECT_FALSE(a.Window->ChatAction()->isEnabled());
   EnterMenu(a);
+  EXPECT_TRUE(a.Chat().Calendar().isActive());
+  EXPECT_TRUE(a.Window->ChatAction()->isEnabled());
+  EXPECT_EQ(a.Window->ChatAction()->text(), QStringLiteral("Chat"));
   ASSERT_TRUE(WaitFor([&] { return a.Chat().ChatChecks() > 0; }));
   EXPECT_EQ(FileOf(a.Markers, "ZubChatZub.ini"), "1\r\n0\r\n0\r\n");
 
@@ -275,6 +284,7 @@ TEST_F(ChatBoard, ANewMessageOpensTheWindowDuringAGameWhenAsked) {
     ASSERT_TRUE(b.Window->State().InGame);
   }
   EXPECT_EQ(b.ChatWindow(), nullptr);
+  EXPECT_TRUE(b.Chat().Calendar().isActive()) << "the checks go on during the game";
   PostAsStranger("Zed", "Good_game!");
   ASSERT_TRUE(WaitFor([&] { return b.ChatWindow() != nullptr; }, 15000)) << "the window did not open";
   TFormChat* chat = b.ChatWindow();
@@ -289,6 +299,32 @@ TEST_F(ChatBoard, ANewMessageOpensTheWindowDuringAGameWhenAsked) {
   EXPECT_EQ(b.Chat().State().LastSeen, 1);
   EXPECT_FALSE(b.Chat().ChatFlag());
   DialogPilot pilot;  // "Yes" to leaving the game
+  b.Window->close();
+}
+
+TEST_F(ChatBoard, OnlyAnAcceptablePassportMayWrite) {
+  Instance a = Start(QStringLiteral("a"), Passport{"Alice", "New York", "3-001", "W"});
+  EnterMenu(a);
+  TFormChat* chat = OpenChat(a);
+  ASSERT_TRUE(chat);
+  EXPECT_FALSE(chat->Edit()->isEnabled()) << "a blank is no letter of a city";
+  QTest::mouseClick(chat->SendPicture(), Qt::LeftButton);
+  EXPECT_FALSE(chat->Posting());
+  chat->CloseButton()->click();
+  // A Cyrillic nick and city are acceptable.
+  Instance b = Start(QStringLiteral("b"), Passport{"\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD", "\xD0\x9E\xD0\xBC\xD1\x81\xD0\xBA", "1-001", "M"});
+  EnterMenu(b);
+  chat = OpenChat(b);
+  ASSERT_TRUE(chat);
+  EXPECT_TRUE(chat->Edit()->isEnabled());
+  bool posted = false;
+  QObject::connect(chat, &TFormChat::PostFinished, [&](bool ok) { posted = ok; });
+  // Pasted: Qt's test keyboard types only ASCII.
+  chat->Edit()->insert(QString::fromUtf8("\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82!"));
+  QTest::mouseClick(chat->SendPicture(), Qt::LeftButton);
+  ASSERT_TRUE(WaitFor([&] { return posted; }));
+  EXPECT_EQ(Board().Rows[0].R10, "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82!");
+  a.Window->close();
   b.Window->close();
 }
 
@@ -324,6 +360,47 @@ TEST_F(ChatBoard, TheNewsBadgeOpensTheNewsAndRemembersIt) {
   const int checks = a.Chat().NewsChecks();
   ASSERT_TRUE(WaitFor([&] { return a.Chat().NewsChecks() > checks + 1; }));
   EXPECT_FALSE(a.Chat().NewsFlag());
+  a.Window->close();
+}
+
+// The chat window at window size 5 on a real display, for a person to look
+// at: VARNOK_CHAT_SHOT=chat.png under Xvfb (README, "Screenshots").
+TEST_F(ChatBoard, ScreenshotAtWindowSize5) {
+  const QString out = qEnvironmentVariable("VARNOK_CHAT_SHOT");
+  if (out.isEmpty()) GTEST_SKIP() << "VARNOK_CHAT_SHOT names no picture";
+  PostAsStranger("Zed", "Good_evening,_everybody!");
+  PostAsStranger("Marie", "Bonsoir!_Qui_joue_au_Varnok_ce_soir_", "Lyon", "1-015", "W");
+  PostAsStranger("\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD", "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82_\xD0\xB2\xD1\x81\xD0\xB5\xD0\xBC!",
+                 "\xD0\x9E\xD0\xBC\xD1\x81\xD0\xBA", "1-001", "M");
+  PostAsStranger("Kate", "I_played_25_games_today", "Sydney", "5-001", "W");
+  Setup setup;
+  setup.passport = Passport{"Alice", "Toronto", "3-002", "W"};
+  setup.window_mode = 5;
+  setup.chat_refresh_ms = 400;  // the field is free again soon after the post
+  setup.chat_markers = "2\r\n0\r\n0\r\n";
+  Instance a = Start(QStringLiteral("a"), setup);
+  EnterMenu(a);
+  TFormChat* chat = OpenChat(a);
+  ASSERT_TRUE(chat);
+  bool posted = false;
+  QObject::connect(chat, &TFormChat::PostFinished, [&](bool ok) { posted = ok; });
+  const int draws = chat->Draws();
+  QTest::keyClicks(chat->Edit(), QStringLiteral("Hello, world & co"));
+  QTest::keyClick(chat->Edit(), Qt::Key_Return);
+  ASSERT_TRUE(WaitFor([&] { return posted && chat->Draws() > draws; }));
+  // An answer comes, new to the player: the refresh picture shows it.
+  PostAsStranger("Zed", "Welcome,_Alice!_Join_my_table");
+  ASSERT_TRUE(WaitFor([&] { return chat->RefreshPicture()->isVisible(); }));
+  const int shown = chat->Draws();
+  QTest::mouseClick(chat->RefreshPicture(), Qt::LeftButton);
+  ASSERT_TRUE(WaitFor([&] { return chat->Draws() > shown; }));
+  EXPECT_TRUE(LineOf(chat, 6) && LineOf(chat, 6)->Fresh);
+  EXPECT_FALSE(LineOf(chat, 5)->Fresh);
+  ASSERT_TRUE(WaitFor([&] { return chat->Edit()->isEnabled(); }));
+  QTest::keyClicks(chat->Edit(), QStringLiteral("Who is next?"));
+  QTest::qWait(300);
+  const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+  ASSERT_TRUE(screen.save(out)) << out.toStdString();
   a.Window->close();
 }
 

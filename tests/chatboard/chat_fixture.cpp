@@ -101,16 +101,17 @@ online::TableResult ChatBoardFixture::Board() {
   return result.value_or(online::TableResult{});
 }
 
-void ChatBoardFixture::PostAsStranger(const std::string& nick, const std::string& text) {
+void ChatBoardFixture::PostAsStranger(const std::string& nick, const std::string& text, const std::string& city,
+                                      const std::string& country, const std::string& sex) {
   online::OnlineClient client;
   PointAt(client, server_.Base());
   online::WriteTableEntry entry;
   entry.Gid = online::kChatTable;
   entry.Nick = nick;
-  entry.City = "Berlin";
-  entry.Country = "1-016";
+  entry.City = city;
+  entry.Country = country;
   entry.Score = 1;
-  entry.R7 = "M";
+  entry.R7 = sex;
   entry.R9 = "12_00_00_01.01.26_Varnok";
   entry.R10 = text;
   std::optional<online::NumberResult> result;

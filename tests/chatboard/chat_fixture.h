@@ -72,7 +72,8 @@ class ChatBoardFixture : public ::testing::Test {
   // The board as the server has it, read by a client of the test's own.
   online::TableResult Board();
   // A message written straight to the board by another player.
-  void PostAsStranger(const std::string& nick, const std::string& text);
+  void PostAsStranger(const std::string& nick, const std::string& text, const std::string& city = "Berlin",
+                      const std::string& country = "1-016", const std::string& sex = "M");
 
   online::testing::ServerProcess server_;
   QTemporaryDir root_;
