@@ -48,6 +48,10 @@ class ChatPictureButton : public QLabel {
     setPixmap(QPixmap::fromImage(picture));
     setFixedSize(picture.size());
     setCursor(Qt::PointingHandCursor);
+    // A hidden picture keeps its place: the text field does not jump.
+    QSizePolicy policy = sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    setSizePolicy(policy);
   }
 
  protected:
@@ -228,10 +232,10 @@ void TFormChat::PostMessage() {
   const std::string text = online::ChatSafeText(edit_->text().toStdString());
   const QLocale locale;
   const QDateTime now = QDateTime::currentDateTime();
-  std::string stamp = online::ChatStamp(locale.toString(now.time(), QLocale::LongFormat).toStdString(),
-                                        locale.toString(now.date(), QLocale::ShortFormat).toStdString(),
-                                        i18n::kProgramTitle);
-  if (stamp.size() > kStampLength) stamp.resize(kStampLength);
+  const std::string stamp = online::ChatClip(
+      online::ChatStamp(locale.toString(now.time(), QLocale::LongFormat).toStdString(),
+                        locale.toString(now.date(), QLocale::ShortFormat).toStdString(), i18n::kProgramTitle),
+      kStampLength);
   posting_ = true;
   UpdateEditEnabled();
   // First the newest number on the board; nothing is sent when it cannot be read.

@@ -85,6 +85,16 @@ std::string ChatShownText(std::string_view utf8) {
   return out;
 }
 
+std::string ChatClip(std::string_view utf8, std::size_t characters) {
+  std::size_t at = 0;
+  for (std::size_t n = 0; n < characters && at < utf8.size(); ++n) {
+    std::size_t length = 1;
+    NextCharacter(utf8, at, length);
+    at += length;
+  }
+  return std::string(utf8.substr(0, at));
+}
+
 std::string ChatStamp(std::string_view long_time, std::string_view short_date, std::string_view title) {
   return ChatSafeText(long_time) + '_' + ChatSafeText(short_date) + '_' + ChatSafeText(title);
 }

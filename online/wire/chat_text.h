@@ -24,6 +24,9 @@ std::string ChatSafeText(std::string_view utf8);
 // A sent text as the board shows it: every "_" a blank.
 std::string ChatShownText(std::string_view utf8);
 
+// The first `characters` characters of a text (never half a character).
+std::string ChatClip(std::string_view utf8, std::size_t characters);
+
 // The stamp of a message: the local time, "_", the date, "_", the game's
 // title, each made chat-safe (time and date as the locale writes them).
 std::string ChatStamp(std::string_view long_time, std::string_view short_date, std::string_view title);

@@ -27,6 +27,9 @@ TEST(ChatText, CharactersOutsideTheSetTravelAsUnderscores) {
 TEST(ChatText, TheBoardShowsBlanksForUnderscores) {
   EXPECT_EQ(ChatShownText(ChatSafeText("Hello, world & co")), "Hello, world   co");
   EXPECT_EQ(ChatStamp("4:05:06 PM UTC", "12/10/26", "Varnok"), "4_05_06_PM_UTC_12_10_26_Varnok");
+  // A long stamp is cut between characters, never inside a Cyrillic one.
+  EXPECT_EQ(ChatClip("ab\xD0\x96\xD0\x96", 3), "ab\xD0\x96");
+  EXPECT_EQ(ChatClip("ab", 10), "ab");
 }
 
 TEST(ChatText, PassportLampsWithCyrillicAcceptable) {
