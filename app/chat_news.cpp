@@ -109,7 +109,10 @@ void ChatNews::RedrawBadges() {
 }
 
 void ChatNews::OpenNews() {
-  SaveNewsMarker(folder_, server_news_);
+  // The badge on the large menu's board can be clicked before any news was
+  // read: the file never goes back to an older number.
+  const int read = ReadNewsMarker(folder_);
+  if (server_news_ > read) SaveNewsMarker(folder_, server_news_);
   if (host_.Sound) host_.Sound(QStringLiteral("WOpenFo"));
   const QUrl address(QString::fromStdString(DecipherAddress(client_.Addresses().News)));
   if (address.isValid()) QDesktopServices::openUrl(address);

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTcpServer>
@@ -371,6 +372,18 @@ TEST_F(ChatBoard, TheNewsBadgeOpensTheNewsAndRemembersIt) {
   ASSERT_TRUE(WaitFor([&] { return a.Chat().NewsChecks() > checks + 1; }));
   EXPECT_FALSE(a.Chat().NewsFlag());
   a.Window->close();
+
+  // The board's badge of a large menu is there before any news was read:
+  // opening the news then keeps the number already read.
+  ASSERT_TRUE(QDir().mkpath(root_.path() + QStringLiteral("/b")));
+  std::ofstream((root_.path() + QStringLiteral("/b/ZubNewsZub.ini")).toStdString(), std::ios::binary) << "7\r\n";
+  Instance b = Start(QStringLiteral("b"), Passport{"Bob", "Berlin", "1-016", "M"});
+  QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "Open");
+  b.Chat().OpenNews();
+  QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+  EXPECT_EQ(catcher.opened.size(), 2);
+  EXPECT_EQ(FileOf(b.Markers, "ZubNewsZub.ini"), "7\r\n");
+  b.Window->close();
 }
 
 // The chat window at window size 5 on a real display, for a person to look
