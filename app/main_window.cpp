@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "chat_bar.h"
+#include "chat_news.h"
 #include "control_fonts.h"
 #include "fonts.h"
 #include "form_message.h"
@@ -97,6 +98,7 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
   });
 
   BuildPopupMenu();
+  WireChatAndNews();
 
   if (StartupReportWanted()) {
     // The start-up measurement: the first frame, then the memory at the title screen.
@@ -229,6 +231,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   timer1_.stop();
   timer2_.stop();
+  chat_news_->StopCalendar();
   sound_->RemoveMusicFile();
   // The directory may have moved the results and statistics services.
   settings_.ResultsService = online_->Addresses().Results;
@@ -323,6 +326,7 @@ void MainWindow::LeaveTitle() {
   title_shown_ = false;
   canvas_->SetOverlay(QImage(), QPoint());
   ApplyWindowSize(settings_.WindowMode);
+  chat_action_->setEnabled(true);
   ShowMenuScreen();
 }
 

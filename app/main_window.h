@@ -28,6 +28,7 @@ class QMenu;
 namespace varnok {
 
 class ChatBar;
+class ChatNews;
 class DialogChoices;
 namespace netsession {
 class NetSession;
@@ -45,6 +46,13 @@ struct WindowOptions {
   bool silent = false;
   bool skip_pauses = false;
   int fast_timer_ms = 0;  // > 0: the engine's timer ticks at this interval
+  // Test hooks of the chat board and the news: > 0 shortens the calendar
+  // timer of the background checks (10000 ms) and the chat window's refresh
+  // (15000 ms); a marker folder other than "" holds "ZubChatZub.ini" and
+  // "ZubNewsZub.ini" instead of the parent of the program folder.
+  int calendar_timer_ms = 0;
+  int chat_refresh_ms = 0;
+  QString marker_folder;
 };
 
 namespace online {
@@ -87,6 +95,9 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   TZubCardsButton* Button8() const { return button8_; }
   QMenu* PopupMenu() const { return popup_; }
   QAction* ExitToMenuAction() const { return quit_action_; }
+  // The chat board and the news: background checks, badges, chat window.
+  ChatNews& ChatAndNews() { return *chat_news_; }
+  QAction* ChatAction() const { return chat_action_; }
 
  Q_SIGNALS:
   // A rated cycle's score took its place in the account players' table.
@@ -131,6 +142,7 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void MusicChanged() override;
   void SpeedChanged() override;
   void OtherChanged() override;
+  void PassportRequested(QWidget* parent) override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -197,6 +209,7 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void SetCursorKind(CursorKind kind);
   void ShowRoundBalloon(bool shown);
   QString ProgramFolderPath() const;
+  void WireChatAndNews();
 
   WindowOptions options_;
   Settings settings_;
@@ -215,6 +228,8 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   QAction* gen_count_action_ = nullptr;
   QAction* quit_action_ = nullptr;
   QAction* change_name_action_ = nullptr;
+  QAction* chat_action_ = nullptr;
+  ChatNews* chat_news_ = nullptr;
   MenuScreen* menu_ = nullptr;
   ChatBar* chat_ = nullptr;
   QLabel* balloon_ = nullptr;  // over the round panel while the mouse is on it

@@ -44,7 +44,7 @@ struct PopupEntry {
   int row;
 };
 constexpr PopupEntry kPopupEntries[] = {{"GenCount", 25}, {"Quit", 21}, {"ChangeName", 26}, {"MSpeed", 298},
-                                        {"Help", 27},     {"Book", 28}, {"About", 29}};
+                                        {"Help", 27},     {"Book", 28}, {"About", 29},      {"MChat", 178}};
 
 void MainWindow::BuildPopupMenu() {
   popup_ = new QMenu(this);

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "chat_bar.h"
+#include "chat_news.h"
 #include "form_end_match.h"
 #include "form_history.h"
 #include "form_message.h"
@@ -58,10 +59,13 @@ void MainWindow::WireMenu() {
   connect(menu_, &MenuScreen::ExitClicked, this, &QWidget::close);
   connect(menu_, &MenuScreen::ViewToggled, this, [this](int view) { settings_.ClubListView = view; });
   connect(menu_, &MenuScreen::TitleColourChanged, this, [this](int colour) { settings_.TitleColour = colour; });
+  connect(menu_, &MenuScreen::NewsClicked, chat_news_, &ChatNews::OpenNews);
+  connect(menu_, &MenuScreen::ChatClicked, chat_news_, &ChatNews::OpenChat);
 }
 
 void MainWindow::ShowMenuScreen() {
   WireMenu();
+  const bool entered = !MenuShown();
   ShowRoundBalloon(false);
   chat_->Show(false);
   presenter_->HideTable();
@@ -82,6 +86,10 @@ void MainWindow::ShowMenuScreen() {
   inputs.clubFile = QString::fromStdString(clubs_.CurrentPath().string());
   inputs.language = settings_.LanguageIndex;
   menu_->Show(inputs);
+  // The background checks of the chat board and the news run from the first
+  // drawing of the menu on; coming from the title or a game they run at once.
+  chat_news_->MenuDrawn(entered);
+  menu_->ShowBadges(chat_news_->NewsFlag(), chat_news_->ChatFlag());
   ShowAccountIndicator();
 }
 

@@ -109,6 +109,10 @@ void MainWindow::OpenWorldTopTen(int view) {
   if (window.View() >= 2 && window.View() <= 4) world_top_view_ = window.View();
 }
 
+void MainWindow::PassportRequested(QWidget* parent) {
+  online::TFormPassport::Open(parent != nullptr ? parent : this, settings_);
+}
+
 void MainWindow::OpenResultWindow(int score) {
   online::TFormWorldResult::Open(this, *online_, settings_, score);
 }

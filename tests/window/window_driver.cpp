@@ -227,6 +227,8 @@ WindowOptions TestWindowOptions(const QString& folder) {
   options.silent = true;
   options.skip_pauses = true;
   options.fast_timer_ms = 1;
+  // The chat and news markers stay in the test's own folder.
+  options.marker_folder = folder;
   return options;
 }
 
