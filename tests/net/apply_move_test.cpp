@@ -55,6 +55,7 @@ std::string From(int sender, bool to_next, const MoveShape& shape, bool tourname
 
 TEST(ApplyMoveTest, TurnToBidShowsTheBidAndOffersTheNext) {
   DealtClient c;  // seat 2; seat 1 (the server) bids 60 and hands the turn on
+  c.s.Phase = static_cast<std::uint8_t>(c.Rel(1));  // the server opens the bidding
   const MoveApplied applied = c.Apply(From(1, true, MoveShape::TurnToBid(65, 1, SeatCell::Bid(60))));
   ASSERT_TRUE(applied.ok());
   EXPECT_TRUE(applied.skipped.empty());
@@ -76,6 +77,7 @@ TEST(ApplyMoveTest, TurnToBidShowsTheBidAndOffersTheNext) {
 TEST(ApplyMoveTest, TheSecondPassEndsTheBidding) {
   DealtClient c;
   c.s.CurrentBid = 70;
+  c.s.Phase = static_cast<std::uint8_t>(c.Rel(3));  // seat 3's turn
   c.Apply(From(3, false, MoveShape::BidReport(3, SeatCell::Pass())));  // seat 3 is c's relative seat 1
   EXPECT_FALSE(c.s.InBidding[1]);
   EXPECT_FALSE(c.ui.Saw("button 7 off G27"));
@@ -106,6 +108,8 @@ TEST(ApplyMoveTest, CaptionCodes) {
 
 TEST(ApplyMoveTest, UnexpectedCharactersLeaveTheRestOfTheRecord) {
   DealtClient c;
+  c.s.CurrentBid = 70;
+  c.s.Phase = static_cast<std::uint8_t>(c.Rel(3));  // seat 3's turn
   std::string record = From(3, false, MoveShape::BidReport(3, SeatCell::Bid(75)));
   record[28] = 'Q';             // trump
   record.replace(35, 2, "77");  // phase
@@ -115,7 +119,7 @@ TEST(ApplyMoveTest, UnexpectedCharactersLeaveTheRestOfTheRecord) {
   EXPECT_EQ(applied.skipped, (std::vector<FieldIssue>{{29, NetError::BadSuit}, {36, NetError::BadPhase}}));
   EXPECT_EQ(c.s.CurrentBid, 75);
   EXPECT_EQ(c.s.Trump, kNoSuit);
-  EXPECT_EQ(c.s.Phase, FirstBidder(1, c.engine.Mode()));
+  EXPECT_EQ(c.s.Phase, c.Rel(1));  // the turn passed on to the server, not to phase 77
   EXPECT_FALSE(c.ui.Saw("enable 7 on"));
 }
 
@@ -160,6 +164,7 @@ TEST(ApplyMoveTest, HostileRecordsChangeNothing) {
 
 TEST(ApplyMoveTest, TournamentClocksRestartOnGameSteps) {
   DealtClient c;
+  c.s.Phase = static_cast<std::uint8_t>(c.Rel(1));  // the server opens the bidding
   EXPECT_TRUE(c.Apply(From(1, true, MoveShape::BidReport(1, SeatCell::Bid(60)))).restart_clocks);
   EXPECT_FALSE(c.Apply(From(1, true, MoveShape::TrickToReceiver())).restart_clocks);
   EXPECT_FALSE(c.Apply(From(1, true, MoveShape::TrickCollected())).restart_clocks);  // refused: no trick
