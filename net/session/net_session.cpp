@@ -34,8 +34,17 @@ struct NetSession::Peer {
   QTcpSocket* socket = nullptr;
   net::ReceiveBuffer buffer{net::Link::Local};
   QTimer quiet;
+  QTimer join;  // server: a connection that has not joined in time is closed
+  QTimer more;  // what arrived beyond one turn's share is read on the next turn
   int connection = -1;  // server: 0 or 1 once joined
   bool alive = true;
+  int queued = 0;   // its records waiting in the inbox
+  int ignored = 0;  // records ignored while it held no seat
+  int refused = 0;  // records that broke the rules
+  // For the log: where the peer writes from.
+  QString Address() const {
+    return socket ? QString("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort()) : QString("a peer");
+  }
 };
 
 NetSession::NetSession(GameState& state, Engine& engine, Presenter& ui, ComputerPlayers* computer, QObject* parent)
@@ -119,6 +128,12 @@ void NetSession::OnClientError() {
   Q_EMIT NoAccessibleGames();
 }
 
+int NetSession::Connections() const {
+  int count = 0;
+  for (const auto& peer : peers_) count += peer->alive ? 1 : 0;
+  return count;
+}
+
 void NetSession::Cancel() {
   CloseAll();
   link_ = LinkState::Idle;
@@ -165,6 +180,16 @@ void NetSession::DropPeer(Peer* peer) {
       socket->disconnectFromHost();
     }
   }
+  // The peer itself is forgotten once the handler that dropped it has returned.
+  if (!purge_due_) {
+    purge_due_ = true;
+    QTimer::singleShot(0, this, &NetSession::Purge);
+  }
+}
+
+void NetSession::Purge() {
+  purge_due_ = false;
+  std::erase_if(peers_, [](const std::unique_ptr<Peer>& peer) { return !peer->alive; });
 }
 
 NetSession::Peer* NetSession::PeerAt(int connection) const {
@@ -175,9 +200,24 @@ NetSession::Peer* NetSession::PeerAt(int connection) const {
 void NetSession::OnNewConnection() {
   while (server_ && server_->hasPendingConnections()) {
     QTcpSocket* socket = server_->nextPendingConnection();
+    int strangers = 0;
+    for (const auto& peer : peers_) strangers += peer->alive && peer->connection < 0 ? 1 : 0;
+    if (strangers >= limits_.most_strangers) {
+      Log(QString("too many connections without a seat: %1 was closed").arg(socket->peerAddress().toString()));
+      socket->abort();
+      socket->deleteLater();
+      continue;
+    }
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    AddPeer(socket);
+    Peer* p = AddPeer(socket);
+    p->join.start(limits_.join_ms);
   }
+}
+
+void NetSession::OnJoinTimeout(Peer* peer) {
+  if (!peer->alive || peer->connection >= 0 || !IsServer()) return;
+  Log(QString("%1 did not join within %2 ms and was closed").arg(peer->Address()).arg(limits_.join_ms));
+  DropPeer(peer);
 }
 
 NetSession::Peer* NetSession::AddPeer(QTcpSocket* socket) {
@@ -185,8 +225,14 @@ NetSession::Peer* NetSession::AddPeer(QTcpSocket* socket) {
   peer->socket = socket;
   Peer* p = peer.get();
   peers_.push_back(std::move(peer));
+  // What the socket keeps unread is bounded; the rest waits in the system.
+  socket->setReadBufferSize(limits_.socket_buffer);
   p->quiet.setSingleShot(true);
   connect(&p->quiet, &QTimer::timeout, this, [this, p] { OnQuiet(p); });
+  p->join.setSingleShot(true);
+  connect(&p->join, &QTimer::timeout, this, [this, p] { OnJoinTimeout(p); });
+  p->more.setSingleShot(true);
+  connect(&p->more, &QTimer::timeout, this, [this, p] { ReadSome(p); });
   connect(socket, &QTcpSocket::readyRead, this, [this, p] { OnReadyRead(p); });
   connect(socket, &QTcpSocket::disconnected, this, [this, p] { OnPeerDisconnected(p); });
   return p;
@@ -199,12 +245,59 @@ bool NetSession::IsPartner(const Peer* peer) const { return !IsServer() || peer-
 void NetSession::OnPeerDisconnected(Peer* peer) {
   if (!peer->alive) return;
   const bool partner = IsPartner(peer);
+  const int connection = peer->connection;
   DropPeer(peer);
   if (!partner) return;  // a socket that never joined
   if (link_ == LinkState::Waiting && !IsServer()) {
     // Turned away before a seat was granted.
     no_games_ = true;
     Q_EMIT NoAccessibleGames();
+    return;
+  }
+  if (link_ == LinkState::Waiting && IsServer()) {
+    FreeSeat(connection);
+    return;
+  }
+  Q_EMIT ChatEnabled(false);
+  if (game_running_ && s_.Phase != phGameOver) Interrupt();
+}
+
+void NetSession::FreeSeat(int connection) {
+  if (connection < 0 || clients_joined_ < 0) return;
+  if (connection == 0 && joined_[1] != nullptr) {
+    // The second client moves up to seat 2: a game of two with it.
+    Peer* moved = joined_[1];
+    joined_ = {moved, nullptr};
+    moved->connection = 0;
+    names_[1] = names_[2];
+  } else if (connection == 0) {
+    names_[1].clear();
+  }
+  names_[2] = std::string(net::kComputerName);
+  --clients_joined_;
+  Log(QString("the player of seat %1 left before the game; the seat is free").arg(connection + 2));
+  if (clients_joined_ == 0) {
+    // The remaining client hears its seat again: a game of two, the computer in seat 3.
+    const std::array<std::string, 3> absolute = {names_[3], names_[1], names_[2]};
+    if (const auto grant = net::BuildSeatGrant(net::SeatGrant{2, absolute})) Queue(0, *grant);
+  }
+  Q_EMIT PlayersChanged(clients_joined_);
+}
+
+void NetSession::Disconnect(Peer* peer, const QString& why) {
+  if (!peer->alive) return;
+  Log(QString("%1 %2 and was disconnected").arg(peer->Address(), why));
+  const bool partner = IsPartner(peer);
+  const int connection = peer->connection;
+  DropPeer(peer);
+  if (!partner) return;
+  if (link_ == LinkState::Waiting) {
+    if (IsServer()) {
+      FreeSeat(connection);
+    } else {
+      no_games_ = true;
+      Q_EMIT NoAccessibleGames();
+    }
     return;
   }
   Q_EMIT ChatEnabled(false);
@@ -237,12 +330,17 @@ void NetSession::Interrupt() {
 
 // --- reading ----------------------------------------------------------------------
 
-void NetSession::OnReadyRead(Peer* peer) {
+void NetSession::OnReadyRead(Peer* peer) { ReadSome(peer); }
+
+void NetSession::ReadSome(Peer* peer) {
+  if (!peer->alive || !peer->socket || peer->buffer.Hostile()) return;
+  const QByteArray bytes = peer->socket->read(limits_.read_per_turn);
+  if (!bytes.isEmpty())
+    TakeRecords(peer, peer->buffer.Feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
   if (!peer->alive || !peer->socket) return;
-  const QByteArray bytes = peer->socket->readAll();
-  if (peer->buffer.Hostile()) return;
-  TakeRecords(peer, peer->buffer.Feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
-  if (peer->alive && peer->buffer.Waiting() > 0) peer->quiet.start(net::kQuietFlushMs);
+  if (peer->buffer.Waiting() > 0) peer->quiet.start(peer->buffer.QuietMs());
+  // The rest is read on the next turn of the event loop, after the others' share.
+  if (peer->socket->bytesAvailable() > 0) peer->more.start(0);
 }
 
 void NetSession::OnQuiet(Peer* peer) {
@@ -253,25 +351,65 @@ void NetSession::TakeRecords(Peer* peer, net::ReceiveBuffer::FeedResult result) 
   for (const auto& dropped : result.dropped)
     Log(QString("dropped %1 bytes: %2").arg(dropped.bytes.size()).arg(Why(dropped.reason)));
   if (result.hostile) {
-    Log("a peer sent garbage and was disconnected");
-    const bool partner = IsPartner(peer);
-    DropPeer(peer);
-    if (partner && (game_running_ || link_ != LinkState::Waiting)) Interrupt();
-    else if (partner) {
-      no_games_ = true;
-      Q_EMIT NoAccessibleGames();
-    }
+    Disconnect(peer, "sent garbage");
     return;
   }
   const bool was_empty = inbox_.empty();
-  for (auto& record : result.records) inbox_.push_back({peer, std::move(record)});
-  if (was_empty && !inbox_timer_.isActive()) ProcessInbox();
+  for (auto& record : result.records) {
+    if (IsServer() && !IsPartner(peer) && record.kind != net::RecordKind::JoinRequest) {
+      // A connection that holds no seat has nothing to say but its join request.
+      if (peer->ignored++ == 0)
+        Log(QString("ignored a record from %1, which holds no seat: \"%2\"").arg(peer->Address(), Cp1251Text(record.wire)));
+      if (peer->ignored >= limits_.stranger_records) {
+        Log(QString("%1 holds no seat and kept sending records; it was closed").arg(peer->Address()));
+        DropPeer(peer);
+        return;
+      }
+      continue;
+    }
+    if (IsServer() && record.kind == net::RecordKind::Move && !PassOn(peer, record.body)) {
+      if (!peer->alive) return;
+      continue;
+    }
+    if (peer->queued >= limits_.queued_records) {
+      Disconnect(peer, QString("sent more than %1 records at once").arg(limits_.queued_records));
+      return;
+    }
+    ++peer->queued;
+    inbox_.push_back({peer, std::move(record)});
+  }
+  if (was_empty && !inbox_.empty() && !inbox_timer_.isActive()) ProcessInbox();
+}
+
+bool NetSession::PassOn(Peer* peer, const std::string& record) {
+  if (!game_running_) return false;
+  const auto decoded = net::DecodeMove(record);
+  if (!decoded.ok()) {
+    Refused(peer, record, Why(decoded.error));
+    return false;
+  }
+  // A client writes only as its own seat.
+  const int sender = decoded.value->fields.sender;
+  if (sender != peer->connection + 2) {
+    Refused(peer, record, QString("the record claims seat %1").arg(sender));
+    return false;
+  }
+  const net::MoveRoute route = net::RouteOnServer(decoded.value->fields.destination, sender, ThreeHumans());
+  if (route.forward_connection >= 0) Queue(route.forward_connection, record);
+  return route.apply;
 }
 
 void NetSession::ProcessInbox() {
+  int handled = 0;
   while (!inbox_.empty()) {
+    // The event loop gets its turn between shares of records.
+    if (handled++ == limits_.records_per_turn) {
+      inbox_timer_.start(0);
+      return;
+    }
     Incoming next = std::move(inbox_.front());
     inbox_.pop_front();
+    --next.peer->queued;
     const bool move = next.record.kind == net::RecordKind::Move;
     Handle(next.peer, next.record);
     // The records of one read follow each other with a pause, so that every
@@ -327,6 +465,7 @@ void NetSession::HandleJoin(Peer* peer, const std::string& record) {
   }
   ++clients_joined_;
   peer->connection = clients_joined_;
+  peer->join.stop();
   joined_[static_cast<std::size_t>(clients_joined_)] = peer;
   names_[2] = std::string(net::kComputerName);
   names_[static_cast<std::size_t>(clients_joined_ + 1)] = net::PadName(*join.value);
@@ -339,10 +478,19 @@ void NetSession::HandleJoin(Peer* peer, const std::string& record) {
 }
 
 void NetSession::HandleSeatGrant(const std::string& record) {
-  if (link_ != LinkState::Waiting) return;
+  // A seat granted again before the first deal: a partner left and the table changed.
+  const bool again = link_ == LinkState::Joined && waiting_first_deal_ && !game_running_;
+  if (link_ != LinkState::Waiting && !again) return;
   const auto grant = net::ParseSeatGrant(record);
   if (!grant.ok()) {
     Log("seat grant refused");
+    return;
+  }
+  if (again) {
+    net_pos_ = grant.value->seat;
+    clients_joined_ = net_pos_ == 3 ? 1 : 0;
+    SetTableMode(grant.value->names);
+    Q_EMIT PlayersChanged(clients_joined_);
     return;
   }
   link_ = LinkState::Joined;
@@ -394,31 +542,37 @@ void NetSession::HandleDeal(const std::string& record) {
 
 void NetSession::HandleMove(Peer* peer, const std::string& record) {
   if (!game_running_) return;
+  // The server has passed the record on as it arrived (PassOn); what is left is its own.
+  if (IsServer()) {
+    ApplyRecord(peer, record);
+    return;
+  }
   const auto decoded = net::DecodeMove(record);
   if (!decoded.ok()) {
-    Log("move refused");
+    Refused(peer, record, Why(decoded.error));
     return;
   }
+  // The server writes "2" as itself; "3" passes on a record of the other client.
   const int sender = decoded.value->fields.sender;
   const char destination = decoded.value->fields.destination;
-  if (IsServer()) {
-    // A client writes only as its own seat.
-    if (sender != peer->connection + 2) {
-      Log(QString("a record from seat %1 claims seat %2").arg(peer->connection + 2).arg(sender));
-      return;
-    }
-    const net::MoveRoute route = net::RouteOnServer(destination, sender, ThreeHumans());
-    if (route.forward_connection >= 0) Queue(route.forward_connection, record);
-    if (route.apply) ApplyRecord(record);
+  const int other_client = ThreeHumans() ? 5 - net_pos_ : 0;
+  const bool fits = (destination == '2' && sender == 1) || (destination == '3' && sender == other_client);
+  if (!net::RouteOnClient(destination).apply || !fits) {
+    Refused(peer, record, QString("seat %1 cannot send with destination %2").arg(sender).arg(destination));
     return;
   }
-  if (net::RouteOnClient(destination).apply) ApplyRecord(record);
+  ApplyRecord(peer, record);
 }
 
-void NetSession::ApplyRecord(const std::string& record) {
+void NetSession::ApplyRecord(Peer* peer, const std::string& record) {
   const net::MoveApplied applied = net::ApplyMove(record, net::MoveTarget{s_, engine_, ui_, buttons_});
   if (!applied.ok()) {
-    Log(QString("move refused: %1").arg(Why(applied.error)));
+    Refused(peer, record, Why(applied.error));
+    return;
+  }
+  if (applied.refused) {
+    const net::FieldIssue issue = applied.skipped.back();
+    Refused(peer, record, QString("field %1: %2").arg(issue.position).arg(Why(issue.error)));
     return;
   }
   for (const auto& issue : applied.skipped)
@@ -426,14 +580,28 @@ void NetSession::ApplyRecord(const std::string& record) {
   AdjustButtons();
 }
 
+void NetSession::Refused(Peer* peer, const std::string& record, const QString& why) {
+  const QString from = IsServer() ? QString("seat %1 (%2)").arg(peer->connection + 2).arg(peer->Address())
+                                  : QString("the server (%1)").arg(peer->Address());
+  Log(QString("refused a record from %1: \"%2\": %3").arg(from, Cp1251Text(record), why));
+  if (++peer->refused >= limits_.refused_records)
+    Disconnect(peer, QString("sent %1 records that break the rules").arg(peer->refused));
+}
+
 void NetSession::HandleChat(Peer* peer, const std::string& record) {
   const auto chat = net::ParseChat(record);
   if (!chat.ok()) return;
   const int seat = chat.value->seat;
   if (IsServer()) {
-    if (seat != peer->connection + 2) return;  // only its own lines
+    if (seat != peer->connection + 2) {  // only its own lines
+      Log(QString("ignored a chat line from seat %1 that claims seat %2").arg(peer->connection + 2).arg(seat));
+      return;
+    }
     if (seat == 2 && ThreeHumans()) Queue(1, record);
     if (seat == 3) Queue(0, record);
+  } else if (seat == net_pos_) {
+    Log(QString("ignored a chat line that claims this copy's seat %1").arg(seat));
+    return;
   }
   ui_.PlaySound("WToMenK", false);
   Q_EMIT ChatLine(seat, Cp1251Text(chat.value->text));
