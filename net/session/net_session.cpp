@@ -5,6 +5,7 @@
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <algorithm>
 
 #include "cp1251.h"
 #include "deal_record.h"
@@ -128,11 +129,7 @@ void NetSession::OnClientError() {
   Q_EMIT NoAccessibleGames();
 }
 
-int NetSession::Connections() const {
-  int count = 0;
-  for (const auto& peer : peers_) count += peer->alive ? 1 : 0;
-  return count;
-}
+int NetSession::Connections() const { return static_cast<int>(peers_.size()); }
 
 void NetSession::Cancel() {
   CloseAll();
@@ -200,13 +197,14 @@ NetSession::Peer* NetSession::PeerAt(int connection) const {
 void NetSession::OnNewConnection() {
   while (server_ && server_->hasPendingConnections()) {
     QTcpSocket* socket = server_->nextPendingConnection();
-    int strangers = 0;
-    for (const auto& peer : peers_) strangers += peer->alive && peer->connection < 0 ? 1 : 0;
-    if (strangers >= limits_.most_strangers) {
-      Log(QString("too many connections without a seat: %1 was closed").arg(socket->peerAddress().toString()));
-      socket->abort();
-      socket->deleteLater();
-      continue;
+    // Too many connections without a seat: the one that has waited longest is
+    // closed (a player joins at once, an idle connection only holds a place).
+    std::vector<Peer*> strangers;
+    for (const auto& peer : peers_)
+      if (peer->alive && peer->connection < 0) strangers.push_back(peer.get());
+    for (std::size_t i = 0; i + static_cast<std::size_t>(std::max(limits_.most_strangers - 1, 0)) < strangers.size(); ++i) {
+      Log(QString("too many connections without a seat: %1 was closed").arg(strangers[i]->Address()));
+      DropPeer(strangers[i]);
     }
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     Peer* p = AddPeer(socket);

@@ -124,7 +124,8 @@ class NetSession : public QObject {
   QString ErrorText() const { return error_text_; }
   // Records received and not yet handled, from every peer.
   std::size_t Waiting() const { return inbox_.size(); }
-  // Connections held: the joined peers and those still to join (server), or the one to the server.
+  // Connections held: the joined peers and those still to join (server), or
+  // the one to the server; a closed one is forgotten on the next turn of the event loop.
   int Connections() const;
   // Names of relative seats 1..3, six characters each.
   const std::array<std::string, 4>& SeatNames() const { return names_; }
