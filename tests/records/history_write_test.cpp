@@ -145,7 +145,7 @@ TEST_F(HistoryWriting, AFailedWriteKeepsTheOldBytesAndSaysSo) {
       EXPECT_EQ(result.Status, HistoryWrite::Failed);
       EXPECT_EQ(result.Message, "Cann`t save history!");
       EXPECT_EQ(Bytes(1), before);
-      EXPECT_FALSE(fs::exists(TemporaryPathFor(File(1))));
+      EXPECT_TRUE(TemporaryFilesLeft(File(1)).empty());
     }
   }
   // A "History" that is a file cannot hold the history.
