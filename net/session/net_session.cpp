@@ -9,6 +9,7 @@
 
 #include "cp1251.h"
 #include "deal_record.h"
+#include "peer_check.h"
 #include "words.h"
 
 namespace varnok::netsession {
@@ -354,21 +355,36 @@ void NetSession::TakeRecords(Peer* peer, net::ReceiveBuffer::FeedResult result) 
   }
   const bool was_empty = inbox_.empty();
   for (auto& record : result.records) {
-    if (IsServer() && !IsPartner(peer) && record.kind != net::RecordKind::JoinRequest) {
-      // A connection that holds no seat has nothing to say but its join request.
-      if (peer->ignored++ == 0)
-        Log(QString("ignored a record from %1, which holds no seat: \"%2\"").arg(peer->Address(), Cp1251Text(record.wire)));
-      if (peer->ignored >= limits_.stranger_records) {
-        Log(QString("%1 holds no seat and kept sending records; it was closed").arg(peer->Address()));
-        DropPeer(peer);
-        return;
+    const bool move = record.kind == net::RecordKind::Move;
+    // Moves that arrive while no game runs are of no use to anybody.
+    if (move && !game_running_) continue;
+    const int peer_seat = IsServer() && peer->connection >= 0 ? peer->connection + 2 : 0;
+    const net::PeerRoute route = IsServer() ? net::CheckFromClient(record, peer_seat, ThreeHumans())
+                                            : net::CheckFromServer(record, net_pos_, ThreeHumans());
+    if (route.verdict == net::PeerRoute::Verdict::Ignore) {
+      if (IsServer() && peer_seat == 0) {
+        // A connection that holds no seat has nothing to say but its join request.
+        if (peer->ignored++ == 0)
+          Log(QString("ignored a record from %1, which holds no seat: \"%2\"").arg(peer->Address(), Cp1251Text(record.wire)));
+        if (peer->ignored >= limits_.stranger_records) {
+          Log(QString("%1 holds no seat and kept sending records; it was closed").arg(peer->Address()));
+          DropPeer(peer);
+          return;
+        }
+      } else {
+        Log(QString("ignored a record: \"%1\": %2").arg(Cp1251Text(record.wire), QString::fromStdString(route.why)));
       }
       continue;
     }
-    if (IsServer() && record.kind == net::RecordKind::Move && !PassOn(peer, record.body)) {
+    if (route.verdict == net::PeerRoute::Verdict::Refuse) {
+      Refused(peer, record.wire, QString::fromStdString(route.why));
       if (!peer->alive) return;
       continue;
     }
+    // What goes on to the other client goes as it arrives, ahead of anything
+    // the server does in answer to earlier records.
+    if (route.forward_connection >= 0) Queue(route.forward_connection, record.body);
+    if (!route.handle) continue;
     if (peer->queued >= limits_.queued_records) {
       Disconnect(peer, QString("sent more than %1 records at once").arg(limits_.queued_records));
       return;
@@ -377,24 +393,6 @@ void NetSession::TakeRecords(Peer* peer, net::ReceiveBuffer::FeedResult result) 
     inbox_.push_back({peer, std::move(record)});
   }
   if (was_empty && !inbox_.empty() && !inbox_timer_.isActive()) ProcessInbox();
-}
-
-bool NetSession::PassOn(Peer* peer, const std::string& record) {
-  if (!game_running_) return false;
-  const auto decoded = net::DecodeMove(record);
-  if (!decoded.ok()) {
-    Refused(peer, record, Why(decoded.error));
-    return false;
-  }
-  // A client writes only as its own seat.
-  const int sender = decoded.value->fields.sender;
-  if (sender != peer->connection + 2) {
-    Refused(peer, record, QString("the record claims seat %1").arg(sender));
-    return false;
-  }
-  const net::MoveRoute route = net::RouteOnServer(decoded.value->fields.destination, sender, ThreeHumans());
-  if (route.forward_connection >= 0) Queue(route.forward_connection, record);
-  return route.apply;
 }
 
 void NetSession::ProcessInbox() {
@@ -539,27 +537,8 @@ void NetSession::HandleDeal(const std::string& record) {
 }
 
 void NetSession::HandleMove(Peer* peer, const std::string& record) {
-  if (!game_running_) return;
-  // The server has passed the record on as it arrived (PassOn); what is left is its own.
-  if (IsServer()) {
-    ApplyRecord(peer, record);
-    return;
-  }
-  const auto decoded = net::DecodeMove(record);
-  if (!decoded.ok()) {
-    Refused(peer, record, Why(decoded.error));
-    return;
-  }
-  // The server writes "2" as itself; "3" passes on a record of the other client.
-  const int sender = decoded.value->fields.sender;
-  const char destination = decoded.value->fields.destination;
-  const int other_client = ThreeHumans() ? 5 - net_pos_ : 0;
-  const bool fits = (destination == '2' && sender == 1) || (destination == '3' && sender == other_client);
-  if (!net::RouteOnClient(destination).apply || !fits) {
-    Refused(peer, record, QString("seat %1 cannot send with destination %2").arg(sender).arg(destination));
-    return;
-  }
-  ApplyRecord(peer, record);
+  // Its sender was checked as it arrived (TakeRecords); the rules are checked as it applies.
+  if (game_running_) ApplyRecord(peer, record);
 }
 
 void NetSession::ApplyRecord(Peer* peer, const std::string& record) {
@@ -586,23 +565,12 @@ void NetSession::Refused(Peer* peer, const std::string& record, const QString& w
     Disconnect(peer, QString("sent %1 records that break the rules").arg(peer->refused));
 }
 
-void NetSession::HandleChat(Peer* peer, const std::string& record) {
+void NetSession::HandleChat(Peer*, const std::string& record) {
+  // Its writer was checked, and the line passed on, as it arrived (TakeRecords).
   const auto chat = net::ParseChat(record);
   if (!chat.ok()) return;
-  const int seat = chat.value->seat;
-  if (IsServer()) {
-    if (seat != peer->connection + 2) {  // only its own lines
-      Log(QString("ignored a chat line from seat %1 that claims seat %2").arg(peer->connection + 2).arg(seat));
-      return;
-    }
-    if (seat == 2 && ThreeHumans()) Queue(1, record);
-    if (seat == 3) Queue(0, record);
-  } else if (seat == net_pos_) {
-    Log(QString("ignored a chat line that claims this copy's seat %1").arg(seat));
-    return;
-  }
   ui_.PlaySound("WToMenK", false);
-  Q_EMIT ChatLine(seat, Cp1251Text(chat.value->text));
+  Q_EMIT ChatLine(chat.value->seat, Cp1251Text(chat.value->text));
 }
 
 void NetSession::SendChat(const QString& text) {

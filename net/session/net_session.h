@@ -172,9 +172,6 @@ class NetSession : public QObject {
   // A client's peer (the server), or a server's peer that has joined.
   bool IsPartner(const Peer* peer) const;
   void TakeRecords(Peer* peer, net::ReceiveBuffer::FeedResult result);
-  // Server: a move record is passed on as it arrives, ahead of anything the
-  // server does in answer to earlier records; true when it is for the server.
-  bool PassOn(Peer* peer, const std::string& record);
   // A peer broke the bounds: it is disconnected and, when it is a partner, the game ends.
   void Disconnect(Peer* peer, const QString& why);
   void DropPeer(Peer* peer);
