@@ -2,6 +2,8 @@
 // copies kept in step by records alone, and records that must not harm it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "apply_move.h"
 #include "deal_record.h"
 #include "recorder.h"
@@ -242,6 +244,87 @@ TEST(ApplyMoveTest, ServerAndClientStayInStep) {
     EXPECT_EQ(refused.skipped, (std::vector<FieldIssue>{{33, NetError::NotNow}}));
     EXPECT_EQ(client.s, before);
   }
+}
+
+// The server (seat 1) has won at 70, taken the widow, given two cards and
+// named clubs; the client (seat 2) has followed every step by records.
+void UpToTheTrump(NetCopy& server, NetCopy& client, int lead_deck) {
+  DeckOrder order = FixedDeck();
+  std::rotate(order.begin(), order.begin() + lead_deck, order.end());
+  server.engine.SetNextDeck(order);
+  server.engine.Deal(true);
+  ASSERT_TRUE(ApplyDeal(*BuildDeal(server.s, false), client.s, DealSeating{2, false}).ok());
+  client.engine.Deal(true);
+  for (NetCopy* copy : {&server, &client}) {
+    copy->s.BidState = 2;
+    copy->s.CurrentBid = 70;
+    for (int seat = 1; seat <= 3; ++seat) copy->s.InBidding[copy->Rel(seat)] = seat == 1;
+    copy->s.Phase = phBidDone;
+  }
+  auto send = [&](const MoveShape& shape) { ASSERT_TRUE(client.Apply(From(1, true, shape)).applied()); };
+  server.engine.OpenWidow();
+  send(MoveShape::WidowOpened());
+  ASSERT_TRUE(server.engine.Apply(Move::TakeWidow()));
+  send(MoveShape::WidowTaken());
+  ASSERT_TRUE(server.engine.Apply(Move::Give(1, 2)));
+  send(MoveShape::CardsGiven(1, 2));
+  server.engine.ShowGiven();
+  send(MoveShape::GivingDone());
+  server.s.Trump = kClubs;
+  server.engine.ResortHands();
+  send(MoveShape::TrumpChosen(kClubs));
+}
+
+TEST(ApplyMoveTest, StepsOfThePlayThatBreakTheRulesAreRefusedWhole) {
+  bool seen_a_card_that_may_not_be_played = false;
+  for (int lead_deck = 0; lead_deck < 24 && !seen_a_card_that_may_not_be_played; ++lead_deck) {
+    NetCopy server(1), client(2);
+    UpToTheTrump(server, client, lead_deck);
+    auto refused = [&](int sender, bool to_next, const MoveShape& shape, FieldIssue issue, const char* what) {
+      const GameState before = client.s;
+      const int faulty = client.engine.FaultyRequests();
+      const MoveApplied applied = client.Apply(From(sender, to_next, shape));
+      EXPECT_TRUE(applied.refused) << what;
+      EXPECT_EQ(applied.skipped, std::vector<FieldIssue>{issue}) << what;
+      EXPECT_EQ(client.s, before) << what;
+      EXPECT_EQ(client.engine.FaultyRequests(), faulty) << what << ": no card is replaced";
+    };
+    refused(1, true, MoveShape::ContractAnnounced(65), {30, NetError::NotNow}, "an order below the winning bid");
+    refused(3, false, MoveShape::ContractAnnounced(100), {30, NetError::BadSeat}, "an order from a seat that did not win");
+    ASSERT_TRUE(client.Apply(From(1, true, MoveShape::ContractAnnounced(95))).applied());
+    ASSERT_TRUE(server.engine.Apply(Move::Order(95)));
+    ASSERT_TRUE(server.engine.Apply(Move::StartPlay()));
+
+    // The server leads; the client (its next seat) plays second.
+    ASSERT_TRUE(server.engine.Apply(Move::Card(3, 1)));
+    refused(3, false, MoveShape::CardPlayed(3, 1), {33, NetError::NotNow}, "seat 3 leads in the server's place");
+    ASSERT_TRUE(client.Apply(From(1, true, MoveShape::CardPlayedReceiverToPlay(1, 1))).applied());
+    EXPECT_EQ(client.s.Phase, phPlay3);
+    refused(1, true, MoveShape::CardPlayed(1, 1), {33, NetError::NotNow}, "a second card of the server");
+    refused(1, true, MoveShape::TrickCollected(), {35, NetError::NotNow}, "a trick collected before it is full");
+    int own = 1;
+    while (client.engine.IsIllegalHumanCard(own)) ++own;
+    ASSERT_TRUE(client.engine.Apply(Move::Card(3, own)));
+
+    // Seat 3 (the client's relative seat 1) completes the trick.
+    const int third = client.Rel(3);
+    int illegal = 0, legal = 0;
+    for (int slot = 1; slot <= client.s.HandCount[third]; ++slot) {
+      if (client.engine.IsIllegalCard(third, slot)) illegal = illegal ? illegal : slot;
+      else legal = legal ? legal : slot;
+    }
+    ASSERT_NE(legal, 0);
+    refused(1, true, MoveShape::CardPlayed(3, legal), {33, NetError::BadSeat}, "the server plays seat 3's card");
+    if (illegal != 0) {
+      seen_a_card_that_may_not_be_played = true;
+      refused(3, false, MoveShape::CardPlayed(3, illegal), {33, NetError::NotNow}, "a card that does not follow suit");
+    }
+    const TCard card = client.s.Hands[third][legal];
+    ASSERT_TRUE(client.Apply(From(3, false, MoveShape::CardPlayed(3, legal))).applied());
+    EXPECT_EQ(client.s.Stol[3], card) << "the card named is the card played";
+    EXPECT_EQ(client.s.Phase, phTrickFull);
+  }
+  EXPECT_TRUE(seen_a_card_that_may_not_be_played);
 }
 
 }  // namespace
