@@ -362,17 +362,17 @@ void NetSession::TakeRecords(Peer* peer, net::ReceiveBuffer::FeedResult result) 
     const net::PeerRoute route = IsServer() ? net::CheckFromClient(record, peer_seat, ThreeHumans())
                                             : net::CheckFromServer(record, net_pos_, ThreeHumans());
     if (route.verdict == net::PeerRoute::Verdict::Ignore) {
-      if (IsServer() && peer_seat == 0) {
-        // A connection that holds no seat has nothing to say but its join request.
-        if (peer->ignored++ == 0)
-          Log(QString("ignored a record from %1, which holds no seat: \"%2\"").arg(peer->Address(), Cp1251Text(record.wire)));
-        if (peer->ignored >= limits_.stranger_records) {
-          Log(QString("%1 holds no seat and kept sending records; it was closed").arg(peer->Address()));
-          DropPeer(peer);
-          return;
-        }
-      } else {
-        Log(QString("ignored a record: \"%1\": %2").arg(Cp1251Text(record.wire), QString::fromStdString(route.why)));
+      // A connection that holds no seat has nothing to say but its join request; a
+      // partner sends nothing of what is ignored. Either is let go when it keeps on.
+      if (peer->ignored++ == 0) {
+        const QString who = peer_seat == 0 && IsServer() ? QString("%1, which holds no seat").arg(peer->Address())
+                                                         : peer->Address();
+        Log(QString("ignored a record from %1: \"%2\": %3")
+                .arg(who, Cp1251Text(record.wire), QString::fromStdString(route.why)));
+      }
+      if (peer->ignored >= limits_.stranger_records) {
+        Disconnect(peer, QString("kept sending records it has no business sending"));
+        return;
       }
       continue;
     }

@@ -62,7 +62,7 @@ struct SessionPauses {
 struct SessionLimits {
   int join_ms = 5000;              // a connection that has not joined by then is closed
   int most_strangers = 4;          // connections at once that have not joined; more are closed at once
-  int stranger_records = 8;        // records ignored from a connection without a seat before it is closed
+  int stranger_records = 8;        // records ignored from a peer (a connection without a seat) before it is closed
   int refused_records = 3;         // records that break the rules before their peer is disconnected
   int queued_records = 64;         // records waiting from one peer: more is a flood
   int records_per_turn = 16;       // records handled per turn of the event loop
