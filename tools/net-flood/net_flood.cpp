@@ -1,11 +1,12 @@
 // Measures a network game under a flood from a connection that never joined:
 // a host (server) and a real client play a game of two on 127.0.0.1, a
-// stranger writes 20 MB of well-formed move records to the host's port, and
-// one second into the flood the real client writes a chat line. Prints the
-// host's resident memory before and at its peak, how long the real client's
-// line took to reach the host, and what became of the stranger's connection.
+// stranger writes 20 MB of well-formed move records (or chat lines) to the
+// host's port, and one second into the flood the real client writes a chat
+// line. Prints the host's resident memory before and at its peak, how long
+// the real client's line took to reach the host, the longest the host's event
+// loop was held up, and what became of the stranger's connection.
 //
-//   varnok-net-flood [megabytes] [seconds to wait at most]
+//   varnok-net-flood [megabytes] [seconds to wait at most] [moves|chat]
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -77,7 +78,7 @@ struct Flood {
   std::atomic<bool> stop{false};  // the measurement is over: the stranger may hang up
 };
 
-void Stranger(quint16 port, long long bytes, Flood* flood) {
+void Stranger(quint16 port, long long bytes, bool chat, Flood* flood) {
   const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
@@ -95,7 +96,8 @@ void Stranger(quint16 port, long long bytes, Flood* flood) {
   varnok::net::MoveFields fields;
   fields.sender = 1;
   fields.destination = '1';
-  const std::string record = varnok::net::EncodeMove(fields).value_or(std::string(38, 'h'));
+  const std::string record = chat ? varnok::net::BuildChat(1, "I resign now!!!").value_or("s1x")
+                                  : varnok::net::EncodeMove(fields).value_or(std::string(38, 'h'));
   std::string chunk;
   while (chunk.size() < 64 * 1024) chunk += record;
   while (flood->sent < bytes) {
@@ -119,6 +121,7 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   const long long megabytes = argc > 1 ? std::atoll(argv[1]) : 20;
   const int wait_s = argc > 2 ? std::atoi(argv[2]) : 30;
+  const bool chat = argc > 3 && std::string(argv[3]) == "chat";
 
   Copy host("Host"), client("Real");
   if (!host.session.StartServer(0)) {
@@ -147,13 +150,16 @@ int main(int argc, char** argv) {
     }
   });
 
-  std::thread stranger(Stranger, host.session.ServerPort(), megabytes * 1024 * 1024, &flood);
+  std::thread stranger(Stranger, host.session.ServerPort(), megabytes * 1024 * 1024, chat, &flood);
   long peak_kb = before_kb;
   QElapsedTimer clock;
   clock.start();
   bool line_sent = false;
+  long long longest_turn_ms = 0;
   while (clock.elapsed() < wait_s * 1000LL) {
+    const qint64 turn_start = clock.elapsed();
     QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    longest_turn_ms = std::max<long long>(longest_turn_ms, clock.elapsed() - turn_start);
     peak_kb = std::max(peak_kb, ResidentKb());
     if (!line_sent && clock.elapsed() >= 1000) {
       line_sent = true;
@@ -173,6 +179,8 @@ int main(int argc, char** argv) {
   }
   std::printf("host memory before the flood: %.1f MB\n", before_kb / 1024.0);
   std::printf("host memory at its peak:      %.1f MB\n", peak_kb / 1024.0);
+  std::printf("flood of %s; the host's event loop was held up for at most %lld ms at a time\n",
+              chat ? "chat lines" : "move records", longest_turn_ms);
   std::printf("flood written: %.1f MB of %lld MB; connection %s\n", flood.sent / (1024.0 * 1024.0), megabytes,
               flood.closed ? "closed by the host" : (flood_done ? "written whole" : "still open"));
   if (line_ms >= 0) std::printf("the real client's line reached the host after %lld ms\n", line_ms);
