@@ -7,6 +7,7 @@
 // loop was held up, and what became of the stranger's connection.
 //
 //   varnok-net-flood [megabytes] [seconds to wait at most] [moves|chat]
+//   varnok-net-flood cycles [count]   connections opened and closed at once, and the host's memory
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -117,8 +118,32 @@ void Stranger(quint16 port, long long bytes, bool chat, Flood* flood) {
 
 }  // namespace
 
+// Opens and closes `count` connections to a waiting host, a few at a time.
+int Cycles(int count) {
+  Copy host("Host");
+  if (!host.session.StartServer(0)) return 1;
+  Spin([] { return false; }, 200);
+  const long before_kb = ResidentKb();
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(host.session.ServerPort());
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  for (int i = 0; i < count; ++i) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) ::close(fd);
+    else ::close(fd);
+    if (i % 20 == 19) Spin([] { return false; }, 2);
+  }
+  Spin([] { return false; }, 1000);
+  std::printf("%d connections opened and closed: host memory %.1f MB before, %.1f MB after\n", count,
+              before_kb / 1024.0, ResidentKb() / 1024.0);
+  std::fflush(stdout);
+  std::_Exit(0);
+}
+
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  if (argc > 1 && std::string(argv[1]) == "cycles") return Cycles(argc > 2 ? std::atoi(argv[2]) : 20000);
   const long long megabytes = argc > 1 ? std::atoll(argv[1]) : 20;
   const int wait_s = argc > 2 ? std::atoi(argv[2]) : 30;
   const bool chat = argc > 3 && std::string(argv[3]) == "chat";
