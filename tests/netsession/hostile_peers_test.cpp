@@ -200,6 +200,26 @@ TEST(HostilePeersTest, AClientThatLeavesBeforeTheGameFreesItsSeat) {
   EXPECT_EQ(table[0].interruptions + table[2].interruptions, 0);
 }
 
+TEST(HostilePeersTest, ARawClientThatHangsUpBeforeTheGameLeavesNoGhostSeat) {
+  Table table(1);
+  ASSERT_TRUE(table[0].session.StartServer(0));
+  QSignalSpy players(&table[0].session, &NetSession::PlayersChanged);
+  {
+    RawPeer ghost;
+    ASSERT_TRUE(ghost.Connect(table[0].session.ServerPort()));
+    ASSERT_EQ(ghost.Join("Ghost"), 2);
+    EXPECT_EQ(table[0].session.ClientsJoined(), 0);
+  }  // hangs up
+  ASSERT_TRUE(WaitUntil([&] { return table[0].session.ClientsJoined() == -1; }));
+  ASSERT_GE(players.count(), 2);
+  EXPECT_EQ(players.last().at(0).toInt(), -1);
+  EXPECT_FALSE(table[0].session.BeginGame()) << "no game with an absent seat";
+  // The seat is there for the next one.
+  RawPeer next;
+  ASSERT_TRUE(next.Connect(table[0].session.ServerPort()));
+  EXPECT_EQ(next.Join("Next"), 2);
+}
+
 TEST(HostilePeersTest, AChatLineInSlowPiecesIsKept) {
   Table table(1);
   ASSERT_TRUE(table[0].session.StartServer(0));
