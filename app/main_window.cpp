@@ -156,6 +156,16 @@ void MainWindow::StartUp() {
   online_->Addresses().Results = settings_.ResultsService;
   online_->Addresses().Stats = settings_.StatsService;
   i18n::SetLanguage(settings_.LanguageIndex);
+  // Another copy running in the same folder owns its files: this one writes
+  // nothing (two writers would wipe the club file) and ends with its message.
+  folder_lock_ = std::make_unique<FolderLock>(ProgramFolderPath().toStdString());
+  if (folder_lock_->InUse()) {
+    clubs_valid_ = false;  // the options are not written on closing either
+    TFormMessage::Tell(this, MessageKind::Error, QString::fromLatin1(kFolderInUse.data(), static_cast<qsizetype>(kFolderInUse.size())),
+                       QStringLiteral("FolderInUse"));
+    close();
+    return;
+  }
   // The club files are checked before anything else runs; a missing or
   // tampered file ends the program with its message.
   const ClubFiles::Startup check =

@@ -12,6 +12,7 @@
 #include "club_file.h"
 #include "computer_players.h"
 #include "engine.h"
+#include "folder_lock.h"
 #include "form_options.h"
 #include "form_password.h"
 #include "game_state.h"
@@ -248,6 +249,8 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   bool interrupted_ = false;
   ClubFiles clubs_;
   bool clubs_valid_ = true;
+  // The program folder's files, held for this copy's run (taken at start-up).
+  std::unique_ptr<FolderLock> folder_lock_;
   ClubMember member_;  // the player as read when the game started
   int profile_slot_ = 6;
   bool started_ = false;

@@ -62,6 +62,8 @@ class Engine {
   // The one entry point for a step of a round. Returns false, changing
   // nothing, when the step does not fit the state (wrong phase, wrong seat).
   bool Apply(const Move& move);
+  // Whether Apply would take `move` now: the same check, changing nothing.
+  bool Allows(const Move& move) const { return Valid(move); }
 
   // --- the operations -----------------------------------------------------
   void Deal(bool new_game);
@@ -88,6 +90,9 @@ class Engine {
 
   // True when `slot` of `seat`'s hand may not be played now.
   bool IsIllegalCard(int seat, int slot) const;
+  // Whether `slot` of `seat`'s hand holds a card that may be played now; any
+  // other request is a faulty one that PlayCard replaces.
+  bool CardPlayable(int seat, int slot) const;
   // Whether this copy makes the computer's choices for `seat`.
   bool ComputesFor(int seat) const;
 

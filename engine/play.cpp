@@ -51,12 +51,15 @@ void Engine::WriteDiagnostic(int seat, int slot) const {
   if (out) out << DiagnosticRecord(s_, requested);
 }
 
+bool Engine::CardPlayable(int seat, int slot) const {
+  if (seat < 1 || seat > 3 || slot < 1 || slot > 8) return false;
+  return s_.Hands[seat][slot].len != 0 && !s_.Hands[seat][slot].IsEmpty() &&
+         s_.HandOrder[seat][slot] != kEmptyCompanion && s_.HandPoints[seat][slot] != kEmptyCompanion &&
+         !IsIllegalCard(seat, slot);
+}
+
 void Engine::PlayCard(int seat, int slot) {
-  const bool in_range = slot >= 1 && slot <= 8;
-  const bool faulty = !in_range || s_.Hands[seat][slot].len == 0 || s_.Hands[seat][slot].IsEmpty() ||
-                      s_.HandOrder[seat][slot] == kEmptyCompanion || s_.HandPoints[seat][slot] == kEmptyCompanion ||
-                      IsIllegalCard(seat, slot);
-  if (faulty) {
+  if (!CardPlayable(seat, slot)) {
     ++faulty_requests_;
     WriteDiagnostic(seat, slot);
     slot = ReplacementSlot(seat);

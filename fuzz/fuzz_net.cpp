@@ -1,6 +1,11 @@
 // Fuzz target of the game-record codec: arbitrary bytes arrive on a
 // connection in reads of arbitrary sizes; every record cut out of them is
-// read and applied to a game, as a copy of the program would.
+// read and applied to a game, as a copy of the program would. On the local
+// network every record also goes through the sender check of a server whose
+// peer holds seat 2, seat 3 or no seat, and of a client, and what it lets
+// through is applied under the rule check: a refused record changes nothing,
+// no card is ever replaced, and nothing from a peer without a seat but its
+// join request is taken up.
 //
 // Input: byte 0 chooses the connection (local network or tournament), the
 // copy's own seat and the size of the reads; the rest is the byte stream.
@@ -13,6 +18,7 @@
 #include "apply_move.h"
 #include "deal_record.h"
 #include "engine.h"
+#include "peer_check.h"
 #include "receive_buffer.h"
 #include "records.h"
 
@@ -40,12 +46,12 @@ struct Copy {
   NetButtons buttons;
   DealSeating seating;
 
-  Copy(int own, bool tournament, bool dealt) {
+  Copy(int own, bool tournament, bool dealt, bool three_humans = true) {
     seating = DealSeating{own, tournament};
     TableMode mode;
     mode.NetGame = !tournament;
     mode.NetPos = own;
-    mode.NetThreeHumans = true;
+    mode.NetThreeHumans = three_humans;
     mode.TourGame = tournament;
     mode.TourPos = own;
     mode.ProfileSlot = tournament ? 8 : 6;
@@ -65,7 +71,16 @@ struct Copy {
 
   void Take(const Received& r) {
     switch (r.kind) {
-      case RecordKind::Move: (void)ApplyMove(r.body, MoveTarget{state, engine, ui, buttons}); break;
+      case RecordKind::Move: {
+        // The rule check: a refused record changes nothing, and no card request is ever faulty.
+        const GameState before = state;
+        const int faulty = engine.FaultyRequests();
+        const MoveApplied applied = ApplyMove(r.body, MoveTarget{state, engine, ui, buttons});
+        if (!applied.applied() && !(state == before)) __builtin_trap();
+        if (applied.refused && applied.skipped.empty()) __builtin_trap();
+        if (engine.FaultyRequests() != faulty) __builtin_trap();
+        break;
+      }
       case RecordKind::Deal:
         if (ApplyDeal(r.body, state, seating).ok()) engine.Deal(!state.InGame);
         break;
@@ -94,6 +109,38 @@ void CheckMoveRoundTrip(std::string_view body) {
     __builtin_trap();
 }
 
+// The sender check of a server whose peer holds `peer_seat` (0: none).
+void CheckServerRoute(const Received& r, int peer_seat, bool two_clients) {
+  const PeerRoute route = CheckFromClient(r, peer_seat, two_clients);
+  if (route.Taken() != route.why.empty()) __builtin_trap();
+  if (route.forward_connection < -1 || route.forward_connection > 1) __builtin_trap();
+  if (!route.Taken()) return;
+  // A connection without a seat may only ask to join.
+  if (peer_seat == 0 && r.kind != RecordKind::JoinRequest) __builtin_trap();
+  // Nothing goes back to the seat it came from, nor to a second client that is not there.
+  if (peer_seat != 0 && route.forward_connection == peer_seat - 2) __builtin_trap();
+  if (!two_clients && route.forward_connection == 1) __builtin_trap();
+  if (r.kind == RecordKind::Move) {
+    const auto decoded = DecodeMove(r.body);
+    if (!decoded.ok() || decoded.value->fields.sender != peer_seat) __builtin_trap();
+  }
+  if (r.kind == RecordKind::Chat) {
+    const auto chat = ParseChat(r.body);
+    if (!chat.ok() || chat.value->seat != peer_seat) __builtin_trap();
+  }
+}
+
+// The sender check of a client at seat `own`.
+void CheckClientRoute(const Received& r, int own, bool three_humans) {
+  const PeerRoute route = CheckFromServer(r, own, three_humans);
+  if (route.Taken() != route.why.empty() || route.forward_connection != -1) __builtin_trap();
+  if (!route.Taken() || r.kind != RecordKind::Move) return;
+  const auto decoded = DecodeMove(r.body);
+  if (!decoded.ok()) __builtin_trap();
+  const int sender = decoded.value->fields.sender;
+  if (sender == own || (sender != 1 && !three_humans)) __builtin_trap();
+}
+
 void CheckDealRoundTrip(std::string_view body) {
   const auto parsed = ParseDeal(body);
   if (!parsed.ok()) return;
@@ -115,6 +162,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Copy fresh(own, tournament, false);
   Copy playing(own, tournament, true);
+  // The server of a game of two and of three, each with a game under way.
+  const bool two_clients = (control >> 7) != 0;
+  Copy server(1, false, true, two_clients);
+  const int peer_seat = own == 1 ? 0 : own;  // the seat of the connection the bytes come from
   ReceiveBuffer buffer(link);
   std::size_t delivered = 0;
   auto take = [&](const ReceiveBuffer::FeedResult& result) {
@@ -125,6 +176,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (r.kind == RecordKind::Deal) CheckDealRoundTrip(r.body);
       fresh.Take(r);
       playing.Take(r);
+      if (!tournament) {
+        CheckServerRoute(r, peer_seat, two_clients);
+        if (own != 1) CheckClientRoute(r, own, two_clients || own == 3);
+        // What the server takes up from its peer is applied under the rule check.
+        const PeerRoute route = CheckFromClient(r, peer_seat, two_clients);
+        if (route.Taken() && route.handle && r.kind == RecordKind::Move) server.Take(r);
+      }
     }
     if (buffer.Waiting() > BufferLimits{}.buffer) __builtin_trap();
   };

@@ -77,16 +77,21 @@ class Applier {
         t_.ui.ShowBubble(seat, BubbleStyle::Announce, UiText::Games(words::kIPlayOn, " " + std::to_string(cell.bid)));
         t_.ui.PlaySound("WDiPlay", true);
         s_.CurrentBid = cell.bid;
+        s_.Phase = static_cast<std::uint8_t>(NextBidder(s_, seat));
         out_.restart_clocks = true;
         return;
       case SeatCell::Kind::Pass: {
         t_.ui.ShowBubble(seat, BubbleStyle::Pass, UiText::Games(words::kPass));
         t_.ui.PlaySound("WDiPass", true);
+        const bool was_bidding = s_.InBidding[seat];
         s_.InBidding[seat] = false;
         out_.restart_clocks = true;
         const int other1 = NextSeat(seat);
         const int other2 = NextSeat(other1);
-        if (!s_.InBidding[other1] || !s_.InBidding[other2]) {
+        const bool over = !s_.InBidding[other1] || !s_.InBidding[other2];
+        // The turn goes on as on the copy that passed.
+        if (was_bidding) s_.Phase = static_cast<std::uint8_t>(over ? int{phBidDone} : NextBidder(s_, seat));
+        if (over) {
           // The bidding is over: the winning bid goes to the remaining bidder's panel.
           t_.engine.ShowFinalBids();
           t_.ui.SetButton(TableButton::Next, true, t_.buttons.action_enabled, UiText::Games(words::kToOpenCards));
@@ -166,6 +171,11 @@ class Applier {
     if (!IsSeat(seat) || !HasDeclarer(s_) || s_.HandCount[s_.Declarer] > 8) return false;
     if (s_.TrickPos < 1 || s_.TrickPos > 3) return false;  // the trick is full
     if (position < 1 || position > s_.HandCount[seat]) return false;
+    if (s_.Phase == phOrdered) {
+      // The declarer's first lead: the play starts here as it did on the declarer's copy.
+      s_.Phase = static_cast<std::uint8_t>(10 + s_.Leader);
+      t_.ui.EnableButton(TableButton::Next, false);
+    }
     t_.engine.PlayCard(seat, position);
     return true;
   }
@@ -214,7 +224,14 @@ MoveApplied ApplyMove(std::string_view record, const MoveTarget& target) {
     return out;
   }
   // The first record of a deal counts as the start-of-deal press: the deal is under way.
+  const std::uint8_t bid_state = target.state.BidState;
   if (target.state.BidState == 1) target.state.BidState = 2;
+  if (const auto issue = CheckMoveRules(decoded.value->fields, target.state, target.engine)) {
+    target.state.BidState = bid_state;
+    out.refused = true;
+    out.skipped.push_back(*issue);
+    return out;
+  }
   Applier(target, out).Run(decoded.value->fields);
   return out;
 }

@@ -196,6 +196,7 @@ SplitResult SplitReceived(std::string_view text, Link link, bool at_end) {
 
 ReceiveBuffer::FeedResult ReceiveBuffer::Feed(std::string_view bytes) {
   FeedResult result;
+  const bool was_waiting = !pending_.empty();
   // Taken in pieces, so that a flood of garbage is found out before it is all read.
   while (!hostile_ && !bytes.empty()) {
     const std::size_t piece = std::min(bytes.size(), limits_.buffer);
@@ -206,12 +207,16 @@ ReceiveBuffer::FeedResult ReceiveBuffer::Feed(std::string_view bytes) {
     for (auto& d : part.dropped) result.dropped.push_back(std::move(d));
   }
   result.hostile = hostile_;
+  if (pending_.empty()) reads_waiting_ = 0;
+  else reads_waiting_ = was_waiting ? reads_waiting_ + 1 : 1;
   return result;
 }
 
 ReceiveBuffer::FeedResult ReceiveBuffer::Flush() {
   if (hostile_) return FeedResult{{}, {}, true};
-  return Process(true);
+  FeedResult result = Process(true);
+  if (pending_.empty()) reads_waiting_ = 0;
+  return result;
 }
 
 ReceiveBuffer::FeedResult ReceiveBuffer::Process(bool at_end) {
@@ -234,6 +239,7 @@ ReceiveBuffer::FeedResult ReceiveBuffer::Process(bool at_end) {
 
 void ReceiveBuffer::Clear() {
   pending_.clear();
+  reads_waiting_ = 0;
   garbage_ = 0;
   hostile_ = false;
 }

@@ -14,7 +14,8 @@
 // the next record begins, or at its 17th character; when the data ends
 // inside a chat line that might still grow, the line waits until Flush(),
 // which the session calls once the connection has been quiet for
-// kQuietFlushMs.
+// QuietMs(): kQuietFlushMs, or kSlowQuietMs when the bytes waiting came in
+// more than one read, so that a chat line arriving in slow pieces stays whole.
 #pragma once
 
 #include <cstddef>
@@ -69,6 +70,7 @@ struct SplitResult {
 SplitResult SplitReceived(std::string_view text, Link link, bool at_end = false);
 
 inline constexpr int kQuietFlushMs = 100;
+inline constexpr int kSlowQuietMs = 1500;
 
 struct BufferLimits {
   std::size_t garbage = 1024;  // dropped bytes after which the peer counts as hostile
@@ -99,6 +101,8 @@ class ReceiveBuffer {
   bool Hostile() const { return hostile_; }
   // Bytes kept waiting for the rest of a record.
   std::size_t Waiting() const { return pending_.size(); }
+  // How long the connection must be quiet before Flush() takes what waits.
+  int QuietMs() const { return reads_waiting_ > 1 ? kSlowQuietMs : kQuietFlushMs; }
   std::size_t GarbageSeen() const { return garbage_; }
   void Clear();
 
@@ -109,6 +113,7 @@ class ReceiveBuffer {
   BufferLimits limits_;
   std::string pending_;
   std::size_t garbage_ = 0;
+  int reads_waiting_ = 0;  // the reads the waiting bytes came in
   bool hostile_ = false;
   std::function<void(const Dropped&)> logger_;
 };

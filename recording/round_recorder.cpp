@@ -2,10 +2,14 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "words.h"
 
@@ -30,6 +34,41 @@ QString FreePath(const QDir& folder, const QString& name) {
 
 QString DiskError(const QString& detail) {
   return QStringLiteral("%1 %2").arg(i18n::Text(i18n::WordsMain, 97), detail);
+}
+
+QString SystemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// Writes `bytes` to a fresh temporary file beside `path` (made exclusively,
+// never through a link), puts it on the disk and renames it to `path`.
+// Empty on success, else the system's reason (a full disk says so); nothing
+// is left behind.
+QString WriteWhole(const QString& path, const QByteArray& bytes) {
+  const QByteArray target = QFile::encodeName(path);
+  QByteArray temporary;
+  int fd = -1;
+  for (int n = 1; n < 100 && fd < 0; ++n) {
+    temporary = target + '.' + QByteArray::number(::getpid()) + '-' + QByteArray::number(n) + ".tmp";
+    fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) return SystemReason(errno);
+  }
+  if (fd < 0) return SystemReason(EEXIST);
+  int error = 0;
+  qsizetype done = 0;
+  while (error == 0 && done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<std::size_t>(bytes.size() - done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) error = errno;
+    else if (n == 0) error = EIO;
+    else done += n;
+  }
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && ::rename(temporary.constData(), target.constData()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temporary.constData());
+    return SystemReason(error);
+  }
+  return {};
 }
 
 }  // namespace
@@ -121,10 +160,8 @@ SaveResult RoundRecorder::SaveRecording(const QString& program_folder, const QDa
     return result;
   }
   // The file appears under its name only once it is complete.
-  QSaveFile file(result.path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(gif) != gif.size() || !file.commit()) {
-    const QString reason = file.errorString();
-    file.cancelWriting();
+  const QString reason = WriteWhole(result.path, gif);
+  if (!reason.isEmpty()) {
     result.status = SaveStatus::WriteFailed;
     result.message = DiskError(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(result.path), reason));
     return result;

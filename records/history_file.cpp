@@ -268,6 +268,31 @@ HistoryFileCheck CheckHistoryFile(const fs::path& program_folder, std::string_vi
   return CheckHistoryFile(HistoryFilePath(program_folder, club_file, n), date);
 }
 
+namespace {
+
+constexpr std::string_view kDamagedEnd = ".damaged";
+
+// Moves a damaged file to "<file>.damaged" (or "<file>.damaged2", ... when
+// that is taken); nothing when it cannot be moved.
+std::optional<fs::path> KeepAside(const fs::path& file) {
+  for (int k = 1; k < 1000; ++k) {
+    fs::path aside = file;
+    aside += std::string(kDamagedEnd) + (k == 1 ? "" : std::to_string(k));
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(aside, error))) continue;
+    fs::rename(file, aside, error);
+    if (error) return std::nullopt;
+    return aside;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string HistoryDamagedNotice(const fs::path& file, const fs::path& kept_as) {
+  return "History file " + file.filename().string() + " is damaged; it was kept as " + kept_as.filename().string();
+}
+
 HistoryWriteResult WriteHistory(const fs::path& program_folder, std::string_view club_file,
                                 const std::vector<HisStr>& records, const HistoryOptions& options) {
   HistoryWriteResult result;
@@ -276,12 +301,21 @@ HistoryWriteResult WriteHistory(const fs::path& program_folder, std::string_view
   result.Message = std::string(kCantSaveHistory);
 
   std::vector<std::string> lines;
+  std::string notices;  // one line per file kept aside
   int chosen = 0;
   for (int n = 1; n <= kHistoryFileLimit && chosen == 0; ++n) {
-    HistoryFileCheck check = CheckHistoryFile(HistoryFilePath(program_folder, club_file, n), DateFormatter{});
+    const fs::path path = HistoryFilePath(program_folder, club_file, n);
+    HistoryFileCheck check = CheckHistoryFile(path, DateFormatter{});
     switch (check.Status) {
-      case HistoryFileStatus::Missing:
-      case HistoryFileStatus::Invalid: chosen = n; break;  // a new file under this number
+      case HistoryFileStatus::Missing: chosen = n; break;  // a new file under this number
+      case HistoryFileStatus::Invalid:
+        // Its records are kept: the file moves aside and a new one takes its number.
+        if (const std::optional<fs::path> aside = KeepAside(path)) {
+          result.SetAside.push_back(*aside);
+          notices += "\n" + HistoryDamagedNotice(path, *aside);
+          chosen = n;
+        }
+        break;
       case HistoryFileStatus::Valid:
         if (check.Records < kHistoryRecordsPerFile) {
           chosen = n;
@@ -291,6 +325,7 @@ HistoryWriteResult WriteHistory(const fs::path& program_folder, std::string_view
       case HistoryFileStatus::Unreadable: break;  // someone else's or locked: never replaced
     }
   }
+  result.Message += notices;
   if (chosen == 0) return result;
 
   const HistoryStamp stamp = options.Now ? options.Now() : LocalHistoryStamp();
@@ -308,7 +343,7 @@ HistoryWriteResult WriteHistory(const fs::path& program_folder, std::string_view
   if (!ReplaceFile(path, JoinLines(lines), options.Write ? options.Write : FileWriter(WriteFileBytes))) return result;
   result.Status = HistoryWrite::Written;
   result.FileNumber = chosen;
-  result.Message.clear();
+  result.Message = notices.empty() ? std::string() : notices.substr(1);
   return result;
 }
 
@@ -317,11 +352,29 @@ HistoryWriteResult WriteHistory(const fs::path& program_folder, std::string_view
 HistoryListView ListHistoryFiles(const fs::path& program_folder, std::string_view club_file,
                                  const DateFormatter& date) {
   HistoryListView view;
-  for (int n = 1; n <= kHistoryFileLimit; ++n) {
-    const HistoryFileCheck check = CheckHistoryFile(HistoryFilePath(program_folder, club_file, n), date);
-    if (!check.Valid()) break;
-    view.Items.push_back({n, "File I" + FourDigits(n) + " " + check.FileDate});
+  // Every file of the folder that belongs to this club: a damaged one hides none after it.
+  const fs::path first = HistoryFilePath(program_folder, club_file, 1);
+  const std::string prefix = first.filename().string().substr(0, first.filename().string().size() - 8);  // "<stem>_I"
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(first.parent_path(), error)) {
+    const std::string name = entry.path().filename().string();
+    if (!name.starts_with(prefix)) continue;
+    const std::string rest = name.substr(prefix.size());
+    const bool numbered = rest.size() == 8 && rest.ends_with(".hst") &&
+                          std::all_of(rest.begin(), rest.begin() + 4, [](char c) { return c >= '0' && c <= '9'; });
+    if (!numbered) {
+      if (rest.find(std::string(".hst") + std::string(kDamagedEnd)) != std::string::npos) view.Unreadable.push_back(name);
+      continue;
+    }
+    const int n = std::stoi(rest.substr(0, 4));
+    if (n < 1 || n > kHistoryFileLimit) continue;
+    const HistoryFileCheck check = CheckHistoryFile(entry.path(), date);
+    if (check.Valid()) view.Items.push_back({n, "File I" + FourDigits(n) + " " + check.FileDate});
+    else view.Unreadable.push_back(name);
   }
+  std::sort(view.Items.begin(), view.Items.end(),
+            [](const HistoryListItem& a, const HistoryListItem& b) { return a.Number < b.Number; });
+  std::sort(view.Unreadable.begin(), view.Unreadable.end());
   view.Enabled = !view.Items.empty();
   view.Width = view.Items.size() <= 16 ? 180 : 193;
   return view;

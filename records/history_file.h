@@ -9,7 +9,8 @@
 //   the total line: three ten-digit sums of the checks
 // A line's check is S1 (all 99 body bytes), S2 (positions 2, 4, ..., 98) and
 // S3 (positions 3, 6, ..., 99), five digits each. A file that fails its check
-// is not shown, and the next game writes a new file under its number.
+// is not shown; the next game keeps it aside as "<file>.damaged" (its records
+// are never overwritten), says so once, and writes a new file under its number.
 //
 // Every write goes through ReplaceFile: a failed write leaves the file as it was.
 #pragma once
@@ -108,7 +109,7 @@ enum class HistoryFileStatus {
   Valid,
   Missing,     // no such file: a new one may take its number
   Unreadable,  // there, but it cannot be read: never listed, never replaced
-  Invalid,     // it fails its check: not listed; the next game replaces it
+  Invalid,     // it fails its check: not listed; the next game keeps it aside and takes its number
 };
 
 struct HistoryFileCheck {
@@ -140,16 +141,24 @@ enum class HistoryWrite {
 struct HistoryWriteResult {
   HistoryWrite Status = HistoryWrite::NothingToWrite;
   int FileNumber = 0;     // the file written, 1..9999
-  std::string Message;    // kCantSaveHistory when the history could not be saved
+  // kCantSaveHistory when the history could not be saved; the files kept
+  // aside (HistoryDamagedNotice), one line each.
+  std::string Message;
+  std::vector<std::filesystem::path> SetAside;  // damaged files kept aside by this write
 };
+
+// The line that says a damaged history file was kept aside.
+std::string HistoryDamagedNotice(const std::filesystem::path& file, const std::filesystem::path& kept_as);
 
 struct HistoryOptions {
   HistoryClock Now = LocalHistoryStamp;
   FileWriter Write = WriteFileBytes;
 };
 
-// Appends the records to the first file that is missing or fails its check
-// (a new file, replacing it) or holds fewer than 840 records.
+// Appends the records to the first file that is missing (a new file) or
+// holds fewer than 840 records; a file that fails its check on the way is
+// first kept aside under a new name (never replaced) and its number is taken
+// for a new file. A file that cannot be read, or be moved aside, is passed over.
 HistoryWriteResult WriteHistory(const std::filesystem::path& program_folder, std::string_view club_file,
                                 const std::vector<HisStr>& records, const HistoryOptions& options = {});
 
@@ -164,7 +173,8 @@ struct HistoryListItem {
 };
 
 struct HistoryListView {
-  std::vector<HistoryListItem> Items;  // files 1, 2, ... while each is valid
+  std::vector<HistoryListItem> Items;  // every valid file, by number
+  std::vector<std::string> Unreadable;  // the names of the files that could not be read, or were kept aside
   bool Enabled = false;                // false, with the text "No History Files", when none is valid
   int Width = 180;                     // 180 for at most 16 items, else 193
   int FontUnits = 10;                  // special font 1

@@ -102,12 +102,12 @@ class Reader {
     TakeNumber(Line(22).substr(0, 2), 1, 10, s_.BackgroundPicture);
     if (Line(22).size() >= 3) TakeNumber(Line(22).substr(2, 1), 0, 6, s_.BackgroundColour);
     if (Line(23).empty()) return 23;
-    if (Line(24).empty()) return 24;
+    // An empty name is a name like any other (the program writes it itself).
     s_.PlayerName = Cp1251ToUtf8(Line(24));
 
     SetBuiltInWorldTopTen(s_);
-    if (Line(26).empty()) return 26;
-    s_.ResultsService = Cp1251ToUtf8(Line(26));
+    // No address of its own: the built-in one stays, and the lines after it are read.
+    if (!Line(26).empty()) s_.ResultsService = Cp1251ToUtf8(Line(26));
     if (Line(27).empty()) return 27;
     s_.Nick = Cp1251ToUtf8(Line(27).substr(0, kNickLength));
     if (Line(28).size() != 5) return 28;

@@ -1,5 +1,7 @@
 #include "text_file.h"
 
+#include <atomic>
+#include <cerrno>
 #include <charconv>
 #include <fstream>
 #include <system_error>
@@ -16,7 +18,7 @@ namespace {
 
 // Asks the system to put the file's data on the disk, so that the rename that
 // follows cannot survive a power loss that the data does not.
-bool SyncToDisk(const std::filesystem::path& path) {
+[[maybe_unused]] bool SyncToDisk(const std::filesystem::path& path) {
 #ifdef VARNOK_HAVE_FSYNC
   const int fd = ::open(path.c_str(), O_RDONLY);
   if (fd < 0) return false;
@@ -85,6 +87,20 @@ std::optional<int> ParseDecimal(std::string_view text) {
 }
 
 bool WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
+#ifdef VARNOK_HAVE_FSYNC
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool ok = true;
+  std::size_t done = 0;
+  while (ok && done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) ok = false;
+    else done += static_cast<std::size_t>(n);
+  }
+  ok = ok && ::fsync(fd) == 0;
+  return ::close(fd) == 0 && ok;
+#else
   {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) return false;
@@ -95,29 +111,84 @@ bool WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
     if (out.fail()) return false;
   }
   return SyncToDisk(path);
+#endif
 }
 
-std::filesystem::path TemporaryPathFor(const std::filesystem::path& target) {
-  std::filesystem::path temporary = target;
-  temporary += ".tmp";
-  return temporary;
+namespace {
+
+constexpr std::string_view kTemporaryEnd = ".tmp";
+
+int ProcessNumber() {
+#ifdef VARNOK_HAVE_FSYNC
+  return static_cast<int>(::getpid());
+#else
+  return 0;
+#endif
+}
+
+// Makes a new, empty temporary file beside `target`; nothing when none can be made.
+std::optional<std::filesystem::path> MakeTemporaryFor(const std::filesystem::path& target) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::filesystem::path temporary = target;
+    temporary += "." + std::to_string(ProcessNumber()) + "-" + std::to_string(++counter) + std::string(kTemporaryEnd);
+#ifdef VARNOK_HAVE_FSYNC
+    // Exclusively: a file or a link already there under the name is never used.
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      ::close(fd);
+      return temporary;
+    }
+    if (errno != EEXIST) return std::nullopt;
+#else
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(temporary, error))) return temporary;
+#endif
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<std::filesystem::path> TemporaryFilesLeft(const std::filesystem::path& target) {
+  std::vector<std::filesystem::path> left;
+  const std::string prefix = target.filename().string() + ".";
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(target.parent_path(), error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() > prefix.size() + kTemporaryEnd.size() && name.starts_with(prefix) && name.ends_with(kTemporaryEnd))
+      left.push_back(entry.path());
+  }
+  return left;
+}
+
+bool IsReadOnlyFile(const std::filesystem::path& target) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::file_status status = fs::status(target, error);
+  if (error || !fs::is_regular_file(status)) return false;
+  const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  return (status.permissions() & write) == fs::perms::none;
 }
 
 bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes, const FileWriter& write) {
-  const std::filesystem::path temporary = TemporaryPathFor(target);
+  // A file made read-only keeps its contents (the system would let the owner replace it).
+  if (IsReadOnlyFile(target)) return false;
+  const std::optional<std::filesystem::path> temporary = MakeTemporaryFor(target);
+  if (!temporary) return false;
   std::error_code ignored;
   bool written = false;
   try {
-    written = write(temporary, bytes);
+    written = write(*temporary, bytes);
   } catch (...) {
     written = false;
   }
   if (written) {
     std::error_code error;
-    std::filesystem::rename(temporary, target, error);
+    std::filesystem::rename(*temporary, target, error);
     if (!error) return true;
   }
-  std::filesystem::remove(temporary, ignored);
+  std::filesystem::remove(*temporary, ignored);
   return false;
 }
 

@@ -36,16 +36,23 @@ std::optional<int> ParseDecimal(std::string_view text);
 using FileWriter = std::function<bool(const std::filesystem::path& path, std::string_view bytes)>;
 
 // The writer of ordinary files: write, flush, close, and ask the system to
-// put the data on the disk.
+// put the data on the disk. A symbolic link at `path` is not followed.
 bool WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
-// The temporary file that ReplaceFile writes beside `target`.
-std::filesystem::path TemporaryPathFor(const std::filesystem::path& target);
+// The temporary files ReplaceFile writes beside `target` are named
+// "<target>.<process>-<n>.tmp" and made anew for every write (never an
+// existing file, never through a link), so that two writers never share one.
+// Those left beside `target` (none, unless a writer was killed mid-write).
+std::vector<std::filesystem::path> TemporaryFilesLeft(const std::filesystem::path& target);
 
-// Gives the file at `target` the contents `bytes`: `write` fills the
-// temporary file, which is then renamed over the target. On any failure
-// (including an exception from `write`) the temporary file is removed, the
-// target keeps its previous contents byte for byte, and the result is false.
+// Whether the file at `target` exists and nobody may write it.
+bool IsReadOnlyFile(const std::filesystem::path& target);
+
+// Gives the file at `target` the contents `bytes`: `write` fills a fresh
+// temporary file, which is then renamed over the target. A read-only target
+// is never replaced. On any failure (including an exception from `write`)
+// the temporary file is removed, the target keeps its previous contents
+// byte for byte, and the result is false.
 bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes, const FileWriter& write = WriteFileBytes);
 
 }  // namespace varnok

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -116,7 +117,16 @@ TFormHistory::TFormHistory(const QString& programFolder, const QString& clubFile
   top->setSpacing(8);
   top->addWidget(list_);
   top->addWidget(grid_);
+  // The files that could not be read are named, so that none is missed unnoticed.
+  QStringList unreadable;
+  for (const std::string& name : files_.Unreadable) unreadable << QString::fromStdString(name);
+  unreadable_ = new QLabel(QStringLiteral("Could not be read: ") + unreadable.join(QStringLiteral(", ")), this);
+  unreadable_->setObjectName(QStringLiteral("Unreadable"));
+  unreadable_->setWordWrap(true);
+  unreadable_->setStyleSheet(purple ? QStringLiteral("color: #ffff00;") : QStringLiteral("color: #800000;"));
+  unreadable_->setVisible(!unreadable.isEmpty());
   auto* bottom = new QHBoxLayout;
+  bottom->addWidget(unreadable_, 1);
   bottom->addStretch(1);
   bottom->addWidget(ok_);
   bottom->addStretch(1);

@@ -14,6 +14,7 @@
 #include "history_file.h"
 #include "settings.h"
 
+class QLabel;
 class QListWidget;
 class QTableWidget;
 
@@ -38,6 +39,8 @@ class TFormHistory : public QDialog {
   QListWidget* FileList() const { return list_; }  // object name "FileList"
   QTableWidget* Grid() const { return grid_; }      // object name "Grid"
   QPushButton* OkButton() const { return ok_; }  // object name "Ok"
+  // Names the files that could not be read (object name "Unreadable"); hidden when all could.
+  QLabel* UnreadableLabel() const { return unreadable_; }
   // The number of the file shown (0 when there is none).
   int ShownFile() const { return shown_; }
   // Shows file n of the list.
@@ -59,6 +62,7 @@ class TFormHistory : public QDialog {
   QListWidget* list_ = nullptr;
   QTableWidget* grid_ = nullptr;
   QPushButton* ok_ = nullptr;
+  QLabel* unreadable_ = nullptr;
   int shown_ = 0;
 };
 

@@ -95,11 +95,12 @@ void TFormWait::OnTimer() {
 
 void TFormWait::OnPlayersChanged(int clients_joined) {
   if (!session_.IsServer()) return;
-  label_[1]->show();
-  if (clients_joined >= 1) label_[2]->show();
-  // Once a client has joined the game can only be started.
-  button1_->setEnabled(true);
-  button2_->setEnabled(false);
+  // A client that leaves before the game frees its label.
+  label_[1]->setVisible(clients_joined >= 0);
+  label_[2]->setVisible(clients_joined >= 1);
+  // Once a client has joined the game can only be started; with nobody left it can be cancelled again.
+  button1_->setEnabled(clients_joined >= 0);
+  button2_->setEnabled(clients_joined < 0);
 }
 
 void TFormWait::OnOk() {

@@ -1,13 +1,14 @@
-// The connections of a network game: listening and joining, reading records,
-// passing them on, the chat line and the end of a game when a partner leaves.
+// The connections of a network game: listening and joining, the peers, the
+// end of a game when a partner leaves, and writing. Reading is in
+// net_session_reading.cpp.
 #include "net_session.h"
 
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <algorithm>
 
-#include "cp1251.h"
-#include "deal_record.h"
+#include "net_session_peer.h"
 #include "words.h"
 
 namespace varnok::netsession {
@@ -19,24 +20,8 @@ constexpr int kRowInterrupted = 101;
 constexpr int kRowPressOk = 102;
 constexpr int kRowOneOfPlayer = 112;
 
-QString Cp1251Text(const std::string& bytes) { return QString::fromStdString(Cp1251ToUtf8(bytes)); }
-
-std::string Cp1251Bytes(const QString& text) { return Utf8ToCp1251Lossy(text.toStdString()); }
-
-QString Why(net::NetError error) {
-  const std::string_view text = net::ErrorText(error);
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
-struct NetSession::Peer {
-  QTcpSocket* socket = nullptr;
-  net::ReceiveBuffer buffer{net::Link::Local};
-  QTimer quiet;
-  int connection = -1;  // server: 0 or 1 once joined
-  bool alive = true;
-};
 
 NetSession::NetSession(GameState& state, Engine& engine, Presenter& ui, ComputerPlayers* computer, QObject* parent)
     : QObject(parent), s_(state), engine_(engine), ui_(ui), computer_(computer) {
@@ -119,6 +104,8 @@ void NetSession::OnClientError() {
   Q_EMIT NoAccessibleGames();
 }
 
+int NetSession::Connections() const { return static_cast<int>(peers_.size()); }
+
 void NetSession::Cancel() {
   CloseAll();
   link_ = LinkState::Idle;
@@ -165,6 +152,16 @@ void NetSession::DropPeer(Peer* peer) {
       socket->disconnectFromHost();
     }
   }
+  // The peer itself is forgotten once the handler that dropped it has returned.
+  if (!purge_due_) {
+    purge_due_ = true;
+    QTimer::singleShot(0, this, &NetSession::Purge);
+  }
+}
+
+void NetSession::Purge() {
+  purge_due_ = false;
+  std::erase_if(peers_, [](const std::unique_ptr<Peer>& peer) { return !peer->alive; });
 }
 
 NetSession::Peer* NetSession::PeerAt(int connection) const {
@@ -175,9 +172,25 @@ NetSession::Peer* NetSession::PeerAt(int connection) const {
 void NetSession::OnNewConnection() {
   while (server_ && server_->hasPendingConnections()) {
     QTcpSocket* socket = server_->nextPendingConnection();
+    // Too many connections without a seat: the one that has waited longest is
+    // closed (a player joins at once, an idle connection only holds a place).
+    std::vector<Peer*> strangers;
+    for (const auto& peer : peers_)
+      if (peer->alive && peer->connection < 0) strangers.push_back(peer.get());
+    for (std::size_t i = 0; i + static_cast<std::size_t>(std::max(limits_.most_strangers - 1, 0)) < strangers.size(); ++i) {
+      Log(QString("too many connections without a seat: %1 was closed").arg(strangers[i]->Address()));
+      DropPeer(strangers[i]);
+    }
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    AddPeer(socket);
+    Peer* p = AddPeer(socket);
+    p->join.start(limits_.join_ms);
   }
+}
+
+void NetSession::OnJoinTimeout(Peer* peer) {
+  if (!peer->alive || peer->connection >= 0 || !IsServer()) return;
+  Log(QString("%1 did not join within %2 ms and was closed").arg(peer->Address()).arg(limits_.join_ms));
+  DropPeer(peer);
 }
 
 NetSession::Peer* NetSession::AddPeer(QTcpSocket* socket) {
@@ -185,8 +198,14 @@ NetSession::Peer* NetSession::AddPeer(QTcpSocket* socket) {
   peer->socket = socket;
   Peer* p = peer.get();
   peers_.push_back(std::move(peer));
+  // What the socket keeps unread is bounded; the rest waits in the system.
+  socket->setReadBufferSize(limits_.socket_buffer);
   p->quiet.setSingleShot(true);
   connect(&p->quiet, &QTimer::timeout, this, [this, p] { OnQuiet(p); });
+  p->join.setSingleShot(true);
+  connect(&p->join, &QTimer::timeout, this, [this, p] { OnJoinTimeout(p); });
+  p->more.setSingleShot(true);
+  connect(&p->more, &QTimer::timeout, this, [this, p] { ReadSome(p); });
   connect(socket, &QTcpSocket::readyRead, this, [this, p] { OnReadyRead(p); });
   connect(socket, &QTcpSocket::disconnected, this, [this, p] { OnPeerDisconnected(p); });
   return p;
@@ -199,12 +218,59 @@ bool NetSession::IsPartner(const Peer* peer) const { return !IsServer() || peer-
 void NetSession::OnPeerDisconnected(Peer* peer) {
   if (!peer->alive) return;
   const bool partner = IsPartner(peer);
+  const int connection = peer->connection;
   DropPeer(peer);
   if (!partner) return;  // a socket that never joined
   if (link_ == LinkState::Waiting && !IsServer()) {
     // Turned away before a seat was granted.
     no_games_ = true;
     Q_EMIT NoAccessibleGames();
+    return;
+  }
+  if (link_ == LinkState::Waiting && IsServer()) {
+    FreeSeat(connection);
+    return;
+  }
+  Q_EMIT ChatEnabled(false);
+  if (game_running_ && s_.Phase != phGameOver) Interrupt();
+}
+
+void NetSession::FreeSeat(int connection) {
+  if (connection < 0 || clients_joined_ < 0) return;
+  if (connection == 0 && joined_[1] != nullptr) {
+    // The second client moves up to seat 2: a game of two with it.
+    Peer* moved = joined_[1];
+    joined_ = {moved, nullptr};
+    moved->connection = 0;
+    names_[1] = names_[2];
+  } else if (connection == 0) {
+    names_[1].clear();
+  }
+  names_[2] = std::string(net::kComputerName);
+  --clients_joined_;
+  Log(QString("the player of seat %1 left before the game; the seat is free").arg(connection + 2));
+  if (clients_joined_ == 0) {
+    // The remaining client hears its seat again: a game of two, the computer in seat 3.
+    const std::array<std::string, 3> absolute = {names_[3], names_[1], names_[2]};
+    if (const auto grant = net::BuildSeatGrant(net::SeatGrant{2, absolute})) Queue(0, *grant);
+  }
+  Q_EMIT PlayersChanged(clients_joined_);
+}
+
+void NetSession::Disconnect(Peer* peer, const QString& why) {
+  if (!peer->alive) return;
+  Log(QString("%1 %2 and was disconnected").arg(peer->Address(), why));
+  const bool partner = IsPartner(peer);
+  const int connection = peer->connection;
+  DropPeer(peer);
+  if (!partner) return;
+  if (link_ == LinkState::Waiting) {
+    if (IsServer()) {
+      FreeSeat(connection);
+    } else {
+      no_games_ = true;
+      Q_EMIT NoAccessibleGames();
+    }
     return;
   }
   Q_EMIT ChatEnabled(false);
@@ -233,220 +299,6 @@ void NetSession::Interrupt() {
     CloseAll();
     link_ = LinkState::Idle;
   });
-}
-
-// --- reading ----------------------------------------------------------------------
-
-void NetSession::OnReadyRead(Peer* peer) {
-  if (!peer->alive || !peer->socket) return;
-  const QByteArray bytes = peer->socket->readAll();
-  if (peer->buffer.Hostile()) return;
-  TakeRecords(peer, peer->buffer.Feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
-  if (peer->alive && peer->buffer.Waiting() > 0) peer->quiet.start(net::kQuietFlushMs);
-}
-
-void NetSession::OnQuiet(Peer* peer) {
-  if (peer->alive) TakeRecords(peer, peer->buffer.Flush());
-}
-
-void NetSession::TakeRecords(Peer* peer, net::ReceiveBuffer::FeedResult result) {
-  for (const auto& dropped : result.dropped)
-    Log(QString("dropped %1 bytes: %2").arg(dropped.bytes.size()).arg(Why(dropped.reason)));
-  if (result.hostile) {
-    Log("a peer sent garbage and was disconnected");
-    const bool partner = IsPartner(peer);
-    DropPeer(peer);
-    if (partner && (game_running_ || link_ != LinkState::Waiting)) Interrupt();
-    else if (partner) {
-      no_games_ = true;
-      Q_EMIT NoAccessibleGames();
-    }
-    return;
-  }
-  const bool was_empty = inbox_.empty();
-  for (auto& record : result.records) inbox_.push_back({peer, std::move(record)});
-  if (was_empty && !inbox_timer_.isActive()) ProcessInbox();
-}
-
-void NetSession::ProcessInbox() {
-  while (!inbox_.empty()) {
-    Incoming next = std::move(inbox_.front());
-    inbox_.pop_front();
-    const bool move = next.record.kind == net::RecordKind::Move;
-    Handle(next.peer, next.record);
-    // The records of one read follow each other with a pause, so that every
-    // step can be seen on the table.
-    if (move && !inbox_.empty() && pauses_.between_records_ms > 0) {
-      inbox_timer_.start(pauses_.between_records_ms);
-      return;
-    }
-  }
-}
-
-void NetSession::Handle(Peer* peer, const net::Received& record) {
-  if (!peer->alive) return;
-  using net::RecordKind;
-  switch (record.kind) {
-    case RecordKind::JoinRequest:
-      if (IsServer()) HandleJoin(peer, record.body);
-      return;
-    case RecordKind::SeatGrant:
-      if (!IsServer()) HandleSeatGrant(record.body);
-      return;
-    case RecordKind::ThirdSeatNotice:
-      if (!IsServer()) HandleThirdSeat(record.body);
-      return;
-    case RecordKind::Deal:
-      if (!IsServer()) HandleDeal(record.body);
-      return;
-    case RecordKind::Move: HandleMove(peer, record.body); return;
-    case RecordKind::Chat: HandleChat(peer, record.body); return;
-    case RecordKind::Abort:
-      if (!IsServer()) {
-        if (game_running_ && s_.Phase != phGameOver) Interrupt();
-        else DropPeer(peer);
-      }
-      return;
-    case RecordKind::Server: return;
-  }
-}
-
-void NetSession::HandleJoin(Peer* peer, const std::string& record) {
-  if (peer->connection >= 0) return;  // already seated
-  const auto join = net::ParseJoinRequest(record);
-  if (!join.ok()) {
-    Log(QString("join request refused: %1").arg(Why(join.error)));
-    return;
-  }
-  if (link_ != LinkState::Waiting) return;  // the game has begun: no answer
-  if (clients_joined_ >= 1) {
-    // The table has room for two clients: a third is turned away without a seat.
-    Log("a third player was turned away");
-    DropPeer(peer);
-    return;
-  }
-  ++clients_joined_;
-  peer->connection = clients_joined_;
-  joined_[static_cast<std::size_t>(clients_joined_)] = peer;
-  names_[2] = std::string(net::kComputerName);
-  names_[static_cast<std::size_t>(clients_joined_ + 1)] = net::PadName(*join.value);
-  names_[3] = player_name_;
-  const std::array<std::string, 3> absolute = {names_[3], names_[1], names_[2]};
-  const int seat = clients_joined_ + 2;
-  if (const auto grant = net::BuildSeatGrant(net::SeatGrant{seat, absolute})) Queue(peer->connection, *grant);
-  if (clients_joined_ == 1) Queue(0, net::BuildThirdSeatNotice(net::ThirdSeatNotice{absolute}));
-  Q_EMIT PlayersChanged(clients_joined_);
-}
-
-void NetSession::HandleSeatGrant(const std::string& record) {
-  if (link_ != LinkState::Waiting) return;
-  const auto grant = net::ParseSeatGrant(record);
-  if (!grant.ok()) {
-    Log("seat grant refused");
-    return;
-  }
-  link_ = LinkState::Joined;
-  no_games_ = false;
-  net_pos_ = grant.value->seat;
-  clients_joined_ = net_pos_ == 3 ? 1 : 0;
-  SetTableMode(grant.value->names);
-  Q_EMIT GameBegins();
-}
-
-void NetSession::HandleThirdSeat(const std::string& record) {
-  if (net_pos_ != 2 || game_running_) return;
-  const auto notice = net::ParseThirdSeatNotice(record);
-  if (!notice.ok()) return;
-  clients_joined_ = 1;
-  SetTableMode(notice.value->names);
-  Q_EMIT PlayersChanged(clients_joined_);
-}
-
-void NetSession::SetTableMode(const std::array<std::string, 3>& absolute_names) {
-  for (int seat = 1; seat <= 3; ++seat)
-    names_[static_cast<std::size_t>(Rel(seat))] = absolute_names[static_cast<std::size_t>(seat - 1)];
-  SetTableMode();
-}
-
-void NetSession::SetTableMode() {
-  TableMode mode = engine_.Mode();
-  mode.NetGame = true;
-  mode.TourGame = false;
-  mode.NetPos = net_pos_;
-  mode.NetThreeHumans = ThreeHumans();
-  engine_.SetMode(mode);
-  for (int seat = 1; seat <= 3; ++seat) s_.Names[static_cast<std::size_t>(seat)] = names_[static_cast<std::size_t>(seat)];
-}
-
-void NetSession::HandleDeal(const std::string& record) {
-  if (link_ != LinkState::Joined) return;
-  const auto keep = net::ApplyDeal(record, s_, net::DealSeating{net_pos_, false});
-  if (!keep.ok()) {
-    Log(QString("deal refused: %1").arg(Why(keep.error)));
-    return;
-  }
-  const bool first = waiting_first_deal_;
-  waiting_first_deal_ = false;
-  DealOnTable(*keep.value, first);
-  if (!first) Q_EMIT ChatEnabled(true);
-  Q_EMIT Dealt(first);
-}
-
-void NetSession::HandleMove(Peer* peer, const std::string& record) {
-  if (!game_running_) return;
-  const auto decoded = net::DecodeMove(record);
-  if (!decoded.ok()) {
-    Log("move refused");
-    return;
-  }
-  const int sender = decoded.value->fields.sender;
-  const char destination = decoded.value->fields.destination;
-  if (IsServer()) {
-    // A client writes only as its own seat.
-    if (sender != peer->connection + 2) {
-      Log(QString("a record from seat %1 claims seat %2").arg(peer->connection + 2).arg(sender));
-      return;
-    }
-    const net::MoveRoute route = net::RouteOnServer(destination, sender, ThreeHumans());
-    if (route.forward_connection >= 0) Queue(route.forward_connection, record);
-    if (route.apply) ApplyRecord(record);
-    return;
-  }
-  if (net::RouteOnClient(destination).apply) ApplyRecord(record);
-}
-
-void NetSession::ApplyRecord(const std::string& record) {
-  const net::MoveApplied applied = net::ApplyMove(record, net::MoveTarget{s_, engine_, ui_, buttons_});
-  if (!applied.ok()) {
-    Log(QString("move refused: %1").arg(Why(applied.error)));
-    return;
-  }
-  for (const auto& issue : applied.skipped)
-    Log(QString("field %1 skipped: %2").arg(issue.position).arg(Why(issue.error)));
-  AdjustButtons();
-}
-
-void NetSession::HandleChat(Peer* peer, const std::string& record) {
-  const auto chat = net::ParseChat(record);
-  if (!chat.ok()) return;
-  const int seat = chat.value->seat;
-  if (IsServer()) {
-    if (seat != peer->connection + 2) return;  // only its own lines
-    if (seat == 2 && ThreeHumans()) Queue(1, record);
-    if (seat == 3) Queue(0, record);
-  }
-  ui_.PlaySound("WToMenK", false);
-  Q_EMIT ChatLine(seat, Cp1251Text(chat.value->text));
-}
-
-void NetSession::SendChat(const QString& text) {
-  if (text.isEmpty() || link_ == LinkState::Idle) return;
-  const QString line = text.left(static_cast<int>(net::kChatTextMax));
-  const auto record = net::BuildChat(net_pos_, Cp1251Bytes(line));
-  if (!record) return;
-  Queue(0, *record);
-  if (IsServer() && ThreeHumans()) Queue(1, *record);
-  Q_EMIT ChatLine(net_pos_, line);
 }
 
 // --- writing ----------------------------------------------------------------------

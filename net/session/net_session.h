@@ -56,6 +56,20 @@ struct SessionPauses {
   int after_widow_ms = 1000;
 };
 
+// What one peer may cost the copy. A game produces a few records per step
+// and never keeps more than a handful waiting; a peer beyond these bounds is
+// a flood or a stranger and is disconnected.
+struct SessionLimits {
+  int join_ms = 5000;              // a connection that has not joined by then is closed
+  int most_strangers = 4;          // connections at once that have not joined; more are closed at once
+  int stranger_records = 8;        // records ignored from a peer (a connection without a seat) before it is closed
+  int refused_records = 3;         // records that break the rules before their peer is disconnected
+  int queued_records = 64;         // records waiting from one peer: more is a flood
+  int records_per_turn = 16;       // records handled per turn of the event loop
+  qint64 read_per_turn = 4096;     // bytes read from one peer per turn of the event loop
+  qint64 socket_buffer = 16384;    // bytes a socket keeps unread (the rest waits in the system)
+};
+
 enum class LinkState { Idle = 0, Waiting = 1, Joined = 2, Dealing = 3 };
 
 class NetSession : public QObject {
@@ -68,6 +82,7 @@ class NetSession : public QObject {
   ~NetSession() override;
 
   void SetPauses(const SessionPauses& pauses) { pauses_ = pauses; }
+  void SetLimits(const SessionLimits& limits) { limits_ = limits; }
   // The player's name; the records carry its first six characters.
   void SetPlayerName(const std::string& name) { player_name_ = net::PadName(name); }
   // The server's rule option "To not write off a taken after 100 numbers", sent with every deal.
@@ -107,6 +122,11 @@ class NetSession : public QObject {
   bool WaitingFirstDeal() const { return waiting_first_deal_; }
   quint16 ServerPort() const;
   QString ErrorText() const { return error_text_; }
+  // Records received and not yet handled, from every peer.
+  std::size_t Waiting() const { return inbox_.size(); }
+  // Connections held: the joined peers and those still to join (server), or
+  // the one to the server; a closed one is forgotten on the next turn of the event loop.
+  int Connections() const;
   // Names of relative seats 1..3, six characters each.
   const std::array<std::string, 4>& SeatNames() const { return names_; }
 
@@ -144,12 +164,21 @@ class NetSession : public QObject {
   void OnPeerDisconnected(Peer* peer);
   void OnReadyRead(Peer* peer);
   void OnQuiet(Peer* peer);
+  void OnJoinTimeout(Peer* peer);
+  // Reads at most one turn's share of what the peer sent.
+  void ReadSome(Peer* peer);
   // Keeps a socket as a peer and reads from it.
   Peer* AddPeer(QTcpSocket* socket);
   // A client's peer (the server), or a server's peer that has joined.
   bool IsPartner(const Peer* peer) const;
   void TakeRecords(Peer* peer, net::ReceiveBuffer::FeedResult result);
+  // A peer broke the bounds: it is disconnected and, when it is a partner, the game ends.
+  void Disconnect(Peer* peer, const QString& why);
   void DropPeer(Peer* peer);
+  // Forgets the peers that were dropped.
+  void Purge();
+  // Server: a client left before the game began; its seat is free again.
+  void FreeSeat(int connection);
   Peer* PeerAt(int connection) const;
   void CloseAll();
   void Interrupt();
@@ -164,7 +193,9 @@ class NetSession : public QObject {
   void HandleDeal(const std::string& record);
   void HandleMove(Peer* peer, const std::string& record);
   void HandleChat(Peer* peer, const std::string& record);
-  void ApplyRecord(const std::string& record);
+  void ApplyRecord(Peer* peer, const std::string& record);
+  // A record that was refused: logged with the peer; a peer that keeps sending them is disconnected.
+  void Refused(Peer* peer, const std::string& record, const QString& why);
 
   // sending
   void Queue(int connection, std::string bytes);
@@ -174,6 +205,8 @@ class NetSession : public QObject {
   void SendToNext(const net::MoveShape& shape);
   void SendToBoth(const net::MoveShape& shape);  // the previous seat first
   void SendShape(const net::MoveShape& shape, bool to_next);
+  // Sends the records held back for the previous seat (see SendShape).
+  void SendHeld();
   void SendDeal();
   // The engine's rule option, a clean set of buttons and the deal on the table.
   void DealOnTable(bool keep_after_100, bool new_game);
@@ -212,6 +245,7 @@ class NetSession : public QObject {
   net::NetButtons buttons_;
 
   SessionPauses pauses_;
+  SessionLimits limits_;
   std::string player_name_ = net::PadName("Mr.X");
   bool keep_after_100_ = false;
   int write_pieces_ = 0;
@@ -231,6 +265,7 @@ class NetSession : public QObject {
   std::array<Peer*, 2> joined_{};              // server: connection 0 (seat 2) and 1 (seat 3)
 
   std::deque<Outgoing> outbox_;
+  std::vector<std::string> held_;  // records for the previous seat, sent after the one for the next
   QTimer send_timer_;
   struct Incoming {
     Peer* peer = nullptr;
@@ -238,6 +273,7 @@ class NetSession : public QObject {
   };
   std::deque<Incoming> inbox_;
   QTimer inbox_timer_;
+  bool purge_due_ = false;
 };
 
 }  // namespace varnok::netsession

@@ -26,15 +26,31 @@ net::SeatCell NetSession::MarriageCell() const {
 void NetSession::SendShape(const MoveShape& shape, bool to_next) {
   const net::Addressee to{net_pos_, to_next, false};
   const int receiver = to.Receiver();
+  std::string record;
   if (Human(receiver)) {
-    if (const auto record = net::BuildMove(shape, to)) {
-      // The server writes to seat 2 on connection 0 and to seat 3 on connection 1.
-      Queue(IsServer() ? receiver - 2 : 0, *record);
-    } else {
-      Log(QString("no record for step %1 to seat %2").arg(static_cast<int>(shape.kind)).arg(receiver));
-    }
+    if (const auto built = net::BuildMove(shape, to)) record = *built;
+    else Log(QString("no record for step %1 to seat %2").arg(static_cast<int>(shape.kind)).arg(receiver));
   }
+  // Seat 2 of a game of three writes both its records to the server. The one
+  // for seat 3 goes first: the server passes it on as it arrives, so that its
+  // own answer to the record for the server can never reach seat 3 before it.
+  if (!to_next && net_pos_ == 2 && ThreeHumans()) {
+    held_.push_back(std::move(record));
+    return;
+  }
+  // The server writes to seat 2 on connection 0 and to seat 3 on connection 1.
+  if (!record.empty()) Queue(IsServer() ? receiver - 2 : 0, std::move(record));
   QueuePause(pauses_.between_sends_ms);
+  if (to_next) SendHeld();
+}
+
+void NetSession::SendHeld() {
+  std::vector<std::string> held = std::move(held_);
+  held_.clear();
+  for (auto& record : held) {
+    if (!record.empty()) Queue(0, std::move(record));
+    QueuePause(pauses_.between_sends_ms);
+  }
 }
 
 void NetSession::SendToPrevious(const MoveShape& shape) { SendShape(shape, false); }
@@ -125,6 +141,7 @@ void NetSession::LocalMove(const Move& move) {
       }
       break;
   }
+  SendHeld();
   AdjustButtons();
   // The engine may still set the buttons after reporting the step (a click
   // that completes a trick): look at them again once it is done.

@@ -2,6 +2,8 @@
 // copies kept in step by records alone, and records that must not harm it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "apply_move.h"
 #include "deal_record.h"
 #include "recorder.h"
@@ -55,6 +57,7 @@ std::string From(int sender, bool to_next, const MoveShape& shape, bool tourname
 
 TEST(ApplyMoveTest, TurnToBidShowsTheBidAndOffersTheNext) {
   DealtClient c;  // seat 2; seat 1 (the server) bids 60 and hands the turn on
+  c.s.Phase = static_cast<std::uint8_t>(c.Rel(1));  // the server opens the bidding
   const MoveApplied applied = c.Apply(From(1, true, MoveShape::TurnToBid(65, 1, SeatCell::Bid(60))));
   ASSERT_TRUE(applied.ok());
   EXPECT_TRUE(applied.skipped.empty());
@@ -76,6 +79,7 @@ TEST(ApplyMoveTest, TurnToBidShowsTheBidAndOffersTheNext) {
 TEST(ApplyMoveTest, TheSecondPassEndsTheBidding) {
   DealtClient c;
   c.s.CurrentBid = 70;
+  c.s.Phase = static_cast<std::uint8_t>(c.Rel(3));  // seat 3's turn
   c.Apply(From(3, false, MoveShape::BidReport(3, SeatCell::Pass())));  // seat 3 is c's relative seat 1
   EXPECT_FALSE(c.s.InBidding[1]);
   EXPECT_FALSE(c.ui.Saw("button 7 off G27"));
@@ -106,6 +110,8 @@ TEST(ApplyMoveTest, CaptionCodes) {
 
 TEST(ApplyMoveTest, UnexpectedCharactersLeaveTheRestOfTheRecord) {
   DealtClient c;
+  c.s.CurrentBid = 70;
+  c.s.Phase = static_cast<std::uint8_t>(c.Rel(3));  // seat 3's turn
   std::string record = From(3, false, MoveShape::BidReport(3, SeatCell::Bid(75)));
   record[28] = 'Q';             // trump
   record.replace(35, 2, "77");  // phase
@@ -115,7 +121,7 @@ TEST(ApplyMoveTest, UnexpectedCharactersLeaveTheRestOfTheRecord) {
   EXPECT_EQ(applied.skipped, (std::vector<FieldIssue>{{29, NetError::BadSuit}, {36, NetError::BadPhase}}));
   EXPECT_EQ(c.s.CurrentBid, 75);
   EXPECT_EQ(c.s.Trump, kNoSuit);
-  EXPECT_EQ(c.s.Phase, FirstBidder(1, c.engine.Mode()));
+  EXPECT_EQ(c.s.Phase, c.Rel(1));  // the turn passed on to the server, not to phase 77
   EXPECT_FALSE(c.ui.Saw("enable 7 on"));
 }
 
@@ -160,6 +166,7 @@ TEST(ApplyMoveTest, HostileRecordsChangeNothing) {
 
 TEST(ApplyMoveTest, TournamentClocksRestartOnGameSteps) {
   DealtClient c;
+  c.s.Phase = static_cast<std::uint8_t>(c.Rel(1));  // the server opens the bidding
   EXPECT_TRUE(c.Apply(From(1, true, MoveShape::BidReport(1, SeatCell::Bid(60)))).restart_clocks);
   EXPECT_FALSE(c.Apply(From(1, true, MoveShape::TrickToReceiver())).restart_clocks);
   EXPECT_FALSE(c.Apply(From(1, true, MoveShape::TrickCollected())).restart_clocks);  // refused: no trick
@@ -237,6 +244,87 @@ TEST(ApplyMoveTest, ServerAndClientStayInStep) {
     EXPECT_EQ(refused.skipped, (std::vector<FieldIssue>{{33, NetError::NotNow}}));
     EXPECT_EQ(client.s, before);
   }
+}
+
+// The server (seat 1) has won at 70, taken the widow, given two cards and
+// named clubs; the client (seat 2) has followed every step by records.
+void UpToTheTrump(NetCopy& server, NetCopy& client, int lead_deck) {
+  DeckOrder order = FixedDeck();
+  std::rotate(order.begin(), order.begin() + lead_deck, order.end());
+  server.engine.SetNextDeck(order);
+  server.engine.Deal(true);
+  ASSERT_TRUE(ApplyDeal(*BuildDeal(server.s, false), client.s, DealSeating{2, false}).ok());
+  client.engine.Deal(true);
+  for (NetCopy* copy : {&server, &client}) {
+    copy->s.BidState = 2;
+    copy->s.CurrentBid = 70;
+    for (int seat = 1; seat <= 3; ++seat) copy->s.InBidding[copy->Rel(seat)] = seat == 1;
+    copy->s.Phase = phBidDone;
+  }
+  auto send = [&](const MoveShape& shape) { ASSERT_TRUE(client.Apply(From(1, true, shape)).applied()); };
+  server.engine.OpenWidow();
+  send(MoveShape::WidowOpened());
+  ASSERT_TRUE(server.engine.Apply(Move::TakeWidow()));
+  send(MoveShape::WidowTaken());
+  ASSERT_TRUE(server.engine.Apply(Move::Give(1, 2)));
+  send(MoveShape::CardsGiven(1, 2));
+  server.engine.ShowGiven();
+  send(MoveShape::GivingDone());
+  server.s.Trump = kClubs;
+  server.engine.ResortHands();
+  send(MoveShape::TrumpChosen(kClubs));
+}
+
+TEST(ApplyMoveTest, StepsOfThePlayThatBreakTheRulesAreRefusedWhole) {
+  bool seen_a_card_that_may_not_be_played = false;
+  for (int lead_deck = 0; lead_deck < 24 && !seen_a_card_that_may_not_be_played; ++lead_deck) {
+    NetCopy server(1), client(2);
+    UpToTheTrump(server, client, lead_deck);
+    auto refused = [&](int sender, bool to_next, const MoveShape& shape, FieldIssue issue, const char* what) {
+      const GameState before = client.s;
+      const int faulty = client.engine.FaultyRequests();
+      const MoveApplied applied = client.Apply(From(sender, to_next, shape));
+      EXPECT_TRUE(applied.refused) << what;
+      EXPECT_EQ(applied.skipped, std::vector<FieldIssue>{issue}) << what;
+      EXPECT_EQ(client.s, before) << what;
+      EXPECT_EQ(client.engine.FaultyRequests(), faulty) << what << ": no card is replaced";
+    };
+    refused(1, true, MoveShape::ContractAnnounced(65), {30, NetError::NotNow}, "an order below the winning bid");
+    refused(3, false, MoveShape::ContractAnnounced(100), {30, NetError::BadSeat}, "an order from a seat that did not win");
+    ASSERT_TRUE(client.Apply(From(1, true, MoveShape::ContractAnnounced(95))).applied());
+    ASSERT_TRUE(server.engine.Apply(Move::Order(95)));
+    ASSERT_TRUE(server.engine.Apply(Move::StartPlay()));
+
+    // The server leads; the client (its next seat) plays second.
+    ASSERT_TRUE(server.engine.Apply(Move::Card(3, 1)));
+    refused(3, false, MoveShape::CardPlayed(3, 1), {33, NetError::NotNow}, "seat 3 leads in the server's place");
+    ASSERT_TRUE(client.Apply(From(1, true, MoveShape::CardPlayedReceiverToPlay(1, 1))).applied());
+    EXPECT_EQ(client.s.Phase, phPlay3);
+    refused(1, true, MoveShape::CardPlayed(1, 1), {33, NetError::NotNow}, "a second card of the server");
+    refused(1, true, MoveShape::TrickCollected(), {35, NetError::NotNow}, "a trick collected before it is full");
+    int own = 1;
+    while (client.engine.IsIllegalHumanCard(own)) ++own;
+    ASSERT_TRUE(client.engine.Apply(Move::Card(3, own)));
+
+    // Seat 3 (the client's relative seat 1) completes the trick.
+    const int third = client.Rel(3);
+    int illegal = 0, legal = 0;
+    for (int slot = 1; slot <= client.s.HandCount[third]; ++slot) {
+      if (client.engine.IsIllegalCard(third, slot)) illegal = illegal ? illegal : slot;
+      else legal = legal ? legal : slot;
+    }
+    ASSERT_NE(legal, 0);
+    refused(1, true, MoveShape::CardPlayed(3, legal), {33, NetError::BadSeat}, "the server plays seat 3's card");
+    if (illegal != 0) {
+      seen_a_card_that_may_not_be_played = true;
+      refused(3, false, MoveShape::CardPlayed(3, illegal), {33, NetError::NotNow}, "a card that does not follow suit");
+    }
+    const TCard card = client.s.Hands[third][legal];
+    ASSERT_TRUE(client.Apply(From(3, false, MoveShape::CardPlayed(3, legal))).applied());
+    EXPECT_EQ(client.s.Stol[3], card) << "the card named is the card played";
+    EXPECT_EQ(client.s.Phase, phTrickFull);
+  }
+  EXPECT_TRUE(seen_a_card_that_may_not_be_played);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "recorder.h"
+#include "records.h"
 #include "seats.h"
 
 namespace varnok::netsession::testing {
@@ -107,6 +108,34 @@ bool Copy::Act() {
       return false;
     default: return false;
   }
+}
+
+bool WaitUntil(const std::function<bool()>& done, int ms) {
+  for (int waited = 0; waited < ms && !done(); waited += 5) QTest::qWait(5);
+  return done();
+}
+
+bool RawPeer::Connect(quint16 port) {
+  EnsureApplication();
+  socket_.connectToHost("127.0.0.1", port);
+  return socket_.waitForConnected(3000);
+}
+
+void RawPeer::Write(const std::string& bytes) {
+  socket_.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  socket_.flush();
+}
+
+const QByteArray& RawPeer::Got() {
+  got_ += socket_.readAll();
+  return got_;
+}
+
+int RawPeer::Join(const std::string& name) {
+  Write(net::BuildJoinRequest(name));
+  if (!WaitUntil([&] { return Got().contains("connect2+"); }, 3000)) return 0;
+  const qsizetype at = got_.indexOf("connect2+") + 9;
+  return at < got_.size() ? got_[at] - '0' : 0;
 }
 
 Table::Table(int people, int write_pieces) {

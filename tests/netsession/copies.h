@@ -4,6 +4,7 @@
 // each that bids, gives, names trump, orders and plays legal cards.
 #pragma once
 
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <array>
 #include <functional>
@@ -71,6 +72,26 @@ struct Copy {
  private:
   int limit_ = 0;  // the bid limit of the deal on the table
   int limit_round_ = -1;
+};
+
+// Waits until `done` holds, for at most `ms` milliseconds of event loop.
+bool WaitUntil(const std::function<bool()>& done, int ms = 2000);
+
+// A peer that writes raw bytes over loopback, as a stranger or a faulty copy would.
+class RawPeer {
+ public:
+  bool Connect(quint16 port);
+  void Write(const std::string& bytes);
+  // Everything read so far.
+  const QByteArray& Got();
+  // Sends a join request and waits for the seat; 0 when none came.
+  int Join(const std::string& name);
+  bool Closed() const { return socket_.state() == QAbstractSocket::UnconnectedState; }
+  QTcpSocket& Socket() { return socket_; }
+
+ private:
+  QTcpSocket socket_;
+  QByteArray got_;
 };
 
 // Three (or two) copies: copy 0 is the server.

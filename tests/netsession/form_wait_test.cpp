@@ -50,6 +50,37 @@ TEST(FormWaitTest, TheServerWaitsForItsClientsAndOkBeginsTheGame) {
   EXPECT_EQ(table[0].session.Link(), LinkState::Dealing);
 }
 
+TEST(FormWaitTest, AClientThatLeavesFreesItsLabelAndCancelReturnsWithNobodyLeft) {
+  Table table(3);
+  ASSERT_TRUE(table[0].session.StartServer(0));
+  TFormWait form(table[0].session);
+  form.Begin();
+  form.show();
+  for (std::size_t i = 1; i <= 2; ++i) {
+    QSignalSpy begins(&table[i].session, &NetSession::GameBegins);
+    table[i].session.StartClient("127.0.0.1", table[0].session.ServerPort());
+    ASSERT_TRUE(begins.wait(3000));
+  }
+  ASSERT_TRUE(WaitUntil([&] { return !form.Label3()->isHidden(); }));
+  struct Step {
+    std::size_t leaver;
+    bool label2_hidden, label3_hidden, ok_enabled, cancel_enabled;
+  };
+  const Step steps[] = {{1, false, true, true, false}, {2, true, true, false, true}};
+  for (const Step& step : steps) {
+    const int joined_before = table[0].session.ClientsJoined();
+    table[step.leaver].session.Leave();
+    ASSERT_TRUE(WaitUntil([&] { return table[0].session.ClientsJoined() == joined_before - 1; })) << step.leaver;
+    EXPECT_EQ(form.Label2()->isHidden(), step.label2_hidden) << step.leaver;
+    EXPECT_EQ(form.Label3()->isHidden(), step.label3_hidden) << step.leaver;
+    EXPECT_EQ(form.Button1()->isEnabled(), step.ok_enabled) << step.leaver;
+    EXPECT_EQ(form.Button2()->isEnabled(), step.cancel_enabled) << step.leaver;
+  }
+  QSignalSpy cancelled(&form, &TFormWait::Cancelled);
+  QTest::mouseClick(form.Button2(), Qt::LeftButton);
+  EXPECT_EQ(cancelled.count(), 1);
+}
+
 TEST(FormWaitTest, CancelClosesTheServer) {
   Table table(1);
   ASSERT_TRUE(table[0].session.StartServer(0));

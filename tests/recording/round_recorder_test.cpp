@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 
 #include <QDir>
 #include <QFile>
@@ -240,6 +245,29 @@ TEST(RoundRecorder, AFailedSaveSaysSoLeavesNothingBehindAndEndsTheRecording) {
     EXPECT_EQ(recorder.FrameCount(), 0) << c.what;
     EXPECT_FALSE(recorder.IsRecording()) << c.what;
   }
+}
+
+TEST(RoundRecorder, AWriteThatRunsOutOfRoomGivesTheSystemsReason) {
+  QTemporaryDir program;
+  ASSERT_TRUE(program.isValid());
+  ASSERT_TRUE(QDir(program.path()).mkpath(QStringLiteral("GIFGame")));
+  RoundRecorder recorder;
+  recorder.SetSettings(On());
+  recorder.StartRecording();
+  for (int n = 1; n <= 3; ++n) recorder.CaptureFrame(Picture(n));
+  // Files may grow to 40 bytes only: the write runs out of room as on a full disk.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 40;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const SaveResult result = recorder.SaveRecording(program.path(), kMoment);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  EXPECT_EQ(result.status, SaveStatus::WriteFailed);
+  EXPECT_TRUE(result.message.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << result.message.toStdString();
+  EXPECT_FALSE(result.message.contains(QStringLiteral("Unknown error"))) << result.message.toStdString();
+  EXPECT_TRUE(FilesIn(program.filePath(QStringLiteral("GIFGame"))).isEmpty()) << "nothing is left behind";
 }
 
 }  // namespace

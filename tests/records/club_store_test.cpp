@@ -212,7 +212,7 @@ TEST_F(ClubStore, AFailedWriteKeepsThePreviousBytesAndSaysSo) {
         EXPECT_EQ(EnglishClubText(result.MessageRow), "Error of disk writing!");
       }
       EXPECT_EQ(Bytes(), before);
-      EXPECT_FALSE(fs::exists(TemporaryPathFor(path_)));
+      EXPECT_TRUE(TemporaryFilesLeft(path_).empty());
     }
   }
 }

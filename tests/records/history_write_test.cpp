@@ -96,7 +96,7 @@ TEST_F(HistoryWriting, AFullFileOf840RecordsMovesOnToTheNextNumber) {
   EXPECT_EQ(Write({Game(3)}).FileNumber, 2);
 }
 
-TEST_F(HistoryWriting, ATamperedFileIsReplacedByANewFileUnderItsNumber) {
+TEST_F(HistoryWriting, ADamagedFileIsKeptAsideAndEveryValidFileIsListed) {
   Fill(1, 840);
   Fill(2, 5);
   Fill(3, 7);
@@ -107,13 +107,32 @@ TEST_F(HistoryWriting, ATamperedFileIsReplacedByANewFileUnderItsNumber) {
   EXPECT_FALSE(Check(2).Valid());
 
   const HistoryListView before = ListHistoryFiles(folder_, kClubFile, [](std::time_t) { return "d"; });
-  ASSERT_EQ(before.Items.size(), 1u) << "the list stops at the first file that is not valid";
+  ASSERT_EQ(before.Items.size(), 2u) << "a damaged file hides none of the valid files after it";
   EXPECT_EQ(before.Items[0].Text, "File I0001 d");
+  EXPECT_EQ(before.Items[1].Text, "File I0003 d");
+  EXPECT_EQ(before.Unreadable, std::vector<std::string>{"Varnok_I0002.hst"});
 
-  EXPECT_EQ(Write({Game(99)}).FileNumber, 2);
-  EXPECT_EQ(Check(2).Records, 1) << "a new file, the tampered records are gone";
+  const HistoryWriteResult written = Write({Game(99)});
+  EXPECT_EQ(written.Status, HistoryWrite::Written);
+  EXPECT_EQ(written.FileNumber, 2);
+  EXPECT_EQ(Check(2).Records, 1) << "a new file under the free number";
+  const fs::path aside = folder_ / "History" / "Varnok_I0002.hst.damaged";
+  EXPECT_EQ(ReadFileBytes(aside, 1 << 20), tampered) << "the damaged records are kept";
+  EXPECT_EQ(written.SetAside, std::vector<fs::path>{aside});
+  EXPECT_EQ(written.Message, "History file Varnok_I0002.hst is damaged; it was kept as Varnok_I0002.hst.damaged");
+  EXPECT_TRUE(Write({Game(98)}).Message.empty()) << "said once";
   EXPECT_EQ(Bytes(3), third);
-  EXPECT_EQ(ListHistoryFiles(folder_, kClubFile).Items.size(), 3u);
+  const HistoryListView after = ListHistoryFiles(folder_, kClubFile);
+  EXPECT_EQ(after.Items.size(), 3u);
+  EXPECT_EQ(after.Unreadable, std::vector<std::string>{"Varnok_I0002.hst.damaged"});
+
+  // A second damaged file of the same number is kept beside the first.
+  std::string again = Bytes(2);
+  again[20] = 'Y';
+  ASSERT_TRUE(WriteFileBytes(File(2), again));
+  EXPECT_EQ(Write({Game(97)}).FileNumber, 2);
+  EXPECT_EQ(ReadFileBytes(aside, 1 << 20), tampered);
+  EXPECT_EQ(ReadFileBytes(folder_ / "History" / "Varnok_I0002.hst.damaged2", 1 << 20), again);
 
   // Changed totals count as tampering too.
   std::string totals = Bytes(3);
@@ -145,7 +164,7 @@ TEST_F(HistoryWriting, AFailedWriteKeepsTheOldBytesAndSaysSo) {
       EXPECT_EQ(result.Status, HistoryWrite::Failed);
       EXPECT_EQ(result.Message, "Cann`t save history!");
       EXPECT_EQ(Bytes(1), before);
-      EXPECT_FALSE(fs::exists(TemporaryPathFor(File(1))));
+      EXPECT_TRUE(TemporaryFilesLeft(File(1)).empty());
     }
   }
   // A "History" that is a file cannot hold the history.

@@ -194,6 +194,39 @@ TEST_F(SettingsSaving, PlaceThatCannotBeWrittenFails) {
   EXPECT_TRUE(fs::is_directory(File() / "in the way"));
 }
 
+TEST_F(SettingsSaving, AnEmptyNameKeepsTheLinesAfterIt) {
+  Settings s = Changed();
+  s.PlayerName = "";  // no name typed yet
+  s.ResultsService = "";
+  ASSERT_EQ(SaveSettings(s, folder_), SaveResult::Saved);
+  const LoadedSettings loaded = LoadSettings(folder_);
+  EXPECT_EQ(loaded.Read, SettingsRead::Complete);
+  EXPECT_EQ(loaded.Values.PlayerName, "");
+  EXPECT_TRUE(loaded.Values.SaveGames);
+  EXPECT_EQ(loaded.Values.GifCapture, 2);
+  EXPECT_EQ(loaded.Values.GifDelay, 5000);
+  EXPECT_EQ(loaded.Values.Nick, "Ёжик");
+  EXPECT_EQ(loaded.Values.ResultsService, BuiltInResultsService());
+}
+
+TEST_F(SettingsSaving, AReadOnlyFileIsKeptAndTheSaveFails) {
+  ASSERT_EQ(SaveSettings(Settings{}, folder_), SaveResult::Saved);
+  const std::string previous = Bytes();
+  fs::permissions(File(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EQ(SaveSettings(Changed(), folder_), SaveResult::Failed);  // "Can`t save options!"
+  EXPECT_EQ(Bytes(), previous);
+  EXPECT_EQ(FileNames(), std::vector<std::string>{std::string(kSettingsFile)});
+}
+
+TEST_F(SettingsSaving, APlantedLinkBesideTheFileIsNotFollowed) {
+  const fs::path victim = folder_ / "victim.txt";
+  ASSERT_TRUE(WriteFileBytes(victim, "precious"));
+  fs::create_symlink(victim, folder_ / (std::string(kSettingsFile) + ".tmp"));
+  EXPECT_EQ(SaveSettings(Changed(), folder_), SaveResult::Saved);
+  EXPECT_EQ(ReadFileBytes(victim, 100), "precious");
+  EXPECT_EQ(LoadSettings(folder_).Values, Changed());
+}
+
 TEST_F(SettingsSaving, MusicFileGoesFirstAndInvalidClubFilesWriteNothing) {
   ASSERT_EQ(SaveSettings(Changed(), folder_), SaveResult::Saved);
   const std::string previous = Bytes();

@@ -2,8 +2,12 @@
 // replacing a file so that a failed write leaves the old one untouched.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <atomic>
 #include <filesystem>
 #include <random>
+#include <thread>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -114,9 +118,65 @@ TEST_F(ReplaceFileTest, TargetThatCannotBeReplacedFails) {
   fs::create_directories(Target() / "inside");  // a folder where the file should be
   EXPECT_FALSE(ReplaceFile(Target(), "x"));
   EXPECT_TRUE(fs::is_directory(Target() / "inside"));
-  EXPECT_FALSE(fs::exists(TemporaryPathFor(Target())));
+  EXPECT_TRUE(TemporaryFilesLeft(Target()).empty());
 
   EXPECT_FALSE(ReplaceFile(folder_ / "no-such-folder" / "data.txt", "x"));
+}
+
+TEST_F(ReplaceFileTest, TwoWritersAtOnceNeverLeaveTheFileEmptyOrTorn) {
+  const std::string a(64 * 1024, 'a'), b(64 * 1024, 'b');
+  ASSERT_TRUE(ReplaceFile(Target(), a));
+  std::atomic<bool> torn{false};
+  auto writer = [&](const std::string& bytes) {
+    for (int i = 0; i < 100; ++i) ReplaceFile(Target(), bytes);
+  };
+  auto reader = [&] {
+    for (int i = 0; i < 200; ++i) {
+      const std::string now = Contents();
+      if (now != a && now != b) torn = true;
+    }
+  };
+  std::thread first(writer, a), second(writer, b), watcher(reader);
+  first.join();
+  second.join();
+  watcher.join();
+  EXPECT_FALSE(torn);
+  EXPECT_TRUE(Contents() == a || Contents() == b);
+  EXPECT_EQ(Files(), std::vector<fs::path>{"data.txt"});
+}
+
+TEST_F(ReplaceFileTest, APlantedLinkIsNeverFollowed) {
+  const fs::path victim = folder_ / "victim.txt";
+  ASSERT_TRUE(ReplaceFile(victim, "precious"));
+  // Links under every name a writer might take, the old fixed one included.
+  fs::path fixed = Target();
+  fixed += ".tmp";
+  fs::create_symlink(victim, fixed);
+  for (int n = 1; n <= 5; ++n) {
+    fs::path guess = Target();
+    guess += "." + std::to_string(::getpid()) + "-" + std::to_string(n) + ".tmp";
+    fs::create_symlink(victim, guess);
+  }
+  ASSERT_TRUE(ReplaceFile(Target(), "new"));
+  EXPECT_EQ(Contents(), "new");
+  EXPECT_EQ(ReadFileBytes(victim, 100), "precious");
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(fixed)));
+  // The writer itself does not write through a link either.
+  EXPECT_FALSE(WriteFileBytes(fixed, "through the link"));
+  EXPECT_EQ(ReadFileBytes(victim, 100), "precious");
+}
+
+TEST_F(ReplaceFileTest, AReadOnlyFileIsNotReplaced) {
+  ASSERT_TRUE(ReplaceFile(Target(), "kept"));
+  fs::permissions(Target(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_TRUE(IsReadOnlyFile(Target()));
+  EXPECT_FALSE(ReplaceFile(Target(), "lost"));
+  EXPECT_EQ(Contents(), "kept");
+  EXPECT_EQ(Files(), std::vector<fs::path>{"data.txt"});
+  fs::permissions(Target(), fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_FALSE(IsReadOnlyFile(Target()));
+  EXPECT_TRUE(ReplaceFile(Target(), "written"));
+  EXPECT_FALSE(IsReadOnlyFile(folder_ / "missing.txt"));
 }
 
 TEST_F(ReplaceFileTest, ReadingRefusesWhatIsNoFileOrTooLarge) {

@@ -75,6 +75,26 @@ const std::vector<HisStr> kGames = {
 
 // --- History ---------------------------------------------------------------------
 
+TEST_F(RecordLists, HistoryListsTheValidFilesAfterADamagedOneAndNamesIt) {
+  std::vector<HisStr> full(kHistoryRecordsPerFile, kGames[0]);
+  Write(full);
+  Write(kGames);  // file 2
+  const std::filesystem::path first = HistoryFilePath(Folder(), "Varnok.clb", 1);
+  std::string bytes = ReadFileBytes(first, 1 << 20).value_or("");
+  ASSERT_GT(bytes.size(), 30u);
+  bytes[20] ^= 1;
+  ASSERT_TRUE(WriteFileBytes(first, bytes));
+  TFormHistory window(folder_.path(), QStringLiteral("Varnok.clb"), Settings{});
+  ASSERT_EQ(window.FileList()->count(), 1);
+  EXPECT_TRUE(window.FileList()->item(0)->text().startsWith(QStringLiteral("File I0002 ")));
+  EXPECT_EQ(window.ShownFile(), 2);
+  EXPECT_EQ(window.Grid()->rowCount(), 4);
+  EXPECT_FALSE(window.UnreadableLabel()->isHidden());
+  EXPECT_TRUE(window.UnreadableLabel()->text().contains(QStringLiteral("Varnok_I0001.hst")));
+  TFormHistory clean(QTemporaryDir().path(), QStringLiteral("Varnok.clb"), Settings{});
+  EXPECT_TRUE(clean.UnreadableLabel()->isHidden());
+}
+
 TEST_F(RecordLists, HistoryShowsTheFilesAndTheGamesInTheColoursOfTheirKind) {
   Write(kGames);
   TFormHistory window(folder_.path(), QStringLiteral("Varnok.clb"), Settings{});
