@@ -31,17 +31,10 @@ namespace varnok {
 
 namespace {
 
-// The control font, made smaller where a long caption ("To distribute cards")
-// would not fit the button.
+// The control font, made smaller (or the caption set on two lines) where a
+// long caption ("To distribute cards") would not fit the button.
 void FitCaption(TZubCardsButton* button, const LayoutState& layout) {
-  QFont font = MainButtonFont(layout);
-  const int room = button->width() - 12;
-  for (int guard = 0; guard < 40 && QFontMetrics(font).horizontalAdvance(button->text()) > room; ++guard) {
-    if (font.pixelSize() > 8) font.setPixelSize(font.pixelSize() - 1);
-    else if (font.pointSizeF() > 6) font.setPointSizeF(font.pointSizeF() - 0.5);
-    else break;
-  }
-  button->setFont(font);
+  FitCaptionToButton(button, MainButtonFont(layout), button->text().replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
 }  // namespace
@@ -64,6 +57,8 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
 
   choices_ = std::make_unique<DialogChoices>(this, [this](const QString& name) {
     PlayEffect(name.toStdString(), false);
+    // A game dialog opens: the status line leaves the talking to it.
+    UpdateStatusLine();
   });
   engine_.SetComputerPlayers(&computers_);
   // A faulty card request is written down beside the program.

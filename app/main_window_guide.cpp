@@ -112,9 +112,9 @@ QString MainWindow::StatusLineText() const {
   if (status_line_ == nullptr || !state_.InGame || title_shown_ || MenuShown()) return {};
   StatusButtons buttons;
   buttons.next_usable = Usable(button7_);
-  buttons.next_caption = button7_->text();
+  buttons.next_caption = button7_->text().replace(QLatin1Char('\n'), QLatin1Char(' '));
   buttons.pass_usable = Usable(button8_);
-  buttons.pass_caption = button8_->text();
+  buttons.pass_caption = button8_->text().replace(QLatin1Char('\n'), QLatin1Char(' '));
   QStringList lines;
   const bool refused = !refusal_.isEmpty() && refused_state_ == state_;
   const QString turn = refused ? refusal_ : TurnText(state_, buttons);
@@ -184,7 +184,7 @@ void MainWindow::OpenScoreSheet() {
   if (!state_.InGame && !state_.GameOver) return;
   std::array<QString, 4> names;
   for (std::size_t seat = 1; seat <= 3; ++seat) names[seat] = QString::fromStdString(state_.Names[seat]).trimmed();
-  TFormScoreSheet::Open(this, sheet_.Rounds(), names, canvas_->Layout().WindowMode, SoundHookOf());
+  TFormScoreSheet::Open(this, sheet_.Rounds(), names, canvas_->Layout(), SoundHookOf());
 }
 
 // --- keeping an unfinished game ----------------------------------------------------

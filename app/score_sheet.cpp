@@ -39,13 +39,12 @@ void ScoreSheet::Observe(const GameState& s) {
 }
 
 TFormScoreSheet::TFormScoreSheet(const std::vector<SheetRound>& rounds, const std::array<QString, 4>& names,
-                                 int window_mode, QWidget* parent)
+                                 const LayoutState& layout, QWidget* parent)
     : TBaizeDialog(parent) {
   setObjectName(QStringLiteral("TFormScoreSheet"));
   setWindowTitle(Guide(i18n::guide::kScoreSheet));
   setModal(true);
   // The sheet grows with the window size, as the table does.
-  const LayoutState layout = LayoutForMode(window_mode);
   const int font_px = ScaleLen(layout, 14);
 
   table_ = new QTableWidget(static_cast<int>(rounds.size()), 9, this);
@@ -134,9 +133,9 @@ TFormScoreSheet::TFormScoreSheet(const std::vector<SheetRound>& rounds, const st
 }
 
 void TFormScoreSheet::Open(QWidget* parent, const std::vector<SheetRound>& rounds,
-                           const std::array<QString, 4>& names, int window_mode, const SoundHook& sound) {
+                           const std::array<QString, 4>& names, const LayoutState& layout, const SoundHook& sound) {
   PlayOpenSound(sound);
-  TFormScoreSheet sheet(rounds, names, window_mode, parent);
+  TFormScoreSheet sheet(rounds, names, layout, parent);
   CentreOn(sheet, parent);
   sheet.exec();
 }

@@ -10,6 +10,7 @@
 #include "dialog_look.h"
 #include "game_state.h"
 #include "guide_file.h"
+#include "layout.h"
 
 class QTableWidget;
 
@@ -31,10 +32,11 @@ class TFormScoreSheet : public TBaizeDialog {
   Q_OBJECT
 
  public:
-  TFormScoreSheet(const std::vector<SheetRound>& rounds, const std::array<QString, 4>& names, int window_mode,
-                  QWidget* parent = nullptr);
+  // The sheet's size and fonts follow the table's `layout`.
+  TFormScoreSheet(const std::vector<SheetRound>& rounds, const std::array<QString, 4>& names,
+                  const LayoutState& layout, QWidget* parent = nullptr);
   static void Open(QWidget* parent, const std::vector<SheetRound>& rounds, const std::array<QString, 4>& names,
-                   int window_mode, const SoundHook& sound);
+                   const LayoutState& layout, const SoundHook& sound);
   QTableWidget* Table() const { return table_; }
 
  private:

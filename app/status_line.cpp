@@ -52,6 +52,11 @@ QString TurnText(const GameState& s, const StatusButtons& buttons) {
     case phGiveChosen:
       if (s.Declarer == 3) return Guide(i18n::guide::kGiveChosen).arg(buttons.next_caption);
       break;
+    case phGiven:
+      // The given cards have reached their seats: the player chooses trump
+      // and order in the dialogs, which say so themselves.
+      if (s.Declarer == 3 && s.HandCount[1] == 8 && s.HandCount[2] == 8) return {};
+      break;
     case phPlay3: {
       const TCardList& hand = s.Hands[3];
       if (s.TrickPos == 1) return Guide(i18n::guide::kLeadAny);
