@@ -50,7 +50,8 @@ TFormScoreSheet::TFormScoreSheet(const std::vector<SheetRound>& rounds, const st
   table_ = new QTableWidget(static_cast<int>(rounds.size()), 9, this);
   table_->setObjectName(QStringLiteral("Sheet"));
   QStringList headers = {Guide(i18n::guide::kRound), Guide(i18n::guide::kDeclarer), Guide(i18n::guide::kBid),
-                         Guide(i18n::guide::kOrder), QString()};
+                         Guide(i18n::guide::kOrder),
+                         Guide(i18n::guide::kMade) + QStringLiteral(" / ") + Guide(i18n::guide::kSet)};
   for (std::size_t seat = 1; seat <= 3; ++seat) headers << names[seat];
   headers << Guide(i18n::guide::kMarriages);
   table_->setHorizontalHeaderLabels(headers);

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <fstream>
 
+#include "form_score.h"
 #include "guide_file.h"
 #include "main_window.h"
 #include "score_sheet.h"
@@ -269,6 +270,20 @@ TEST_F(Newcomer, TheScoreSheetListsEveryRoundPlayed) {
   EXPECT_TRUE(looked);
   DialogPilot pilot;
   window.close();
+}
+
+TEST_F(Newcomer, TheScoreWindowExplainsTheGeneralCountAndTheRating) {
+  ScoreWindowData data;
+  data.PlayerName = QStringLiteral("Tester");
+  TFormScore score(data, Settings{});
+  const QString hint = i18n::Text(i18n::WordsGuide, 25);
+  EXPECT_TRUE(hint.contains(QStringLiteral("general count")) && hint.contains(QStringLiteral("rating")));
+  EXPECT_EQ(score.toolTip(), hint);
+  for (const char* name : {"Count_ScoCur", "Count_ScoAll", "Count_ReiBeg", "Count_ReiCur"}) {
+    auto* value = score.findChild<QLabel*>(QString::fromLatin1(name));
+    ASSERT_NE(value, nullptr) << name;
+    EXPECT_EQ(value->toolTip(), hint) << name;
+  }
 }
 
 TEST_F(Newcomer, AGameLeftMidRoundIsContinuedAtTheNextStart) {
