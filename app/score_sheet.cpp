@@ -50,11 +50,13 @@ TFormScoreSheet::TFormScoreSheet(const std::vector<SheetRound>& rounds, const st
   table_ = new QTableWidget(static_cast<int>(rounds.size()), 9, this);
   table_->setObjectName(QStringLiteral("Sheet"));
   QStringList headers = {Guide(i18n::guide::kRound), Guide(i18n::guide::kDeclarer), Guide(i18n::guide::kBid),
-                         Guide(i18n::guide::kOrder),
-                         Guide(i18n::guide::kMade) + QStringLiteral(" / ") + Guide(i18n::guide::kSet)};
+                         Guide(i18n::guide::kOrder), QString()};
   for (std::size_t seat = 1; seat <= 3; ++seat) headers << names[seat];
   headers << Guide(i18n::guide::kMarriages);
   table_->setHorizontalHeaderLabels(headers);
+  // The made-or-set column speaks for itself; its heading says so in the hint.
+  table_->horizontalHeaderItem(4)->setToolTip(Guide(i18n::guide::kMade) + QStringLiteral(" / ") +
+                                              Guide(i18n::guide::kSet));
   for (int column = 5; column <= 7; ++column)
     table_->horizontalHeaderItem(column)->setToolTip(Guide(i18n::guide::kPointsAndScore));
   table_->verticalHeader()->hide();
