@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMenu>
@@ -33,17 +34,10 @@ namespace varnok {
 
 namespace {
 
-// The control font, made smaller where a long caption ("To distribute cards")
-// would not fit the button.
+// The control font, made smaller (or the caption set on two lines) where a
+// long caption ("To distribute cards") would not fit the button.
 void FitCaption(TZubCardsButton* button, const LayoutState& layout) {
-  QFont font = MainButtonFont(layout);
-  const int room = button->width() - 12;
-  for (int guard = 0; guard < 40 && QFontMetrics(font).horizontalAdvance(button->text()) > room; ++guard) {
-    if (font.pixelSize() > 8) font.setPixelSize(font.pixelSize() - 1);
-    else if (font.pointSizeF() > 6) font.setPointSizeF(font.pointSizeF() - 0.5);
-    else break;
-  }
-  button->setFont(font);
+  FitCaptionToButton(button, MainButtonFont(layout), button->text().replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
 }  // namespace
@@ -65,10 +59,11 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
   });
   setWindowTitle(QString::fromUtf8(i18n::kProgramTitle));
   setCentralWidget(canvas_);
-  move(0, 0);
 
   choices_ = std::make_unique<DialogChoices>(this, [this](const QString& name) {
     PlayEffect(name.toStdString(), false);
+    // A game dialog opens: the status line leaves the talking to it.
+    UpdateStatusLine();
   });
   engine_.SetComputerPlayers(&computers_);
   // A faulty card request is written down beside the program.
@@ -99,6 +94,10 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
 
   BuildPopupMenu();
   WireChatAndNews();
+  AddGuideEntries();
+  RetitleGuideEntries();
+  auto_timer_.setSingleShot(true);
+  connect(&auto_timer_, &QTimer::timeout, this, &MainWindow::AutoContinueNow);
 
   if (StartupReportWanted()) {
     // The start-up measurement: the first frame, then the memory at the title screen.
@@ -119,7 +118,9 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
   // The title screen at the design size; the chosen window size applies when
   // the title is left.
   setFixedSize(kTableWidth, kTableHeight);
+  PlaceTitle();
   PlaceTableButtons();
+  PlaceStatusLine();
   LoadBackground();
   ShowTitle();
 }
@@ -131,6 +132,7 @@ bool MainWindow::RunStep(const std::function<void()>& step) {
   in_handler_ = true;
   step();
   in_handler_ = false;
+  AfterStep();
   return true;
 }
 
@@ -182,8 +184,10 @@ void MainWindow::StartUp() {
   // A club file made for Russian players starts the program in Russian.
   if (check.RussianLanguage) settings_.LanguageIndex = i18n::kRussian;
   clubs_.SetNetworkMode(settings_.NetworkMode);
+  guide_ = LoadGuideOptions(ProgramFolderPath().toStdString());
   ApplyOptions();
   RetitlePopupMenu();
+  RetitleGuideEntries();
   // Unless this is the distribution's own copy, the options are written at
   // once (a fresh file gets every line).
   if (!check.ReservedLabel()) {
@@ -232,13 +236,17 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   if (state_.InGame) {
-    if (!Confirm(i18n::Text(i18n::WordsMain, 24) + QLatin1Char(' '), i18n::Text(i18n::WordsMain, 23))) {
+    // A game against the computer is kept to be continued, when that is
+    // chosen; else leaving it is confirmed as ever.
+    if (!(CanKeepGame() && KeepGame()) &&
+        !Confirm(i18n::Text(i18n::WordsMain, 24) + QLatin1Char(' '), i18n::Text(i18n::WordsMain, 23))) {
       event->ignore();
       return;
     }
     SaveRoundRecording(state_.GameOver);
     engine_.LeaveTable();
   }
+  auto_timer_.stop();
   timer1_.stop();
   timer2_.stop();
   chat_news_->StopCalendar();
@@ -280,10 +288,29 @@ void MainWindow::ApplyWindowSize(int mode) {
          available.top() + RoundHalfEven((available.height() - outer.height()) / 2.0));
   }
   PlaceTableButtons();
+  PlaceStatusLine();
+  // The game's dialogs grow with the table.
+  SetDialogScale(layout.ScaleK);
   if (chat_ != nullptr && chat_->Shown()) chat_->Place(layout);
   if (state_.InGame) {
     presenter_->RedrawAll();
   }
+  UpdateStatusLine();
+}
+
+void MainWindow::PlaceTitle() {
+  // The title stands where the window will stay: centred on the screen as
+  // the chosen window size will be, or at the top left for the full screen.
+  const int mode = LoadSettings(ProgramFolderPath().toStdString()).Values.WindowMode;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (mode == kFullScreen || screen == nullptr) {
+    move(0, 0);
+    return;
+  }
+  const QRect available = screen->availableGeometry();
+  const QSize outer = frameGeometry().size().expandedTo(size());
+  move(available.left() + RoundHalfEven((available.width() - outer.width()) / 2.0),
+       available.top() + RoundHalfEven((available.height() - outer.height()) / 2.0));
 }
 
 void MainWindow::LoadBackground() {
@@ -338,6 +365,8 @@ void MainWindow::LeaveTitle() {
   ApplyWindowSize(settings_.WindowMode);
   chat_action_->setEnabled(true);
   ShowMenuScreen();
+  // An unfinished game kept at the last run is offered once the menu is up.
+  QTimer::singleShot(0, this, &MainWindow::OfferKeptGame);
 }
 
 // --- timers ---------------------------------------------------------------
@@ -367,10 +396,12 @@ void MainWindow::SetTableButton(TableButton button, bool visible, bool enabled, 
   FitCaption(b, canvas_->Layout());
   b->setEnabled(enabled);
   b->setVisible(visible);
+  UpdateStatusLine();
 }
 
 void MainWindow::EnableTableButton(TableButton button, bool enabled) {
   (button == TableButton::Next ? button7_ : button8_)->setEnabled(enabled);
+  UpdateStatusLine();
 }
 
 void MainWindow::SetEngineTimer(int interval_ms, bool running) {
@@ -395,6 +426,8 @@ void MainWindow::TableLeft(bool finished) {
   setWindowTitle(QString::fromUtf8(i18n::kProgramTitle));
   button7_->hide();
   button8_->hide();
+  auto_timer_.stop();
+  if (status_line_ != nullptr) status_line_->hide();
   if (finished) RecordFinishedGame();
   else RecordLeftGame();
   ShowMenuScreen();

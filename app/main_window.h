@@ -16,6 +16,8 @@
 #include "form_options.h"
 #include "form_password.h"
 #include "game_state.h"
+#include "guide_file.h"
+#include "score_sheet.h"
 #include "dialog_look.h"
 #include "input_rules.h"
 #include "round_recorder.h"
@@ -118,6 +120,16 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   // The popup entry "Exit to menu": asks first; true when the table was left.
   bool ExitToMenu();
 
+  // The newcomer's aids: the status line over the table, the options of
+  // going on without "Ok" and of keeping an unfinished game (saved at once
+  // in their own file), and the score sheet of the game on the table.
+  QLabel* StatusLine() const { return status_line_; }
+  QString StatusLineText() const;
+  const GuideOptions& GuideChoices() const { return guide_; }
+  void SetGuideOptions(const GuideOptions& options);
+  const ScoreSheet& Sheet() const { return sheet_; }
+  void OpenScoreSheet();
+
   // TableHost
   void PlayEffect(const std::string& name, bool wait) override;
   void SetTableButton(TableButton button, bool visible, bool enabled, const QString& caption) override;
@@ -191,6 +203,8 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   std::string ClubFileName() const;
   SoundHook SoundHookOf();
   void LoadBackground();
+  // Places the title screen where the window of the chosen size will stand.
+  void PlaceTitle();
   void PlaceTableButtons();
   void BuildPopupMenu();
   // The popup entries in the current language.
@@ -211,6 +225,19 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void ShowRoundBalloon(bool shown);
   QString ProgramFolderPath() const;
   void WireChatAndNews();
+  // The newcomer's aids (main_window_guide.cpp).
+  void AddGuideEntries();
+  void RetitleGuideEntries();
+  void AfterStep();
+  void PlaceStatusLine();
+  void UpdateStatusLine();
+  void NoteRefusedCard(int slot);
+  bool AutoContinueDue() const;
+  void ScheduleAutoContinue();
+  void AutoContinueNow();
+  bool CanKeepGame() const;
+  bool KeepGame();
+  void OfferKeptGame();
 
   WindowOptions options_;
   Settings settings_;
@@ -260,6 +287,20 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   int kon_no_ = 1;
   int cycle_ = 25;
   CursorKind cursor_ = CursorKind::Arrow;
+  // The newcomer's aids.
+  GuideOptions guide_;
+  QLabel* status_line_ = nullptr;
+  QString refusal_;         // why the last card was refused...
+  GameState refused_state_; // ...shown while the game stands as it was then
+  ScoreSheet sheet_;
+  QTimer auto_timer_;
+  QAction* sheet_action_ = nullptr;
+  QAction* auto_action_ = nullptr;
+  QAction* keep_action_ = nullptr;
+  bool kept_offered_ = false;
+  bool keeping_ = false;    // the game being left is kept: nobody is dropped
+  bool resuming_ = false;
+  std::vector<SheetRound> resumed_sheet_;
 };
 
 }  // namespace varnok

@@ -12,6 +12,7 @@
 #include "about_window.h"
 #include "form_message.h"
 #include "form_score.h"
+#include "guide_rows.h"
 #include "recwin_count.h"
 #include "cursors.h"
 #include "fonts.h"
@@ -90,6 +91,11 @@ bool MainWindow::Confirm(const QString& first, const QString& second) {
 bool MainWindow::ExitToMenu() {
   if (!state_.InGame || in_handler_) return false;
   if (!Confirm(i18n::Text(i18n::WordsMain, 22), i18n::Text(i18n::WordsMain, 23))) return false;
+  // The classic warning stands; a game against the computer may be kept
+  // to be continued at the next start instead of being lost.
+  if (CanKeepGame() &&
+      TFormMessage::Ask(this, i18n::Text(i18n::WordsGuide, i18n::guide::kKeepOffer), QStringLiteral("KeepOffer")))
+    KeepGame();
   SaveRoundRecording(state_.GameOver);
   return RunStep([this] { engine_.LeaveTable(); });
 }
@@ -148,7 +154,11 @@ void MainWindow::OnLeftClick(QPoint at) {
   if (!state_.InGame || AreaOf(*canvas_, at) != MouseArea::Hand3) return;
   const int slot = presenter_->HandSlotAt(3, at);
   if (slot == 0) return;
+  // A card that may not be played only sounds: the status line says why,
+  // for a player without sound too.
+  const bool refused = state_.Phase == phPlay3 && engine_.IsIllegalHumanCard(slot);
   if (RunStep([this, slot] { engine_.ClickCard(slot); })) OnMouseMove(at);
+  if (refused) NoteRefusedCard(slot);
 }
 
 void MainWindow::OnRightClick(QPoint at) {

@@ -245,6 +245,10 @@ void MainWindow::StartGame(int slot, const ClubMember& player, const std::string
   engine_.SetOptions(EngineOptionsOf(settings_));
   engine_.SetPlayerName(name);
   TakeProfile(player);
+  if (resuming_) sheet_.Restore(std::move(resumed_sheet_));
+  else sheet_.Reset();
+  resuming_ = false;
+  resumed_sheet_.clear();
   RunStep([this] { engine_.Deal(true); });
 }
 
@@ -294,6 +298,11 @@ void MainWindow::RecordLeftGame() {
   const bool interrupted = interrupted_;
   interrupted_ = false;
   EndSession();
+  // A kept game goes on at the next start: its member stays in the club.
+  if (keeping_) {
+    keeping_ = false;
+    return;
+  }
   // A partner's leaving ends the game without the player's doing.
   if (interrupted) return;
   // An abandoned rated game keeps its announced charge on the server.
@@ -331,6 +340,8 @@ void MainWindow::RenameCurrentPlayer() {
 void MainWindow::LanguageChanged() {
   ApplyOptions();
   RetitlePopupMenu();
+  RetitleGuideEntries();
+  UpdateStatusLine();
   if (MenuShown()) ShowMenuScreen();
 }
 

@@ -36,6 +36,11 @@ void Engine::Deal(bool new_game) {
     s_.ProfileScoreAfter = 0;
     s_.KonNo = profile_kon_no_;
     s_.ProfileScore = profile_score_;
+    if (resume_) {
+      s_.Scores = resume_->scores;
+      s_.RoundNo = static_cast<std::uint8_t>(resume_->round - 1);
+      resume_.reset();
+    }
     ui_.EnableGameMenu(true);
   }
   ++s_.RoundNo;

@@ -35,6 +35,9 @@ class Engine {
   void SetShuffleSeed(std::optional<std::uint64_t> seed);
   // The next deal uses this deck order instead of a shuffle (once).
   void SetNextDeck(const DeckOrder& deck) { next_deck_ = deck; }
+  // The next new game goes on with a kept one: it starts at round `round`
+  // with these scores (once).
+  void SetResume(int round, const PerSeat<int>& scores) { resume_ = ResumePoint{round, scores}; }
   // Folder of the diagnostic file ("" = the current folder).
   void SetDiagnosticFolder(std::string folder) { diag_folder_ = std::move(folder); }
   // Called after every move that was applied.
@@ -124,6 +127,11 @@ class Engine {
   int profile_score_ = 0;
   DeckShuffler shuffler_;
   std::optional<DeckOrder> next_deck_;
+  struct ResumePoint {
+    int round = 1;
+    PerSeat<int> scores{};
+  };
+  std::optional<ResumePoint> resume_;
   std::string diag_folder_;
   std::function<void(const Move&)> listener_;
   int timer_ms_ = kTimerMenuMs;

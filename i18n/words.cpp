@@ -38,7 +38,11 @@ bool IsLanguage(int index) { return index >= 0 && index < kLanguageCount; }
 const LanguageInfo& Info(int index) { return kLanguages[static_cast<std::size_t>(IsLanguage(index) ? index : 0)]; }
 
 const char* FileName(WordTable table) {
-  return table == WordsMain ? "words_main.tsv" : "words_games.tsv";
+  switch (table) {
+    case WordsMain: return "words_main.tsv";
+    case WordsGames: return "words_games.tsv";
+    default: return "words_guide.tsv";
+  }
 }
 
 WordTableData Load(WordTable table) {
@@ -62,11 +66,16 @@ WordTableData Load(WordTable table) {
 struct Tables {
   WordTableData main = Load(WordsMain);
   WordTableData games = Load(WordsGames);
+  WordTableData guide = Load(WordsGuide);
 };
 
 const WordTableData& Data(WordTable table) {
   static const Tables tables;
-  return table == WordsMain ? tables.main : tables.games;
+  switch (table) {
+    case WordsMain: return tables.main;
+    case WordsGames: return tables.games;
+    default: return tables.guide;
+  }
 }
 
 void WarnOnce(WordTable table, int row) {
@@ -78,7 +87,13 @@ void WarnOnce(WordTable table, int row) {
 
 }  // namespace
 
-int RowCount(WordTable table) { return table == WordsMain ? kWordsMainRows : kWordsGamesRows; }
+int RowCount(WordTable table) {
+  switch (table) {
+    case WordsMain: return kWordsMainRows;
+    case WordsGames: return kWordsGamesRows;
+    default: return kWordsGuideRows;
+  }
+}
 
 QString Text(WordTable table, int row) { return Text(table, row, g_language); }
 
@@ -100,7 +115,9 @@ std::vector<int> ListedRows(WordTable table) {
   return rows;
 }
 
-QStringList TableProblems() { return Data(WordsMain).problems + Data(WordsGames).problems; }
+QStringList TableProblems() {
+  return Data(WordsMain).problems + Data(WordsGames).problems + Data(WordsGuide).problems;
+}
 
 int LanguageIndex() { return g_language; }
 

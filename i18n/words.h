@@ -15,12 +15,17 @@
 
 namespace varnok::i18n {
 
-enum class WordTable { WordsMain, WordsGames };
+// `WordsGuide` holds the texts that guide a newcomer: the table's status
+// line, the name rules, the score sheet, going on without "Ok" and the kept
+// game. Its rows are named in guide_rows.h.
+enum class WordTable { WordsMain, WordsGames, WordsGuide };
 inline constexpr WordTable WordsMain = WordTable::WordsMain;
 inline constexpr WordTable WordsGames = WordTable::WordsGames;
+inline constexpr WordTable WordsGuide = WordTable::WordsGuide;
 
 inline constexpr int kWordsMainRows = 405;
 inline constexpr int kWordsGamesRows = 653;
+inline constexpr int kWordsGuideRows = 30;
 
 // The program's title, the same in every language; also the main window's caption.
 inline constexpr char kProgramTitle[] = "Varnok";

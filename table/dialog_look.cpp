@@ -1,5 +1,8 @@
 #include "dialog_look.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "zub_cards_button.h"
 
 #include <QDialog>
@@ -86,10 +89,15 @@ void CentreOn(QDialog& dialog, const QWidget* parent) {
 
 namespace {
 bool dialog_nata = false;
+double dialog_scale = 1.0;
 }  // namespace
 
 void SetDialogNata(bool nata) { dialog_nata = nata; }
 bool DialogNata() { return dialog_nata; }
+
+void SetDialogScale(double scale) { dialog_scale = std::clamp(scale, 1.0, 2.0); }
+double DialogScale() { return dialog_scale; }
+int DialogLen(int design) { return static_cast<int>(std::lround(design * dialog_scale)); }
 
 void PlayOpenSound(const SoundHook& sound) {
   if (sound) sound(QString::fromLatin1(kOpenSound));

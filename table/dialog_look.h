@@ -69,6 +69,13 @@ void CentreOn(QDialog& dialog, const QWidget* parent);
 void SetDialogNata(bool nata);
 bool DialogNata();
 
+// The game's dialogs grow with the window size: the uniform scale of the
+// table (1 at 760 x 500, 2 at 1520 x 1000), held within 1 to 2.
+void SetDialogScale(double scale);
+double DialogScale();
+// A design length of a dialog at the scale in force.
+int DialogLen(int design);
+
 class TZubCardsButton;
 enum class TColorSB : int;
 

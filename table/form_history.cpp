@@ -92,14 +92,6 @@ TFormHistory::TFormHistory(const QString& programFolder, const QString& clubFile
   grid_->setTextElideMode(Qt::ElideNone);
   grid_->setItemDelegate(new HistoryCellDelegate(grid_));
   grid_->setFont(i18n::KindFont(i18n::FontKind::Serif, 13));
-  QStringList headings;
-  for (std::size_t c = 0; c < kHistoryColumns.size(); ++c) {
-    headings << HeadingOf(kHistoryColumns[c]);
-    grid_->setColumnWidth(static_cast<int>(c), kHistoryColumns[c].Width);
-  }
-  grid_->setHorizontalHeaderLabels(headings);
-  const int scroll_bar = grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  grid_->setFixedWidth(kGridWidth + 2 * grid_->frameWidth() + scroll_bar);
   // The heading row and the current row have backgrounds of their own.
   grid_->setStyleSheet(purple ? QStringLiteral("QHeaderView::section { background: #4a1460; color: #ffff00;"
                                                " border: 1px solid #2a0838; padding: 1px; font-weight: bold; font-size: 12px; }"
@@ -109,6 +101,24 @@ TFormHistory::TFormHistory(const QString& programFolder, const QString& clubFile
                                                " border: 1px solid #a09070; padding: 1px; font-weight: bold; font-size: 12px; }"
                                                "QTableWidget { gridline-color: #d0d0d0; }"
                                                "QTableWidget::item:selected { background: #fff0b0; }"));
+  QStringList headings;
+  // A column is as wide as its design, or as its heading in the chosen
+  // language in the heading row's own font (with the section's padding).
+  grid_->horizontalHeader()->ensurePolished();
+  const QFontMetrics heading_metrics(grid_->horizontalHeader()->font());
+  int grid_width = 0;
+  for (std::size_t c = 0; c < kHistoryColumns.size(); ++c) {
+    headings << HeadingOf(kHistoryColumns[c]);
+    const int width = std::max(kHistoryColumns[c].Width, heading_metrics.horizontalAdvance(headings.back()) + 12);
+    grid_->setColumnWidth(static_cast<int>(c), width);
+    grid_width += width;
+  }
+  grid_->setHorizontalHeaderLabels(headings);
+  const int scroll_bar = grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  grid_width = std::max(grid_width, kGridWidth) + 2 * grid_->frameWidth() + scroll_bar;
+  // The window is never wider than the main window: the grid scrolls instead.
+  if (parent != nullptr) grid_width = std::min(grid_width, parent->window()->width() - 10 - files_.Width - 8 - 10);
+  grid_->setFixedWidth(grid_width);
 
   ok_ = MakeOkButton(this, look, purple);
   ok_->setFixedSize(160, 30);

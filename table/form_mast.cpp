@@ -71,29 +71,29 @@ TFormMast::TFormMast(QWidget* parent) : TBaizeDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setWindowTitle(i18n::Text(i18n::WordsGames, kRowChoiceTrump));
   setModal(true);
-  setFixedSize(300, 170);
+  setFixedSize(DialogLen(300), DialogLen(170));
   SetBackground(DialogBackground(QStringLiteral("GFormMast"), size()));
 
   label_ = new QLabel(i18n::Text(i18n::WordsGames, kRowSelectTrump), this);
   label_->setObjectName(QStringLiteral("SelectTrump"));
   CastShadow(label_);
-  label_->setFont(DialogFont(22, true));
+  label_->setFont(DialogFont(DialogLen(22), true));
   label_->setAlignment(Qt::AlignCenter);
   QPalette palette = label_->palette();
   palette.setColor(QPalette::WindowText, kDialogText);
   label_->setPalette(palette);
 
   auto* row = new QHBoxLayout;
-  row->setSpacing(10);
+  row->setSpacing(DialogLen(10));
   row->addStretch(1);
   for (int i = 0; i < 4; ++i) {
     auto* button = new TZubCardsButton(this);
     button->setObjectName(QString::fromLatin1(kSuitObjectNames[i]));
     button->SetHeightSB(THeightSB::D60);
-    button->setFixedSize(kButtonSide, kButtonSide);
+    button->setFixedSize(DialogLen(kButtonSide), DialogLen(kButtonSide));
     button->SetColorSB(IsRedSuit(i) ? TColorSB::DRed : TColorSB::DNavy);
     button->SetLayout(TButtonLayout::GlyphBottom);
-    button->SetGlyph(SuitSignGlyph(i, kGlyphSide));
+    button->SetGlyph(SuitSignGlyph(i, DialogLen(kGlyphSide)));
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::TabFocus);
     connect(button, &QPushButton::clicked, this, [this, i] { Pick(i); });
@@ -103,7 +103,7 @@ TFormMast::TFormMast(QWidget* parent) : TBaizeDialog(parent) {
   row->addStretch(1);
 
   auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(12, 18, 12, 24);
+  column->setContentsMargins(DialogLen(12), DialogLen(18), DialogLen(12), DialogLen(24));
   column->addWidget(label_);
   column->addStretch(1);
   column->addLayout(row);

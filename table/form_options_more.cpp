@@ -78,7 +78,9 @@ QWidget* TFormOptions::BuildFontsTab() {
 
   font_kinds_ = new QListWidget(page);
   font_kinds_->setObjectName(QStringLiteral("FontKind"));
-  font_kinds_->setFixedHeight(92);
+  // Room for the four kinds also in the taller rows of the Chinese, Japanese
+  // and Korean texts.
+  font_kinds_->setFixedHeight(104);
   const struct {
     int row;
     const char* tail;

@@ -162,6 +162,7 @@ void TFormPassword::BuildFields() {
   const QString name = OpeningName(opening);
   if (member) edit1_->setMaxLength(kPlayerNameLength);
   edit1_->setText(name);
+  edit1_->setToolTip(NameRuleText(QString()));
   edit1_->setEnabled(!member);
   edit3_->setEnabled(!member);
   field_labels_[0]->setEnabled(!member);
@@ -491,6 +492,12 @@ void TFormPassword::Confirm() {
   }
   if (!decision.ok) {
     ShowStatus(decision.messageRow, decision.focus);
+    // A name with characters the club file cannot hold: say which ones, and
+    // which characters a name may hold.
+    if (decision.messageRow == kRowIncorrectName && !CharactersOutsideCodePage(entry.name).isEmpty()) {
+      TFormMessage::Tell(this, MessageKind::Warning, Word(kRowIncorrectName) + QLatin1Char('\n') + NameRuleText(entry.name),
+                         QStringLiteral("NameRules"));
+    }
     return;
   }
   const auto take_player = [this, &decision] {

@@ -9,6 +9,7 @@
 #include "fonts.h"
 #include "loader.h"
 #include "recwin_look.h"
+#include "guide_rows.h"
 #include "words.h"
 #include "zub_cards_button.h"
 
@@ -185,6 +186,10 @@ void TFormScore::BuildRows(const ScoreWindowData& data, bool purple) {
     value->adjustSize();
     values_[index] = value;
   }
+  // The hint explains how the general count and the rating come about.
+  const QString explained = i18n::Text(i18n::WordsGuide, i18n::guide::kCountExplained);
+  setToolTip(explained);
+  for (QLabel* label : findChildren<QLabel*>()) label->setToolTip(explained);
 }
 
 void TFormScore::BuildPictures(const ScoreWindowData& data, const Settings& look, bool purple) {

@@ -26,12 +26,12 @@ struct StepInfo {
 };
 // Left column (lowering) then right column (raising), top to bottom.
 constexpr std::array<StepInfo, 6> kSteps = {{
-    {OrderButton::Down1, "1", "Down1"},
-    {OrderButton::Down5, "5", "Down5"},
-    {OrderButton::Down10, "10", "Down10"},
-    {OrderButton::Up1, "1", "Up1"},
-    {OrderButton::Up5, "5", "Up5"},
-    {OrderButton::Up10, "10", "Up10"},
+    {OrderButton::Down1, "\u22121", "Down1"},
+    {OrderButton::Down5, "\u22125", "Down5"},
+    {OrderButton::Down10, "\u221210", "Down10"},
+    {OrderButton::Up1, "+1", "Up1"},
+    {OrderButton::Up5, "+5", "Up5"},
+    {OrderButton::Up10, "+10", "Up10"},
 }};
 
 bool IsRaising(OrderButton button) {
@@ -59,34 +59,34 @@ TFormZakaz::TFormZakaz(int winning_bid, QWidget* parent) : TBaizeDialog(parent) 
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setWindowTitle(i18n::Text(i18n::WordsGames, kRowOrderOfGame));
   setModal(true);
-  setFixedSize(300, 215);
+  setFixedSize(DialogLen(300), DialogLen(225));
   SetBackground(DialogBackground(QStringLiteral("GFormVarnok"), size()));
 
   auto* label = new QLabel(i18n::Text(i18n::WordsGames, kRowOrderGame), this);
   label->setObjectName(QStringLiteral("OrderGame"));
   CastShadow(label);
-  label->setFont(DialogFont(22, true));
+  label->setFont(DialogFont(DialogLen(22), true));
   label->setAlignment(Qt::AlignCenter);
   PaintText(label, kDialogText);
 
   number_ = new QLabel(QString::number(value_), this);
   number_->setObjectName(QStringLiteral("OrderValue"));
   CastShadow(number_);
-  number_->setFont(DialogFont(54, true));
+  number_->setFont(DialogFont(DialogLen(50), true));
   number_->setAlignment(Qt::AlignCenter);
-  number_->setMinimumWidth(120);
+  number_->setMinimumWidth(DialogLen(110));
   PaintText(number_, kDialogGold);
 
   auto* left = new QVBoxLayout;
   auto* right = new QVBoxLayout;
-  left->setSpacing(4);
-  right->setSpacing(4);
+  left->setSpacing(DialogLen(4));
+  right->setSpacing(DialogLen(4));
   for (std::size_t i = 0; i < kSteps.size(); ++i) {
     const StepInfo& info = kSteps[i];
     TZubCardsButton* button =
-        MakeDialogButton(this, QString::fromLatin1(info.caption), QString::fromLatin1(info.object_name),
-                         IsRaising(info.button) ? TColorSB::DRed : TColorSB::DNavy);
-    button->setFixedSize(52, 30);
+        MakeDialogButton(this, QString::fromUtf8(info.caption), QString::fromLatin1(info.object_name),
+                         IsRaising(info.button) ? TColorSB::DRed : TColorSB::DNavy, DialogLen(16));
+    button->setFixedSize(DialogLen(52), DialogLen(30));
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::TabFocus);
     const OrderButton which = info.button;
@@ -95,13 +95,25 @@ TFormZakaz::TFormZakaz(int winning_bid, QWidget* parent) : TBaizeDialog(parent) 
     (IsRaising(info.button) ? right : left)->addWidget(button);
   }
 
+  // The range the order may take, from the winning bid to the highest order.
+  range_ = new QLabel(QStringLiteral("%1 \u2013 %2").arg(minimum_).arg(kMaxOrder), this);
+  range_->setObjectName(QStringLiteral("OrderRange"));
+  CastShadow(range_);
+  range_->setFont(DialogFont(DialogLen(14), true));
+  range_->setAlignment(Qt::AlignCenter);
+  PaintText(range_, kDialogText);
+  auto* centre = new QVBoxLayout;
+  centre->setSpacing(0);
+  centre->addWidget(number_, 1);
+  centre->addWidget(range_);
+
   auto* middle = new QHBoxLayout;
   middle->addLayout(left);
-  middle->addWidget(number_, 1);
+  middle->addLayout(centre, 1);
   middle->addLayout(right);
 
-  ok_ = MakeDialogButton(this, QStringLiteral("Ok"), QStringLiteral("Ok"), TColorSB::DOrang);
-  ok_->setFixedSize(110, 30);
+  ok_ = MakeDialogButton(this, QStringLiteral("Ok"), QStringLiteral("Ok"), TColorSB::DOrang, DialogLen(16));
+  ok_->setFixedSize(DialogLen(110), DialogLen(30));
   ok_->setDefault(true);
   connect(ok_, &QPushButton::clicked, this, &TFormZakaz::Confirm);
   auto* bottom = new QHBoxLayout;
@@ -110,8 +122,8 @@ TFormZakaz::TFormZakaz(int winning_bid, QWidget* parent) : TBaizeDialog(parent) 
   bottom->addStretch(1);
 
   auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(18, 14, 18, 16);
-  column->setSpacing(6);
+  column->setContentsMargins(DialogLen(18), DialogLen(14), DialogLen(18), DialogLen(16));
+  column->setSpacing(DialogLen(6));
   column->addWidget(label);
   column->addLayout(middle, 1);
   column->addLayout(bottom);

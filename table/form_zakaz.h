@@ -52,6 +52,7 @@ class TFormZakaz : public TBaizeDialog {
   int value_ = 0;
   bool confirmed_ = false;
   QLabel* number_ = nullptr;
+  QLabel* range_ = nullptr;
   std::array<TZubCardsButton*, 6> steps_{};
   TZubCardsButton* ok_ = nullptr;
 };

@@ -316,12 +316,13 @@ void MenuScreen::Show(const MenuInputs& inputs) {
   for (TZubCardsButton* button : members_) button->setFont(infoFont);
   panel4_->setFont(infoFont);
   const int lang = in_.language;
-  button6_->setText(i18n::Text(i18n::WordsMain, 0, lang));
-  button9_->setText(i18n::Text(i18n::WordsMain, 3, lang));
-  button10_->setText(i18n::Text(i18n::WordsMain, 2, lang));
-  button11_->setText(i18n::Text(i18n::WordsMain, 4, lang));
-  history_->setText(i18n::Text(i18n::WordsMain, 5, lang));
-  mode_->setText(i18n::Text(i18n::WordsMain, 6, lang));
+  // Long captions (Russian "Лучшая десятка") are fitted to their buttons.
+  FitCaptionToButton(button6_, mainFont, i18n::Text(i18n::WordsMain, 0, lang));
+  FitCaptionToButton(button9_, mainFont, i18n::Text(i18n::WordsMain, 3, lang));
+  FitCaptionToButton(button10_, mainFont, i18n::Text(i18n::WordsMain, 2, lang));
+  FitCaptionToButton(button11_, mainFont, i18n::Text(i18n::WordsMain, 4, lang));
+  FitCaptionToButton(history_, mainFont, i18n::Text(i18n::WordsMain, 5, lang));
+  FitCaptionToButton(mode_, mainFont, i18n::Text(i18n::WordsMain, 6, lang));
 
   DrawPictures();
   DrawCaptions();

@@ -5,6 +5,7 @@
 #include <QtDebug>
 
 #include "cp1251.h"
+#include "guide_rows.h"
 #include "words.h"
 
 namespace varnok {
@@ -76,6 +77,27 @@ QString PaddedPassword(const QString& password) {
 }
 
 bool FitsCodePage(const QString& text) { return Utf8ToCp1251(Utf8(text)).has_value(); }
+
+QString CharactersOutsideCodePage(const QString& text) {
+  QString refused;
+  const QList<uint> points = text.toUcs4();
+  for (const uint point : points) {
+    const QString one = QString::fromUcs4(reinterpret_cast<const char32_t*>(&point), 1);
+    if (!FitsCodePage(one) && !refused.contains(one)) refused += one;
+  }
+  return refused;
+}
+
+QString NameRuleText(const QString& name) {
+  QString text = i18n::Text(i18n::WordsGuide, i18n::guide::kNameAllowed);
+  const QString refused = CharactersOutsideCodePage(name.trimmed());
+  if (!refused.isEmpty()) {
+    QStringList shown;
+    for (const uint point : refused.toUcs4()) shown << QString::fromUcs4(reinterpret_cast<const char32_t*>(&point), 1);
+    text += QLatin1Char('\n') + i18n::Text(i18n::WordsGuide, i18n::guide::kNotAllowed) + shown.join(QLatin1Char(' '));
+  }
+  return text;
+}
 
 PlayerDecision DecidePlayer(const PlayerEntry& entry, bool network) {
   PlayerDecision decision;

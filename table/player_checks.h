@@ -178,5 +178,11 @@ QString PaddedName(const QString& name);
 QString PaddedPassword(const QString& password);
 // Whether a text can be kept in the program's files (code page 1251).
 bool FitsCodePage(const QString& text);
+// The characters of `text` that the club file's code page cannot hold, each
+// once, in the order they first come.
+QString CharactersOutsideCodePage(const QString& text);
+// Why a name was refused, for a newcomer: the rule of the characters a name
+// may hold and, when the name has some, the characters that broke it.
+QString NameRuleText(const QString& name);
 
 }  // namespace varnok

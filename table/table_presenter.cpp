@@ -1,6 +1,7 @@
 #include "table_presenter.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <QEvent>
 #include <QPainter>
 #include <QPen>
@@ -114,9 +115,11 @@ int TablePresenter::HandSlotAt(int seat, QPoint at) const {
   if (!ValidSeat(seat)) return 0;
   const QRect area = HandArea(seat);
   RaisedCards raised;
-  if (seat == 3 && (s_.Phase == phGive || s_.Phase == phGiveChosen) && s_.Declarer == 3) {
-    raised.first = s_.GiveIdx1;
-    raised.second = s_.GiveIdx2;
+  if (seat == 3) {
+    for (int slot = 1; slot <= s_.HandCount[3]; ++slot) {
+      if (!Raised(s_.Hands[3][slot])) continue;
+      (raised.first == 0 ? raised.first : raised.second) = slot;
+    }
   }
   return varnok::HandSlotAt(s_.HandCount[seat], at - area.topLeft(), area.size(), QSize(card_.CardW, card_.CardH),
                             raised);
@@ -179,10 +182,9 @@ void TablePresenter::DrawHandCards(int seat, int count, int skip_slot, bool face
   p.translate(area.topLeft());
   const QSize size = area.size();
   const QSize card(card_.CardW, card_.CardH);
-  const bool choosing = seat == 3 && s_.Declarer == 3 && (s_.Phase == phGive || s_.Phase == phGiveChosen);
   for (int slot = 1; slot <= count; ++slot) {
     if (slot == skip_slot) continue;
-    const bool raised = choosing && (slot == s_.GiveIdx1 || slot == s_.GiveIdx2);
+    const bool raised = seat == 3 && Raised(s_.Hands[seat][slot]);
     const QRect r = HandCardRect(count, slot, size, card, raised);
     const TCard c = s_.Hands[seat][slot];
     p.drawImage(r.topLeft(), CardImage(CodeFor(c, face_up || (seat != 3 && debug_))));
@@ -210,7 +212,21 @@ void TablePresenter::DrawTableLayer() {
   canvas_.RefreshLayer(Layer::ImageStol);
 }
 
+bool TablePresenter::Raised(TCard card) const {
+  return !card.IsEmpty() && std::find(raised_.begin(), raised_.end(), card) != raised_.end();
+}
+
+// The chosen gift as the state has it (a table redrawn while the declarer chooses).
+void TablePresenter::TakeRaisedFromState() {
+  raised_.clear();
+  if (!s_.InGame || s_.Declarer != 3 || (s_.Phase != phGive && s_.Phase != phGiveChosen)) return;
+  for (const int slot : {int{s_.GiveIdx1}, int{s_.GiveIdx2}}) {
+    if (slot >= 1 && slot <= s_.HandCount[3]) raised_.push_back(s_.Hands[3][slot]);
+  }
+}
+
 void TablePresenter::ClearTable() {
+  raised_.clear();
   places_.fill(std::string());
   for (Layer layer : kGameLayers) {
     canvas_.RestoreLayer(layer);
@@ -240,6 +256,7 @@ void TablePresenter::ShowWaiting(int seat, const QString& text) {
 
 void TablePresenter::RedrawAll() {
   if (!s_.InGame) return;
+  TakeRaisedFromState();
   for (int seat = 1; seat <= 3; ++seat) DrawHand(seat, face_up_[static_cast<std::size_t>(seat)]);
   DrawTableLayer();
   DrawRoundPanel();
@@ -328,6 +345,8 @@ void TablePresenter::WidowToHand(int declarer, bool animate) {
 }
 
 void TablePresenter::GiveToTable(int which, int from, int receiver, bool animate) {
+  // The gift is made: no card stays raised.
+  raised_.clear();
   if (!ValidSeat(from) || !ValidSeat(receiver) || which < 1 || which > 2) return;
   const TCard card = s_.GivenCards[static_cast<std::size_t>(which)];
   // Given cards lie face up on the table until they are taken.
@@ -405,7 +424,14 @@ void TablePresenter::CollectTrickCards(int leader, int winner, bool animate) {
   DrawHand(winner, face_up_[static_cast<std::size_t>(winner)]);
 }
 
-void TablePresenter::RaiseCard(int /*slot*/, bool /*raised*/) { DrawHand(3, true); }
+void TablePresenter::RaiseCard(int slot, bool raised) {
+  if (slot >= 1 && slot <= s_.HandCount[3]) {
+    const TCard card = s_.Hands[3][slot];
+    std::erase(raised_, card);
+    if (raised) raised_.push_back(card);
+  }
+  DrawHand(3, true);
+}
 
 // --- the rest goes to the window -------------------------------------------
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "game_state.h"
 #include "hand_layout.h"
@@ -130,6 +131,11 @@ class TablePresenter : public Presenter {
   int used_back_ = 0;
   std::array<std::string, kPlaces> places_{};  // card codes on the table, "" for none
   std::array<bool, 4> face_up_{false, false, false, true};  // as the engine last drew each hand
+  // The cards of seat 3's hand chosen as the gift, drawn raised. The mark
+  // belongs to the card wherever the hand puts it, and ends with the gift.
+  std::vector<TCard> raised_;
+  bool Raised(TCard card) const;
+  void TakeRaisedFromState();
 };
 
 }  // namespace varnok

@@ -1,5 +1,7 @@
 #include "zub_cards_button.h"
 
+#include <cmath>
+
 #include <QEnterEvent>
 #include <QEvent>
 #include <QFontMetrics>
@@ -210,7 +212,9 @@ void TZubCardsButton::Draw(QPainter& painter, const QRect& rect, DrawStates stat
   painter.setFont(font());
   painter.setPen(colour);
   painter.setBackgroundMode(Qt::TransparentMode);
-  painter.drawText(caption.rect, int(caption.align) | Qt::TextSingleLine | Qt::TextShowMnemonic, text());
+  // A caption fitted on two lines keeps its line break.
+  const int lines = text().contains(QLatin1Char('\n')) ? 0 : int(Qt::TextSingleLine);
+  painter.drawText(caption.rect, int(caption.align) | lines | Qt::TextShowMnemonic, text());
 
   painter.restore();
   Q_EMIT OnDrawButton(this, &painter, rect, states);
@@ -287,6 +291,46 @@ QSize TZubCardsButton::sizeHint() const {
 }
 
 QSize TZubCardsButton::minimumSizeHint() const { return {2 * CapWidth(HeightOf(height_sb_)) + 2, 8}; }
+
+void FitCaptionToButton(TZubCardsButton* button, const QFont& base, const QString& caption) {
+  const int room = button->width() - 12;
+  const int height = button->height() - 2;
+  const auto pixels = [](const QFont& font) {
+    return font.pixelSize() > 0 ? font.pixelSize() : static_cast<int>(std::lround(font.pointSizeF() * 96.0 / 72.0));
+  };
+  const auto sized = [&base](int px) {
+    QFont font = base;
+    font.setPixelSize(std::max(6, px));
+    return font;
+  };
+  const auto fits = [room, height](const QFont& font, const QStringList& lines) {
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest <= room && static_cast<int>(lines.size()) * metrics.height() <= height;
+  };
+  const int full = pixels(base);
+  // One line, at most a fifth smaller.
+  for (int px = full; px >= full * 4 / 5; --px) {
+    if (fits(sized(px), {caption})) {
+      button->setFont(sized(px));
+      button->setText(caption);
+      return;
+    }
+  }
+  // Two lines, broken at the blank nearest the middle.
+  QStringList lines{caption};
+  int best = -1;
+  for (int i = 0; i < caption.size(); ++i) {
+    if (caption[i] == QLatin1Char(' ') && (best < 0 || std::abs(i - caption.size() / 2) < std::abs(best - caption.size() / 2)))
+      best = i;
+  }
+  if (best > 0) lines = QStringList{caption.left(best), caption.mid(best + 1)};
+  int px = full;
+  while (px > 6 && !fits(sized(px), lines)) --px;
+  button->setFont(sized(px));
+  button->setText(lines.join(QLatin1Char('\n')));
+}
 
 void ApplyNata(QWidget* window, bool nata) {
   if (window == nullptr) return;

@@ -132,6 +132,11 @@ class TZubCardsButton : public QPushButton {
 
 // Sets the picture style of every owner-drawn button in a window (the "New
 // buttons" setting, applied when a window opens).
+// Sets `caption` in `base` font, fitted to the button: on one line made at
+// most a fifth smaller, else on two lines broken at a blank, made smaller
+// until both fit the width and the height.
+void FitCaptionToButton(TZubCardsButton* button, const QFont& base, const QString& caption);
+
 void ApplyNata(QWidget* window, bool nata);
 
 // The built-in face picture of a name ("R29_L" ...), loaded once; a null

@@ -205,8 +205,14 @@ TEST_F(DialogsTest, OrderDialogRefusesToCloseBeforeOk) {
     const int number_x = Find<QLabel>(dialog, "OrderValue")->geometry().center().x();
     for (const char* name : {"Down1", "Down5", "Down10"}) EXPECT_LT(Find(dialog, name)->geometry().right(), number_x);
     for (const char* name : {"Up1", "Up5", "Up10"}) EXPECT_GT(Find(dialog, name)->geometry().left(), number_x);
-    for (const char* name : {"Down1", "Up1"}) EXPECT_EQ(Find(dialog, name)->text(), "1");
-    for (const char* name : {"Down10", "Up10"}) EXPECT_EQ(Find(dialog, name)->text(), "10");
+    // The captions say which way each button moves the order.
+    const std::pair<const char*, QString> captions[] = {
+        {"Down1", QStringLiteral("\u22121")}, {"Down5", QStringLiteral("\u22125")}, {"Down10", QStringLiteral("\u221210")},
+        {"Up1", QStringLiteral("+1")},         {"Up5", QStringLiteral("+5")},         {"Up10", QStringLiteral("+10")}};
+    for (const auto& [name, caption] : captions) EXPECT_EQ(Find(dialog, name)->text(), caption) << name;
+    // The range under the number: from the winning bid to 180.
+    EXPECT_EQ(Find<QLabel>(dialog, "OrderRange")->text(), QStringLiteral("85 \u2013 180"));
+    EXPECT_GT(Find<QLabel>(dialog, "OrderRange")->geometry().top(), Find<QLabel>(dialog, "OrderValue")->geometry().top());
     Click(dialog, "Ok");
   });
   EXPECT_EQ(TFormZakaz::Choose(nullptr, 85, [&](QString name) { sounds.push_back(name); }), 95);

@@ -2,6 +2,7 @@
 // its buttons and pressing Enter and Escape, outside and in network mode.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +14,9 @@
 #include <memory>
 
 #include "../table/widget_test.h"
+#include "form_message.h"
 #include "form_password.h"
+#include "player_checks.h"
 #include "loader.h"
 #include "zub_cards_button.h"
 
@@ -154,6 +157,42 @@ TEST_F(PlayerWindow, EmptyNameIsRefused) {
   EXPECT_EQ(Status(*window), QStringLiteral("Incorrect name!"));
   EXPECT_EQ(window->focusWidget(), Find(*window, "Edit1"));
   EXPECT_FALSE(window->Result().confirmed);
+}
+
+// The club file stores code page 1251: "Иван" fits, "Müller" and "王" do not.
+// A refused name says which characters broke the rule and which a name may hold.
+TEST_F(PlayerWindow, ANameTheClubFileCannotHoldIsRefusedWithTheRule) {
+  const struct {
+    const char* name;
+    bool accepted;
+    const char* refused;
+  } cases[] = {{"Иван", true, ""}, {"Müller", false, "ü"}, {"王 Wang", false, "王"}, {"Zoë & Åse", false, "ë Å"}};
+  for (const auto& c : cases) {
+    auto window = Open(PlayerWindowSetup{});
+    // Typed as an input method would: the test keyboard has only ASCII keys.
+    Find(*window, "Edit1")->setText(QString::fromUtf8(c.name));
+    Type(*window, "Edit2", QStringLiteral("pw"));
+    Type(*window, "Edit3", QStringLiteral("pw"));
+    QString told;
+    QTimer::singleShot(0, [&told] {
+      if (auto* box = qobject_cast<TFormMessage*>(QApplication::activeModalWidget())) {
+        EXPECT_EQ(box->objectName(), QStringLiteral("NameRules"));
+        told = box->Text();
+        QTest::mouseClick(box->OkButton(), Qt::LeftButton);
+      }
+    });
+    Click(*window, "Button1");
+    QTest::qWait(10);
+    EXPECT_EQ(window->Result().confirmed, c.accepted) << c.name;
+    if (c.accepted) {
+      EXPECT_TRUE(told.isEmpty());
+      continue;
+    }
+    EXPECT_EQ(Status(*window), QStringLiteral("Incorrect name!"));
+    EXPECT_TRUE(told.startsWith(QStringLiteral("Incorrect name!\nA name may hold Latin or Cyrillic letters"))) << told.toStdString();
+    EXPECT_TRUE(told.endsWith(QStringLiteral("Not allowed: ") + QString::fromUtf8(c.refused))) << told.toStdString();
+    EXPECT_EQ(CharactersOutsideCodePage(QString::fromUtf8(c.name)), QString::fromUtf8(c.refused).remove(u' '));
+  }
 }
 
 TEST_F(PlayerWindow, CancelAndEscapeCloseUnconfirmed) {

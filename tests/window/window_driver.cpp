@@ -89,6 +89,12 @@ void DialogPilot::Look() {
       if (box->objectName() == QLatin1String("ConfirmLeave")) {
         ++confirms;
         QTest::mouseClick(leave ? box->YesButton() : box->NoButton(), Qt::LeftButton);
+      } else if (box->objectName() == QLatin1String("KeepOffer")) {
+        ++keep_offers;
+        QTest::mouseClick(keep ? box->YesButton() : box->NoButton(), Qt::LeftButton);
+      } else if (box->objectName() == QLatin1String("ResumeOffer")) {
+        ++resume_offers;
+        QTest::mouseClick(resume ? box->YesButton() : box->NoButton(), Qt::LeftButton);
       } else {
         strangers << box->Text();
         QTest::mouseClick(box->OkButton(), Qt::LeftButton);

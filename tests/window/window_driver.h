@@ -21,6 +21,10 @@ class DialogPilot : public QObject {
  public:
   DialogPilot();
   int trumps = 0, orders = 0, scores = 0, confirms = 0, player_windows = 0;
+  // The newcomer's questions: keep the game when leaving, continue a kept one.
+  int keep_offers = 0, resume_offers = 0;
+  bool keep = true;
+  bool resume = true;
   QStringList strangers;
   // What the player types into the player window: a new player gives name
   // and password twice, a member only the password. A wrong password is

@@ -1,4 +1,5 @@
 // varnok-table-shots MODE OUT.png [STEP [MENU.png]]
+// varnok-table-shots --tour MODE LANGUAGE FOLDER   (see tour_shots.cpp)
 //
 // Starts the game in window size MODE (1..5) on the display it is given (run
 // it under Xvfb), plays as a guest until the middle of a trick, and takes a
@@ -27,6 +28,10 @@
 #include "zub_cards_button.h"
 
 using namespace varnok;
+
+namespace varnok {
+int TourShots(int mode, int language, const QString& out);
+}
 
 namespace {
 
@@ -58,6 +63,8 @@ void AnswerDialogs() {
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  if (argc == 5 && QLatin1String(argv[1]) == QLatin1String("--tour"))
+    return TourShots(std::atoi(argv[2]), std::atoi(argv[3]), QString::fromLocal8Bit(argv[4]));
   if (argc < 3) {
     std::fprintf(stderr, "usage: varnok-table-shots MODE OUT.png [STEP]\n");
     return 2;

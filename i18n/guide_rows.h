@@ -1,0 +1,37 @@
+// The rows of the `WordsGuide` table.
+#pragma once
+
+namespace varnok::i18n::guide {
+
+inline constexpr int kNameAllowed = 0;      // what a name may hold
+inline constexpr int kNotAllowed = 1;       // "Not allowed: " and the refused characters
+inline constexpr int kBidOrPass = 2;
+inline constexpr int kLeadAny = 3;
+inline constexpr int kFollow = 4;           // %1 the led suit
+inline constexpr int kTrumpIn = 5;          // %1 the led suit, %2 the trump
+inline constexpr int kPlayAny = 6;
+inline constexpr int kChooseGift = 7;
+inline constexpr int kGiveChosen = 8;       // %1 the button's caption
+inline constexpr int kCollectTrick = 9;     // %1 the button's caption
+inline constexpr int kPressToContinue = 10; // %1 the button's caption
+inline constexpr int kSeatPlaying = 11;     // %1 a seat's name
+inline constexpr int kContract = 12;        // %1 declarer, %2 order, %3 trump
+inline constexpr int kRefusedFollow = 13;   // %1 the led suit
+inline constexpr int kRefusedTrump = 14;    // %1 the trump
+inline constexpr int kAutoContinue = 15;    // the option
+inline constexpr int kScoreSheet = 16;
+inline constexpr int kRound = 17;
+inline constexpr int kDeclarer = 18;
+inline constexpr int kBid = 19;
+inline constexpr int kOrder = 20;
+inline constexpr int kMade = 21;
+inline constexpr int kSet = 22;
+inline constexpr int kMarriages = 23;
+inline constexpr int kPointsAndScore = 24;
+inline constexpr int kCountExplained = 25;
+inline constexpr int kResumeOffer = 26;     // %1 the player, %2 the round
+inline constexpr int kKeepOffer = 27;
+inline constexpr int kKeptUnreadable = 28;
+inline constexpr int kPassed = 29;
+
+}  // namespace varnok::i18n::guide
