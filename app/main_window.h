@@ -156,6 +156,7 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void SpeedChanged() override;
   void OtherChanged() override;
   void PassportRequested(QWidget* parent) override;
+  void FetchLibrary(const QString& file, std::function<void(int)> progress, std::function<void(bool)> done) override;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -2,6 +2,7 @@
 // automatic login), the account picture with its lamp, rated games started
 // from the fifth member slot, and the online steps when a game ends. Every
 // call continues from the event loop; the window never waits on the server.
+#include <QDir>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include "form_world_top.h"
 #include "form_message.h"
 #include "history_file.h"
+#include "library_download.h"
 #include "loader.h"
 #include "main_window.h"
 #include "menu_screen.h"
@@ -111,6 +113,14 @@ void MainWindow::OpenWorldTopTen(int view) {
 
 void MainWindow::PassportRequested(QWidget* parent) {
   online::TFormPassport::Open(parent != nullptr ? parent : this, settings_);
+}
+
+void MainWindow::FetchLibrary(const QString& file, std::function<void(int)> progress,
+                              std::function<void(bool)> done) {
+  // Fetched libraries live beside the program's folder, where the loader looks second.
+  const QString parent = QDir(ProgramFolderPath()).absoluteFilePath(QStringLiteral(".."));
+  online::FetchDownload(*online_, file, QDir::cleanPath(parent), this, std::move(progress),
+                        [done = std::move(done)](online::DownloadResult result) { done(result.Ok); });
 }
 
 void MainWindow::OpenResultWindow(int score) {

@@ -56,8 +56,12 @@ class OptionsListener {
   // "Passport": opens the world-top-ten profile window over `parent`.
   virtual void PassportRequested(QWidget* /*parent*/) {}
   // A fetch button of the "DLL" page: downloads the library `file` into the
-  // program's parent folder; true when it arrived.
-  virtual bool FetchLibrary(const QString& /*file*/) { return false; }
+  // program's parent folder on the event loop, tells `progress` the
+  // percentage as it arrives and `done` whether it arrived whole.
+  virtual void FetchLibrary(const QString& /*file*/, std::function<void(int)> /*progress*/,
+                            std::function<void(bool)> done) {
+    done(false);
+  }
 };
 
 class TFormOptions : public QDialog {

@@ -2,6 +2,7 @@
 // pictures, the designs of the menu, table and auxiliary windows with the
 // salute, and the resource libraries with the radio list's source.
 #include <QApplication>
+#include <QPointer>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -265,11 +266,26 @@ void TFormOptions::CheckLibraries() {
 void TFormOptions::Fetch(int n) {
   const std::vector<QString>& files = FetchableLibraries();
   if (n < 1 || n > static_cast<int>(files.size())) return;
+  TZubCardsButton* button = fetch_buttons_[static_cast<std::size_t>(n - 1)];
+  const QString caption = files[static_cast<std::size_t>(n - 1)];
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const bool arrived = listener_.FetchLibrary(files[static_cast<std::size_t>(n - 1)]);
-  QApplication::restoreOverrideCursor();
-  Play(arrived ? "WToMenK" : "WWrongs");
-  CheckLibraries();
+  button->setEnabled(false);
+  // The download runs on the event loop: the window keeps painting and shows
+  // the percentage on the button; it may even close meanwhile.
+  QPointer<TFormOptions> self(this);
+  QPointer<TZubCardsButton> shown(button);
+  listener_.FetchLibrary(
+      caption,
+      [shown, caption](int percent) {
+        if (!shown.isNull()) shown->setText(QStringLiteral("%1  %2%").arg(caption).arg(percent));
+      },
+      [self, shown, caption](bool arrived) {
+        QApplication::restoreOverrideCursor();
+        if (self.isNull()) return;
+        if (!shown.isNull()) shown->setText(caption);
+        self->Play(arrived ? "WToMenK" : "WWrongs");
+        self->CheckLibraries();
+      });
 }
 
 }  // namespace varnok

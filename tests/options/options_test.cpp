@@ -52,9 +52,9 @@ struct Hooks : OptionsListener {
   void SpeedChanged() override { calls.push_back("Speed"); }
   void OtherChanged() override { calls.push_back("Other"); }
   void PassportRequested(QWidget*) override { calls.push_back("Passport"); }
-  bool FetchLibrary(const QString& file) override {
+  void FetchLibrary(const QString& file, std::function<void(int)>, std::function<void(bool)> done) override {
     fetched.push_back(file);
-    return fetch_succeeds;
+    done(fetch_succeeds);
   }
 };
 

@@ -8,6 +8,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
@@ -18,6 +21,7 @@
 #include "history_file.h"
 #include "online_club.h"
 #include "rating.h"
+#include "reply_scans.h"
 #include "settings.h"
 #include "table_canvas.h"
 #include "window_driver.h"
@@ -78,6 +82,7 @@ class RatedGame : public ::testing::Test {
     online::ServiceAddresses& a = window.Online().Addresses();
     a.Directory = StoredAddress(server_.Base() + "directory.txt");
     a.Stats = StoredAddress(server_.Base() + "stats.php");
+    a.Download = StoredAddress(server_.Base() + "download/");
     StartWindow(window);
     ASSERT_TRUE(WaitFor([&] { return window.Club().AccountState() == online::kLoggedIn; }))
         << "the saved login signs in at start";
@@ -141,6 +146,15 @@ TEST_F(RatedGame, FromTheFifthSlotToTheServersRecord) {
   EXPECT_NEAR(after.Game.Rating, result + 1.0 / 25.0, 1e-9);
   EXPECT_EQ(window.Club().Data().Game, after.Game);
   EXPECT_EQ(pilot.scores, 1);
+  // "My results" shows the new rating by the formula.
+  {
+    online::TFormAccount account(window.Club(), false, SoundHook{});
+    account.show();
+    ASSERT_TRUE(WaitFor([&] { return account.PendingReads() == 0; }));
+    EXPECT_EQ(account.findChild<QLabel*>(QStringLiteral("Result3"))->text().toStdString(),
+              online::RatingText(result + 1.0 / 25.0));
+    EXPECT_EQ(account.findChild<QLabel*>(QStringLiteral("Result5"))->text(), QStringLiteral("1"));
+  }
   EXPECT_TRUE(pilot.strangers.isEmpty()) << pilot.strangers.join(QStringLiteral("; ")).toStdString();
 
   // The history line is of the rated kind.
@@ -198,6 +212,39 @@ TEST_F(RatedGame, TheTwentyFifthGameClosesTheCycleInTable309) {
   ASSERT_TRUE(WaitFor([&] { return table.has_value(); }));
   EXPECT_EQ(table->Rows[0].Nick, "Ivan");
   EXPECT_EQ(table->Rows[0].Score, score_after);
+  window.close();
+}
+
+}  // namespace
+}  // namespace varnok
+
+namespace varnok {
+namespace {
+
+using LibraryFetch = RatedGame;
+
+// The options window's "DLL" page fetches through the window: the library
+// arrives beside the program's folder, whole, and opens.
+TEST_F(LibraryFetch, ALibraryArrivesBesideTheProgramsFolder) {
+  const QDir download(QDir(server_.DataPath()).filePath(QStringLiteral("download")));
+  QDir().mkpath(download.path());
+  ASSERT_TRUE(QFile::copy(QStringLiteral(VARNOK_BUILT_PROGRAM_DIR "/ZubCalendar01.dll"),
+                          download.filePath(QStringLiteral("ZubCalendar01.dll"))));
+  MainWindow window(TestWindowOptions(program_));
+  Start(window);
+  std::optional<bool> arrived;
+  int percent = 0;
+  window.FetchLibrary(QStringLiteral("ZubCalendar01.dll"), [&](int p) { percent = p; }, [&](bool ok) { arrived = ok; });
+  ASSERT_TRUE(WaitFor([&] { return arrived.has_value(); }));
+  EXPECT_TRUE(*arrived);
+  EXPECT_EQ(percent, 100);
+  EXPECT_TRUE(QFile::exists(root_.filePath(QStringLiteral("ZubCalendar01.dll"))));
+  // A file the server does not have leaves nothing.
+  arrived.reset();
+  window.FetchLibrary(QStringLiteral("ZubCards06A.dll"), {}, [&](bool ok) { arrived = ok; });
+  ASSERT_TRUE(WaitFor([&] { return arrived.has_value(); }));
+  EXPECT_FALSE(*arrived);
+  EXPECT_FALSE(QFile::exists(root_.filePath(QStringLiteral("ZubCards06A.dll"))));
   window.close();
 }
 
