@@ -271,6 +271,7 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   AccountIndicator* account_indicator_ = nullptr;
   WorldTopPicture* world_top_picture_ = nullptr;
   int world_top_view_ = 3;
+  bool result_window_opened_ = false;  // in this run
   bool rated_announced_ = false;
   bool rated_in_progress_ = false;
   int rated_cycle_place_ = 0;

@@ -124,7 +124,8 @@ void MainWindow::FetchLibrary(const QString& file, std::function<void(int)> prog
 }
 
 void MainWindow::OpenResultWindow(int score) {
-  online::TFormWorldResult::Open(this, *online_, settings_, score);
+  online::TFormWorldResult::Open(this, *online_, settings_, score, !result_window_opened_);
+  result_window_opened_ = true;
 }
 
 void MainWindow::StartOnline(bool directory, bool reserved_label) {

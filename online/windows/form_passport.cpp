@@ -186,10 +186,9 @@ TFormWorldResult::TFormWorldResult(OnlineClient& client, Settings& settings, int
   Refresh();
 }
 
-void TFormWorldResult::Open(QWidget* parent, OnlineClient& client, Settings& settings, int score) {
-  static bool opened_in_run = false;
-  TFormWorldResult window(client, settings, score, !opened_in_run, parent);
-  opened_in_run = true;
+void TFormWorldResult::Open(QWidget* parent, OnlineClient& client, Settings& settings, int score,
+                            bool first_in_run) {
+  TFormWorldResult window(client, settings, score, first_in_run, parent);
   window.exec();
 }
 

@@ -56,7 +56,8 @@ class TFormWorldResult : public TBaizeDialog {
 
  public:
   TFormWorldResult(OnlineClient& client, Settings& settings, int score, bool first_in_run, QWidget* parent = nullptr);
-  static void Open(QWidget* parent, OnlineClient& client, Settings& settings, int score);
+  // `first_in_run`: the first opening of this run (a nameless passport is asked for).
+  static void Open(QWidget* parent, OnlineClient& client, Settings& settings, int score, bool first_in_run);
 
   bool Sending() const { return sending_; }
   bool Sent() const { return sent_; }
