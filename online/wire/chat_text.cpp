@@ -1,7 +1,8 @@
 #include "chat_text.h"
 
+#include "account_rules.h"
+
 #include <cstdint>
-#include <vector>
 
 namespace varnok::online {
 
@@ -35,16 +36,6 @@ char32_t NextCharacter(std::string_view text, std::size_t at, std::size_t& lengt
   }
   length = extra + 1;
   return c;
-}
-
-std::vector<char32_t> Characters(std::string_view text) {
-  std::vector<char32_t> out;
-  for (std::size_t at = 0; at < text.size();) {
-    std::size_t length = 1;
-    out.push_back(NextCharacter(text, at, length));
-    at += length;
-  }
-  return out;
 }
 
 bool IsClassA(char32_t c) {
@@ -100,15 +91,7 @@ std::string ChatStamp(std::string_view long_time, std::string_view short_date, s
 }
 
 int PassportLamp(std::string_view utf8, PassportField field) {
-  const std::vector<char32_t> text = Characters(utf8);
-  const std::size_t longest = field == PassportField::Nick ? 12 : 15;
-  if (text.size() < 2 || text.size() > longest) return 1;
-  int lamp = 3;
-  for (char32_t c : text) {
-    if (IsClassC(c)) lamp = 2;
-    else if (!IsClassA(c)) return 1;
-  }
-  return lamp;
+  return CheckPassportField(utf8, field == PassportField::Nick ? FieldKind::Nick : FieldKind::City);
 }
 
 bool PassportAcceptable(std::string_view nick, std::string_view city) {

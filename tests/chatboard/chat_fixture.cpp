@@ -21,18 +21,7 @@ void ChatBoardFixture::SetUp() {
 void ChatBoardFixture::TearDown() { server_.Stop(); }
 
 void ChatBoardFixture::PointAt(online::OnlineClient& client, const QString& base) {
-  online::ServiceAddresses& a = client.Addresses();
-  using online::testing::StoredAddress;
-  a.Account = StoredAddress(base + "account.php");
-  a.Results = StoredAddress(base + "results.php");
-  a.Stats = StoredAddress(base + "stats.php");
-  a.Tour = StoredAddress(base + "tour.php");
-  a.PhotoFolder = StoredAddress(base + "photos/");
-  a.PhotoUpload = StoredAddress(base + "photo_upload.php");
-  a.News = StoredAddress(base + "news.html");
-  a.Directory = StoredAddress(base + "directory.txt");
-  a.IpEcho = StoredAddress(base + "get_ip.php");
-  a.Download = StoredAddress(base + "download/");
+  online::testing::PointClientAt(client.Addresses(), base);
 }
 
 Instance ChatBoardFixture::Start(const QString& name, const Setup& setup) {

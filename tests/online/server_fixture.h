@@ -20,6 +20,20 @@ namespace varnok::online::testing {
 
 inline std::string StoredAddress(const QString& address) { return EncipherAddress(address.toStdString()); }
 
+// Every service address of a client at a test server's base address.
+inline void PointClientAt(ServiceAddresses& a, const QString& base) {
+  a.Account = StoredAddress(base + "account.php");
+  a.Results = StoredAddress(base + "results.php");
+  a.Stats = StoredAddress(base + "stats.php");
+  a.Tour = StoredAddress(base + "tour.php");
+  a.PhotoFolder = StoredAddress(base + "photos/");
+  a.PhotoUpload = StoredAddress(base + "photo_upload.php");
+  a.News = StoredAddress(base + "news.html");
+  a.Directory = StoredAddress(base + "directory.txt");
+  a.IpEcho = StoredAddress(base + "get_ip.php");
+  a.Download = StoredAddress(base + "download/");
+}
+
 class ServerProcess {
  public:
   // Starts the server; false (with the reason in `Error()`) when it does not say where it listens.
@@ -92,19 +106,7 @@ class ServerTest : public ::testing::Test {
     PointAt(server_.Base());
   }
 
-  void PointAt(const QString& base) {
-    ServiceAddresses& a = client_.Addresses();
-    a.Account = StoredAddress(base + "account.php");
-    a.Results = StoredAddress(base + "results.php");
-    a.Stats = StoredAddress(base + "stats.php");
-    a.Tour = StoredAddress(base + "tour.php");
-    a.PhotoFolder = StoredAddress(base + "photos/");
-    a.PhotoUpload = StoredAddress(base + "photo_upload.php");
-    a.News = StoredAddress(base + "news.html");
-    a.Directory = StoredAddress(base + "directory.txt");
-    a.IpEcho = StoredAddress(base + "get_ip.php");
-    a.Download = StoredAddress(base + "download/");
-  }
+  void PointAt(const QString& base) { PointClientAt(client_.Addresses(), base); }
 
   // One operation, waited for on the event loop.
   template <class Operation>

@@ -15,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
 #include <atomic>
 #include <chrono>
@@ -61,13 +62,21 @@ struct Copy {
   }
 };
 
+// Waits on the event loop for the next event, or at most `ms`: the sockets
+// are read meanwhile, nothing sleeps.
+void WaitOnEventLoop(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 // Runs the event loop until `done` holds or `ms` have passed.
 bool Spin(const std::function<bool()>& done, int ms) {
   QElapsedTimer clock;
   clock.start();
   while (!done() && clock.elapsed() < ms) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    WaitOnEventLoop(1);
   }
   return done();
 }
@@ -112,7 +121,7 @@ void Stranger(quint16 port, long long bytes, bool chat, Flood* flood) {
   }
   flood->done = true;
   // The stranger stays connected, as an attacker would, until the measurement ends.
-  while (!flood->stop) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  flood->stop.wait(false);
   ::close(fd);
 }
 
@@ -192,10 +201,11 @@ int main(int argc, char** argv) {
       client.session.SendChat("ping");
     }
     if (line_sent && line_ms >= 0 && flood.done) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    WaitOnEventLoop(1);
   }
   const bool flood_done = flood.done;
   flood.stop = true;
+  flood.stop.notify_all();
   if (!flood_done) {
     std::fprintf(stderr, "the flood is still being written after %d s; leaving it\n", wait_s);
     stranger.detach();
