@@ -51,8 +51,7 @@ void Engine::Deal(bool new_game) {
     s_.Names[3] = player_name_;
   }
 
-  const bool deals_here = !(mode_.NetGame && mode_.NetPos != 1) && !mode_.TourGame;
-  if (deals_here) {
+  if (DealsHere()) {
     for (int seat = 1; seat <= 3; ++seat) {
       for (int i = 1; i <= 36; ++i) {
         s_.Hands[seat][i] = TCard::Empty();
@@ -141,9 +140,6 @@ void Engine::BeginBidding() {
       ui_.ShowBidProgress(-1);
     }
     if (seat3_opens) ui_.EnableButton(TableButton::Next, true);
-  } else if (mode_.NetGame && ComputesFor(2) && s_.Leader == 2) {
-    // On a two-person server the computer seat opens with 60 at once.
-    ComputerBidStep(2, true);
   }
 }
 

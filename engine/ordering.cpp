@@ -59,6 +59,20 @@ void Engine::ComputerBidStep(int seat, bool raise) {
   }
 }
 
+void Engine::ToldBidStep(int seat, bool raise) {
+  if (raise) {
+    s_.CurrentBid += kBidStep;
+    PassBidTurn(seat);
+    return;
+  }
+  s_.InBidding[seat] = false;
+  if (SeatsInBidding(s_) == 1) {
+    s_.Phase = phBidDone;
+    return;
+  }
+  PassBidTurn(seat);
+}
+
 void Engine::HumanBid() {
   s_.CurrentBid += kBidStep;
   ui_.ShowBubble(3, BubbleStyle::Announce, UiText::Games(words::kIPlayOn, std::to_string(s_.CurrentBid)));
@@ -100,6 +114,9 @@ void Engine::OpenWidow() {
     if (options_.AnimateCards && i < 3) ui_.Pause(200);
   }
   Button(TableButton::Next, true, true, UiText::Plain("Ok"));
+  // The one seat still bidding is the declarer from here on.
+  for (int seat = 1; seat <= 3; ++seat)
+    if (s_.InBidding[seat]) s_.Declarer = static_cast<std::uint8_t>(seat);
   s_.Phase = phWidowOpen;
 }
 
