@@ -110,8 +110,8 @@ void Engine::Deal(bool new_game) {
   if (mode_.NetGame || mode_.TourGame) {
     next_enabled = first == 3 || (mode_.NetGame && mode_.NetPos == 1 && !mode_.NetThreeHumans && first == 2);
   }
-  Button(TableButton::Next, true, next_enabled, UiText::Games(words::kToBegin));
-  Button(TableButton::Pass, true, false, UiText::Games(words::kPass));
+  Button(TableButton::Next, true, next_enabled, UiText::Games(words::games::kToBegin));
+  Button(TableButton::Pass, true, false, UiText::Games(words::games::kPass));
 
   for (int seat = 1; seat <= 3; ++seat) {
     ui_.DrawScorePanel(seat, PanelUpdate{seat == first, true, PanelField::Keep(), PanelField::Of(s_.Scores[seat]),
@@ -129,7 +129,7 @@ void Engine::Deal(bool new_game) {
 void Engine::BeginBidding() {
   s_.BidState = 2;
   const bool seat3_opens = s_.Leader == 3;
-  const UiText caption = UiText::Games(words::kIPlayOn, seat3_opens ? std::to_string(s_.CurrentBid + kBidStep) : "...");
+  const UiText caption = UiText::Games(words::games::kIPlayOn, seat3_opens ? std::to_string(s_.CurrentBid + kBidStep) : "...");
   Button(TableButton::Next, true, seat3_opens, caption);
   SetTimer(timer_ms_, true);
   if (!mode_.NetGame && !mode_.TourGame) {

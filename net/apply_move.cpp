@@ -16,8 +16,6 @@ int SoleBidder(const GameState& s) {
 
 namespace {
 
-inline constexpr int kToBeginOfRound = 9;  // games table
-
 bool WidowReal(const GameState& s) {
   for (int j = 22; j <= 24; ++j)
     if (!s.Deck[j].IsReal()) return false;
@@ -77,13 +75,13 @@ class Applier {
     switch (cell.kind) {
       case SeatCell::Kind::Empty: return;
       case SeatCell::Kind::Bid:
-        t_.ui.ShowBubble(seat, BubbleStyle::Announce, UiText::Games(words::kIPlayOn, " " + std::to_string(cell.bid)));
+        t_.ui.ShowBubble(seat, BubbleStyle::Announce, UiText::Games(words::games::kIPlayOn, " " + std::to_string(cell.bid)));
         t_.ui.PlaySound("WDiPlay", true);
         Told(Move::Bid(seat));  // raises the highest bid to cell.bid (CheckMoveRules)
         out_.restart_clocks = true;
         return;
       case SeatCell::Kind::Pass: {
-        t_.ui.ShowBubble(seat, BubbleStyle::Pass, UiText::Games(words::kPass));
+        t_.ui.ShowBubble(seat, BubbleStyle::Pass, UiText::Games(words::games::kPass));
         t_.ui.PlaySound("WDiPass", true);
         // The turn goes on as on the copy that passed; a pass told again changes nothing.
         if (s_.InBidding[seat]) Told(Move::Pass(seat));
@@ -94,7 +92,7 @@ class Applier {
         if (over) {
           // The bidding is over: the winning bid goes to the remaining bidder's panel.
           t_.engine.ShowFinalBids();
-          t_.ui.SetButton(TableButton::Next, true, t_.buttons.action_enabled, UiText::Games(words::kToOpenCards));
+          t_.ui.SetButton(TableButton::Next, true, t_.buttons.action_enabled, UiText::Games(words::games::kToOpenCards));
         }
         return;
       }
@@ -103,10 +101,10 @@ class Applier {
         return;
       case SeatCell::Kind::Clear: t_.ui.ShowBubble(seat, BubbleStyle::Empty, UiText::Plain("")); return;
       case SeatCell::Kind::Twenty:
-        t_.ui.ShowBubble(seat, BubbleStyle::Announce, UiText::Games(words::kTwenty));
+        t_.ui.ShowBubble(seat, BubbleStyle::Announce, UiText::Games(words::games::kTwenty));
         return;
       case SeatCell::Kind::Forty:
-        t_.ui.ShowBubble(seat, BubbleStyle::Announce, UiText::Games(words::kForty));
+        t_.ui.ShowBubble(seat, BubbleStyle::Announce, UiText::Games(words::games::kForty));
         return;
     }
   }
@@ -180,18 +178,18 @@ class Applier {
 
 UiText ActionCaption(int code, int next_bid) {
   switch (code) {
-    case 1: return UiText::Games(kToBeginOfRound);
-    case 2: return UiText::Games(words::kIPlayOn, " " + std::to_string(next_bid));
-    case 3: return UiText::Games(words::kToOpenCards);
+    case 1: return UiText::Games(words::games::kToBeginOfRound);
+    case 2: return UiText::Games(words::games::kIPlayOn, " " + std::to_string(next_bid));
+    case 3: return UiText::Games(words::games::kToOpenCards);
     case 4: return UiText::Plain("Ok");
-    case 5: return UiText::Games(words::kNextRound);
-    case 6: return UiText::Games(words::kToDistribute);
+    case 5: return UiText::Games(words::games::kNextRound);
+    case 6: return UiText::Games(words::games::kToDistributeCards);
     default: return UiText::Plain("");
   }
 }
 
 UiText PassCaption(int code) {
-  return code == 2 ? UiText::Main(words::kExitToMenu) : UiText::Games(words::kPass);
+  return code == 2 ? UiText::Main(words::main::kExitToMenu) : UiText::Games(words::games::kPass);
 }
 
 MoveApplied ApplyMove(std::string_view record, const MoveTarget& target) {
