@@ -39,7 +39,8 @@ void Engine::Tick() {
     case phBid2: {
       const int seat = s_.Phase;
       if (!s_.InBidding[seat] || !ComputesFor(seat)) return;
-      const bool raise = s_.CurrentBid < s_.MaxBid[static_cast<std::size_t>(seat)];
+      // A limit above the highest order stops at it: the seat passes there.
+      const bool raise = s_.CurrentBid < s_.MaxBid[static_cast<std::size_t>(seat)] && Valid(Move::Bid(seat), MoveSource::Here);
       Apply(raise ? Move::Bid(seat) : Move::Pass(seat));
       return;
     }

@@ -211,6 +211,21 @@ TEST_F(ComputerDeclarerRound, ButtonsOfferTheNextBidToSeat3AndLockAfterItsPass) 
   EXPECT_EQ(before, t.s);
 }
 
+TEST(ComputerBidding, LimitsAboveTheHighestOrderStopAtIt) {
+  ScriptedTable t;
+  t.engine.SetNextDeck(DeckFromNames(kDeck));
+  t.NewGame();
+  t.ai.max_bid = {{1, 200}, {2, 200}};
+  t.engine.PressNext();  // To Begin
+  // Seat 3 passes; seats 1 and 2 raise each other up to the highest order, and no further.
+  for (int guard = 0; guard < 100 && t.s.Phase != phBidDone; ++guard) {
+    if (t.s.Phase == phBid3) t.engine.PressPass();
+    else t.engine.Tick();
+  }
+  EXPECT_EQ(t.s.Phase, phBidDone);
+  EXPECT_EQ(t.s.CurrentBid, kMaxOrder);
+}
+
 TEST_F(ComputerDeclarerRound, WidowGiftAndOrderOfAComputerDeclarer) {
   DealAndBid();
   phases.clear();
