@@ -249,7 +249,7 @@ void MainWindow::StartGame(int slot, const ClubMember& player, const std::string
   else sheet_.Reset();
   resuming_ = false;
   resumed_sheet_.clear();
-  RunStep([this] { engine_.Deal(true); });
+  RunStep([this] { engine_.Apply(Move::NewGame()); });
 }
 
 void MainWindow::ShowRecordMessage(const QString& text) {

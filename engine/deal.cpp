@@ -51,8 +51,7 @@ void Engine::Deal(bool new_game) {
     s_.Names[3] = player_name_;
   }
 
-  const bool deals_here = !(mode_.NetGame && mode_.NetPos != 1) && !mode_.TourGame;
-  if (deals_here) {
+  if (DealsHere()) {
     for (int seat = 1; seat <= 3; ++seat) {
       for (int i = 1; i <= 36; ++i) {
         s_.Hands[seat][i] = TCard::Empty();
@@ -111,8 +110,8 @@ void Engine::Deal(bool new_game) {
   if (mode_.NetGame || mode_.TourGame) {
     next_enabled = first == 3 || (mode_.NetGame && mode_.NetPos == 1 && !mode_.NetThreeHumans && first == 2);
   }
-  Button(TableButton::Next, true, next_enabled, UiText::Games(words::kToBegin));
-  Button(TableButton::Pass, true, false, UiText::Games(words::kPass));
+  Button(TableButton::Next, true, next_enabled, UiText::Games(words::games::kToBegin));
+  Button(TableButton::Pass, true, false, UiText::Games(words::games::kPass));
 
   for (int seat = 1; seat <= 3; ++seat) {
     ui_.DrawScorePanel(seat, PanelUpdate{seat == first, true, PanelField::Keep(), PanelField::Of(s_.Scores[seat]),
@@ -130,7 +129,7 @@ void Engine::Deal(bool new_game) {
 void Engine::BeginBidding() {
   s_.BidState = 2;
   const bool seat3_opens = s_.Leader == 3;
-  const UiText caption = UiText::Games(words::kIPlayOn, seat3_opens ? std::to_string(s_.CurrentBid + kBidStep) : "...");
+  const UiText caption = UiText::Games(words::games::kIPlayOn, seat3_opens ? std::to_string(s_.CurrentBid + kBidStep) : "...");
   Button(TableButton::Next, true, seat3_opens, caption);
   SetTimer(timer_ms_, true);
   if (!mode_.NetGame && !mode_.TourGame) {
@@ -141,9 +140,6 @@ void Engine::BeginBidding() {
       ui_.ShowBidProgress(-1);
     }
     if (seat3_opens) ui_.EnableButton(TableButton::Next, true);
-  } else if (mode_.NetGame && ComputesFor(2) && s_.Leader == 2) {
-    // On a two-person server the computer seat opens with 60 at once.
-    ComputerBidStep(2, true);
   }
 }
 

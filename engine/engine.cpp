@@ -39,7 +39,8 @@ void Engine::Tick() {
     case phBid2: {
       const int seat = s_.Phase;
       if (!s_.InBidding[seat] || !ComputesFor(seat)) return;
-      const bool raise = s_.CurrentBid < s_.MaxBid[static_cast<std::size_t>(seat)];
+      // A limit above the highest order stops at it: the seat passes there.
+      const bool raise = s_.CurrentBid < s_.MaxBid[static_cast<std::size_t>(seat)] && Valid(Move::Bid(seat), MoveSource::Here);
       Apply(raise ? Move::Bid(seat) : Move::Pass(seat));
       return;
     }
@@ -121,10 +122,15 @@ void Engine::LeaveTable() {
   ui_.TableLeft(finished);
 }
 
-bool Engine::Valid(const Move& m) const {
+bool Engine::DealsHere() const { return !(mode_.NetGame && mode_.NetPos != 1) && !mode_.TourGame; }
+
+bool Engine::Valid(const Move& m, MoveSource source) const {
+  // A game may begin at any time, even over one under way.
+  if (m.kind == Move::Kind::NewGame) return true;
   if (!s_.InGame) return false;
   const int p = s_.Phase;
   switch (m.kind) {
+    case Move::Kind::NewGame: return true;
     case Move::Kind::Begin:
       return s_.BidState == 1 && p >= phBid1 && p <= phBid3;
     case Move::Kind::Bid:
@@ -139,7 +145,7 @@ bool Engine::Valid(const Move& m) const {
     case Move::Kind::Give: {
       if (p != phGive && p != phGiveChosen) return false;
       if (m.c != 0) return SuitIndex(static_cast<std::uint8_t>(m.c)) >= 0 && GiftIsValid(s_.Hands[s_.Declarer], m.a, m.b);
-      if (ComputesFor(s_.Declarer) && computer_) return true;
+      if (source == MoveSource::Here && ComputesFor(s_.Declarer) && computer_) return true;
       return GiftIsValid(s_.Hands[s_.Declarer], m.a, m.b);
     }
     case Move::Kind::ShowGiven:
@@ -155,22 +161,31 @@ bool Engine::Valid(const Move& m) const {
       return p >= phPlay1 && p <= phPlay3 && m.seat == p - 10 && s_.TrickPos >= 1 && s_.TrickPos <= 3;
     case Move::Kind::Collect: return p == phTrickFull;
     case Move::Kind::Score: return p == phRoundOver;
-    case Move::Kind::NextRound: return p == phNextRound;
+    case Move::Kind::NextRound:
+      // A copy that does not deal takes the dealer's next deal wherever its own round stands.
+      return p == phNextRound || (source == MoveSource::Record && !DealsHere());
   }
   return false;
 }
 
-bool Engine::Apply(const Move& move) {
-  if (!Valid(move)) return false;
+bool Engine::Apply(const Move& move, MoveSource source) {
+  if (!Valid(move, source)) return false;
+  const bool told = source == MoveSource::Record;
   Move done = move;
   switch (move.kind) {
-    case Move::Kind::Begin: BeginBidding(); break;
+    case Move::Kind::NewGame: Deal(true); break;
+    case Move::Kind::Begin:
+      if (told) s_.BidState = 2;
+      else BeginBidding();
+      break;
     case Move::Kind::Bid:
-      if (move.seat == 3) HumanBid();
+      if (told) ToldBidStep(move.seat, true);
+      else if (move.seat == 3) HumanBid();
       else ComputerBidStep(move.seat, true);
       break;
     case Move::Kind::Pass:
-      if (move.seat == 3) HumanPass();
+      if (told) ToldBidStep(move.seat, false);
+      else if (move.seat == 3) HumanPass();
       else ComputerBidStep(move.seat, false);
       break;
     case Move::Kind::OpenWidow: OpenWidow(); break;
@@ -183,7 +198,7 @@ bool Engine::Apply(const Move& move) {
         s_.Trump = static_cast<std::uint8_t>(move.c);
         GiveCardsAs(false);
       } else {
-        GiveCards();
+        GiveCardsAs(!told && ComputesFor(s_.Declarer) && computer_ != nullptr);
       }
       done = Move::Give(s_.GiveIdx1, s_.GiveIdx2, s_.Trump == kNoSuit ? 0 : s_.Trump);
       break;
@@ -204,7 +219,7 @@ bool Engine::Apply(const Move& move) {
     case Move::Kind::Collect: CollectTrick(); break;
     case Move::Kind::Score: ScoreRound(); break;
     case Move::Kind::NextRound:
-      SetTimer(timer_ms_, false);
+      if (!told) SetTimer(timer_ms_, false);
       Deal(false);
       break;
   }

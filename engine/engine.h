@@ -62,44 +62,48 @@ class Engine {
   // Leaves the table (after a finished game, or early after confirmation).
   void LeaveTable();
 
-  // The one entry point for a step of a round. Returns false, changing
+  // The one way to change a round: every step, whoever takes it, is applied
+  // here and then reported to the move listener. Returns false, changing
   // nothing, when the step does not fit the state (wrong phase, wrong seat).
-  bool Apply(const Move& move);
+  bool Apply(const Move& move, MoveSource source = MoveSource::Here);
   // Whether Apply would take `move` now: the same check, changing nothing.
-  bool Allows(const Move& move) const { return Valid(move); }
+  bool Allows(const Move& move, MoveSource source = MoveSource::Here) const { return Valid(move, source); }
 
-  // --- the operations -----------------------------------------------------
+  // --- questions about the table (they change nothing) --------------------
+  bool IsIllegalHumanCard(int slot) const;
+  PerSeat<int> GeneralCount() const { return varnok::GeneralCount(s_.Scores); }
+  // True when `slot` of `seat`'s hand may not be played now.
+  bool IsIllegalCard(int seat, int slot) const;
+  // Whether `slot` of `seat`'s hand holds a card that may be played now; any
+  // other request is a faulty one that a card step replaces.
+  bool CardPlayable(int seat, int slot) const;
+  // Whether this copy makes the computer's choices for `seat`.
+  bool ComputesFor(int seat) const;
+  // Draws the winning bid at the remaining bidder's panel (only the panels).
+  void ShowFinalBids();
+
+ private:
+  // --- the operations behind Apply ---------------------------------------
   void Deal(bool new_game);
   void Shuffle();
   void ComputerBidStep(int seat, bool raise);
   void HumanBid();
   void HumanPass();
-  void ShowFinalBids();
+  // A bid or a pass told by another copy: the state only, its record shows it.
+  void ToldBidStep(int seat, bool raise);
   void OpenWidow();
   void TakeWidow();
-  // Gives GiveIdx1 and GiveIdx2; for a seat this copy plays for the computer,
-  // the computer players choose the gift, the trump and the order first.
-  void GiveCards() { GiveCardsAs(ComputesFor(s_.Declarer) && computer_ != nullptr); }
   void ShowGiven();
   void ResortHands();
   void AnnounceOrder();
   void AnnounceMarriage(int seat, int slot);
   void PlayCard(int seat, int slot);
-  bool IsIllegalHumanCard(int slot) const;
   void TrickWinner();
   void CollectTrick();
   void ScoreRound();
-  PerSeat<int> GeneralCount() const { return varnok::GeneralCount(s_.Scores); }
 
-  // True when `slot` of `seat`'s hand may not be played now.
-  bool IsIllegalCard(int seat, int slot) const;
-  // Whether `slot` of `seat`'s hand holds a card that may be played now; any
-  // other request is a faulty one that PlayCard replaces.
-  bool CardPlayable(int seat, int slot) const;
-  // Whether this copy makes the computer's choices for `seat`.
-  bool ComputesFor(int seat) const;
-
- private:
+  // Gives GiveIdx1 and GiveIdx2; asked, the computer players choose the
+  // gift, the trump and the order first.
   void GiveCardsAs(bool ask_computer);
   void BeginBidding();
   void PassBidTurn(int from_seat);
@@ -112,8 +116,9 @@ class Engine {
   void Button(TableButton button, bool visible, bool enabled, const UiText& caption);
   void WriteDiagnostic(int seat, int slot) const;
   int ReplacementSlot(int seat) const;
-  bool Valid(const Move& move) const;
-  void Perform(const Move& move);
+  bool Valid(const Move& move, MoveSource source) const;
+  // Whether this copy shuffles and deals (else the deal comes from the dealer's copy).
+  bool DealsHere() const;
   bool SeatFaceUp(int seat) const;
 
   GameState& s_;

@@ -17,7 +17,7 @@ struct KindName {
   int numbers;  // how many numbers follow the word (a suit counts as one)
 };
 
-constexpr std::array<KindName, 14> kKinds = {{
+constexpr std::array<KindName, 15> kKinds = {{
     {Move::Kind::Begin, "begin", 0},
     {Move::Kind::Bid, "bid", 1},
     {Move::Kind::Pass, "pass", 1},
@@ -32,6 +32,7 @@ constexpr std::array<KindName, 14> kKinds = {{
     {Move::Kind::Collect, "collect", 0},
     {Move::Kind::Score, "score", 0},
     {Move::Kind::NextRound, "next", 0},
+    {Move::Kind::NewGame, "new", 0},
 }};
 
 std::optional<int> ToInt(std::string_view word) {

@@ -1,7 +1,7 @@
-// One step of a round, whoever takes it: the timer for a computer seat, the
+// One step of a game, whoever takes it: the timer for a computer seat, the
 // local player's buttons and clicks, or a record from another copy. Every
 // step has a one-line text form ("bid 2", "card 3 5", "trump s") used by
-// logs, history and the simulator.
+// logs, history, the network and the simulator.
 #pragma once
 
 #include <cstdint>
@@ -28,6 +28,7 @@ struct Move {
     Collect,    // the full trick is collected
     Score,      // the finished round is scored
     NextRound,  // the next round is dealt
+    NewGame,    // a new game begins with its first deal
   };
 
   Kind kind = Kind::Begin;
@@ -50,9 +51,16 @@ struct Move {
   static Move Collect() { return {Kind::Collect}; }
   static Move Score() { return {Kind::Score}; }
   static Move NextRound() { return {Kind::NextRound}; }
+  static Move NewGame() { return {Kind::NewGame}; }
 
   friend bool operator==(const Move&, const Move&) = default;
 };
+
+// Where a step was decided: on this copy (its player's input, the computer
+// seats it plays), or on another copy whose record tells it. A told bid or
+// pass changes the state alike; its bubble, sound and buttons come with the
+// record. A told gift is never chosen by this copy's computer players.
+enum class MoveSource { Here, Record };
 
 std::string ToText(const Move& move);
 // Parses the text form; nothing for a line that is not a move.

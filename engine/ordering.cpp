@@ -27,25 +27,25 @@ void Engine::PassBidTurn(int from_seat) {
 void Engine::OfferBidToSeat3() {
   const int offer = s_.CurrentBid + kBidStep;
   // A bid above the highest order could never be ordered, so it is not offered.
-  Button(TableButton::Next, true, offer <= kMaxOrder, UiText::Games(words::kIPlayOn, std::to_string(offer)));
+  Button(TableButton::Next, true, offer <= kMaxOrder, UiText::Games(words::games::kIPlayOn, std::to_string(offer)));
   ui_.EnableButton(TableButton::Pass, true);
 }
 
 void Engine::ComputerBidStep(int seat, bool raise) {
   if (raise) {
     s_.CurrentBid += kBidStep;
-    ui_.ShowBubble(seat, BubbleStyle::Announce, UiText::Games(words::kIPlayOn, std::to_string(s_.CurrentBid)));
+    ui_.ShowBubble(seat, BubbleStyle::Announce, UiText::Games(words::games::kIPlayOn, std::to_string(s_.CurrentBid)));
     ui_.PlaySound("WDiPlay", true);
     PassBidTurn(seat);
     if (s_.Phase == phBid3) OfferBidToSeat3();
     return;
   }
-  ui_.ShowBubble(seat, BubbleStyle::Pass, UiText::Games(words::kPass));
+  ui_.ShowBubble(seat, BubbleStyle::Pass, UiText::Games(words::games::kPass));
   ui_.PlaySound("WDiPass", true);
   s_.InBidding[seat] = false;
   if (SeatsInBidding(s_) == 1) {
     s_.Phase = phBidDone;
-    Button(TableButton::Next, true, true, UiText::Games(words::kToOpenCards));
+    Button(TableButton::Next, true, true, UiText::Games(words::games::kToOpenCards));
     ui_.EnableButton(TableButton::Pass, false);
     ShowFinalBids();
     return;
@@ -59,9 +59,23 @@ void Engine::ComputerBidStep(int seat, bool raise) {
   }
 }
 
+void Engine::ToldBidStep(int seat, bool raise) {
+  if (raise) {
+    s_.CurrentBid += kBidStep;
+    PassBidTurn(seat);
+    return;
+  }
+  s_.InBidding[seat] = false;
+  if (SeatsInBidding(s_) == 1) {
+    s_.Phase = phBidDone;
+    return;
+  }
+  PassBidTurn(seat);
+}
+
 void Engine::HumanBid() {
   s_.CurrentBid += kBidStep;
-  ui_.ShowBubble(3, BubbleStyle::Announce, UiText::Games(words::kIPlayOn, std::to_string(s_.CurrentBid)));
+  ui_.ShowBubble(3, BubbleStyle::Announce, UiText::Games(words::games::kIPlayOn, std::to_string(s_.CurrentBid)));
   ui_.PlaySound("WDiPlay", true);
   PassBidTurn(3);
   ui_.EnableButton(TableButton::Next, false);
@@ -69,12 +83,12 @@ void Engine::HumanBid() {
 }
 
 void Engine::HumanPass() {
-  ui_.ShowBubble(3, BubbleStyle::Pass, UiText::Games(words::kPass));
+  ui_.ShowBubble(3, BubbleStyle::Pass, UiText::Games(words::games::kPass));
   ui_.PlaySound("WDiPass", true);
   s_.InBidding[3] = false;
   if (SeatsInBidding(s_) == 1) {
     s_.Phase = phBidDone;
-    Button(TableButton::Next, true, true, UiText::Games(words::kToOpenCards));
+    Button(TableButton::Next, true, true, UiText::Games(words::games::kToOpenCards));
     ui_.EnableButton(TableButton::Pass, false);
     ShowFinalBids();
     return;
@@ -100,6 +114,9 @@ void Engine::OpenWidow() {
     if (options_.AnimateCards && i < 3) ui_.Pause(200);
   }
   Button(TableButton::Next, true, true, UiText::Plain("Ok"));
+  // The one seat still bidding is the declarer from here on.
+  for (int seat = 1; seat <= 3; ++seat)
+    if (s_.InBidding[seat]) s_.Declarer = static_cast<std::uint8_t>(seat);
   s_.Phase = phWidowOpen;
 }
 
@@ -116,7 +133,7 @@ void Engine::TakeWidow() {
   ui_.WidowToHand(d, options_.AnimateCards);
   DrawSortedHand(d, SeatFaceUp(d));
   if (computer_) computer_->WidowTaken(s_);
-  if (d == 3) Button(TableButton::Next, true, false, UiText::Games(words::kToDistribute));
+  if (d == 3) Button(TableButton::Next, true, false, UiText::Games(words::games::kToDistributeCards));
   else Button(TableButton::Next, true, true, UiText::Plain("Ok"));
   s_.Phase = phGive;
 }
@@ -191,7 +208,7 @@ void Engine::AnnounceOrder() {
                                     PanelField::Of(0)});
   s_.Leader = static_cast<std::uint8_t>(d);
   ui_.DrawRoundPanel();
-  ui_.ShowBubble(d, BubbleStyle::Announce, UiText::Games(words::kIPlayOn, std::to_string(s_.Zakaz)));
+  ui_.ShowBubble(d, BubbleStyle::Announce, UiText::Games(words::games::kIPlayOn, std::to_string(s_.Zakaz)));
   ui_.PlaySound(s_.Zakaz > s_.CurrentBid ? "WPlMore" : "WDing_1", false);
   s_.Phase = phOrdered;
   for (int seat = 1; seat <= 3; ++seat) {

@@ -85,7 +85,7 @@ void Engine::PlayCard(int seat, int slot) {
     ui_.PlaySound("WHodsDo", true);
   } else {
     const bool forty = s_.MarriageNow == 2;
-    ui_.ShowBubble(seat, BubbleStyle::Announce, UiText::Games(forty ? words::kForty : words::kTwenty));
+    ui_.ShowBubble(seat, BubbleStyle::Announce, UiText::Games(forty ? words::games::kForty : words::games::kTwenty));
     ui_.DrawScorePanel(seat, PanelUpdate{true, false, PanelField::Keep(), PanelField::Keep(),
                                          PanelField::Of(s_.RoundPoints[seat])});
     ui_.PlaySound(forty ? "WSays40" : "WSays20", true);

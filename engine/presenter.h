@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "word_rows.h"  // words::main, words::games, words::guide: the rows of the word tables
+
 #include "game_state.h"
 
 namespace varnok {
@@ -22,19 +24,6 @@ struct UiText {
   static UiText Plain(std::string text) { return {Table::Literal, 0, std::move(text)}; }
   friend bool operator==(const UiText&, const UiText&) = default;
 };
-
-// Word-table rows the engine shows.
-namespace words {
-inline constexpr int kToBegin = 8;          // games table
-inline constexpr int kPass = 11;            // games table
-inline constexpr int kNextRound = 12;       // games table
-inline constexpr int kIPlayOn = 26;         // games table, "I play on "
-inline constexpr int kToOpenCards = 27;     // games table
-inline constexpr int kTwenty = 28;          // games table
-inline constexpr int kForty = 29;           // games table
-inline constexpr int kToDistribute = 30;    // games table
-inline constexpr int kExitToMenu = 21;      // main table
-}  // namespace words
 
 enum class BubbleStyle { Announce, Pass, Name, Empty };
 

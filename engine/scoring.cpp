@@ -27,7 +27,7 @@ void Engine::ScoreRound() {
   s_.Phase = phNextRound;
   const bool starts_next = (!mode_.NetGame && !mode_.TourGame) || (mode_.NetGame && mode_.NetPos == 1) ||
                            (mode_.TourGame && mode_.TourPos == 1);
-  Button(TableButton::Next, true, starts_next, UiText::Games(words::kNextRound));
+  Button(TableButton::Next, true, starts_next, UiText::Games(words::games::kNextRound));
   if (options_.ShowCardsAtEnd) {
     for (int seat = 1; seat <= 3; ++seat) {
       for (int i = 1; i <= 8; ++i) {
@@ -44,7 +44,7 @@ void Engine::ScoreRound() {
 
 void Engine::EndGame() {
   s_.GameOver = true;
-  if (!mode_.TourGame) Button(TableButton::Pass, true, true, UiText::Main(words::kExitToMenu));
+  if (!mode_.TourGame) Button(TableButton::Pass, true, true, UiText::Main(words::main::kExitToMenu));
   const PerSeat<int> counts = GeneralCount();
   for (int seat = 1; seat <= 3; ++seat) {
     PanelUpdate update{false, false, PanelField::Blank(), PanelField::Of(s_.Scores[seat]),

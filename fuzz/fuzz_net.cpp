@@ -65,7 +65,7 @@ struct Copy {
       FillDeck(order, deal.deck, deal.order, deal.points);
       const auto record = BuildDeal(deal.deck, deal.order, deal.points, false, tournament);
       if (!record || !ApplyDeal(*record, state, seating).ok()) __builtin_trap();
-      engine.Deal(true);
+      engine.Apply(Move::NewGame(), MoveSource::Record);
     }
   }
 
@@ -82,7 +82,8 @@ struct Copy {
         break;
       }
       case RecordKind::Deal:
-        if (ApplyDeal(r.body, state, seating).ok()) engine.Deal(!state.InGame);
+        if (ApplyDeal(r.body, state, seating).ok())
+          engine.Apply(state.InGame ? Move::NextRound() : Move::NewGame(), MoveSource::Record);
         break;
       case RecordKind::Chat: (void)ParseChat(r.body); break;
       case RecordKind::JoinRequest: (void)ParseJoinRequest(r.body); break;

@@ -16,8 +16,6 @@ int SoleBidder(const GameState& s) {
 
 namespace {
 
-inline constexpr int kToBeginOfRound = 9;  // games table
-
 bool WidowReal(const GameState& s) {
   for (int j = 22; j <= 24; ++j)
     if (!s.Deck[j].IsReal()) return false;
@@ -41,11 +39,14 @@ class Applier {
     if (f.contract) Step(30, Contract(*f.contract));
     if (f.card) Step(33, Card(f.card_player, *f.card));
     if (f.next_trick) Step(35, Collect());
-    if (f.phase) s_.Phase = static_cast<std::uint8_t>(*f.phase);
+    // The phase field was checked against the step's own (CheckMoveRules): the step has set it.
   }
 
  private:
   void Refuse(int position, NetError error) { out_.skipped.push_back({position, error}); }
+
+  // Every step of the record goes through the one entry point of the engine.
+  bool Told(const Move& move) { return t_.engine.Apply(move, MoveSource::Record); }
 
   void Step(int position, bool done) {
     if (done) out_.restart_clocks = true;
@@ -62,8 +63,8 @@ class Applier {
       t_.ui.EnableButton(TableButton::Pass, *f.pass_enabled);
     }
     if (f.action_caption != 0) {
+      // With code 2 the next bid is the highest bid plus 5 (CheckMoveRules): the bid step raises it.
       const int next_bid = f.next_bid.value_or(0);
-      if (f.action_caption == 2) s_.CurrentBid = next_bid - kBidStep;
       t_.ui.SetButton(TableButton::Next, true, t_.buttons.action_enabled, ActionCaption(f.action_caption, next_bid));
     }
     if (f.pass_caption != 0)
@@ -74,27 +75,24 @@ class Applier {
     switch (cell.kind) {
       case SeatCell::Kind::Empty: return;
       case SeatCell::Kind::Bid:
-        t_.ui.ShowBubble(seat, BubbleStyle::Announce, UiText::Games(words::kIPlayOn, " " + std::to_string(cell.bid)));
+        t_.ui.ShowBubble(seat, BubbleStyle::Announce, UiText::Games(words::games::kIPlayOn, " " + std::to_string(cell.bid)));
         t_.ui.PlaySound("WDiPlay", true);
-        s_.CurrentBid = cell.bid;
-        s_.Phase = static_cast<std::uint8_t>(NextBidder(s_, seat));
+        Told(Move::Bid(seat));  // raises the highest bid to cell.bid (CheckMoveRules)
         out_.restart_clocks = true;
         return;
       case SeatCell::Kind::Pass: {
-        t_.ui.ShowBubble(seat, BubbleStyle::Pass, UiText::Games(words::kPass));
+        t_.ui.ShowBubble(seat, BubbleStyle::Pass, UiText::Games(words::games::kPass));
         t_.ui.PlaySound("WDiPass", true);
-        const bool was_bidding = s_.InBidding[seat];
-        s_.InBidding[seat] = false;
+        // The turn goes on as on the copy that passed; a pass told again changes nothing.
+        if (s_.InBidding[seat]) Told(Move::Pass(seat));
         out_.restart_clocks = true;
         const int other1 = NextSeat(seat);
         const int other2 = NextSeat(other1);
         const bool over = !s_.InBidding[other1] || !s_.InBidding[other2];
-        // The turn goes on as on the copy that passed.
-        if (was_bidding) s_.Phase = static_cast<std::uint8_t>(over ? int{phBidDone} : NextBidder(s_, seat));
         if (over) {
           // The bidding is over: the winning bid goes to the remaining bidder's panel.
           t_.engine.ShowFinalBids();
-          t_.ui.SetButton(TableButton::Next, true, t_.buttons.action_enabled, UiText::Games(words::kToOpenCards));
+          t_.ui.SetButton(TableButton::Next, true, t_.buttons.action_enabled, UiText::Games(words::games::kToOpenCards));
         }
         return;
       }
@@ -103,10 +101,10 @@ class Applier {
         return;
       case SeatCell::Kind::Clear: t_.ui.ShowBubble(seat, BubbleStyle::Empty, UiText::Plain("")); return;
       case SeatCell::Kind::Twenty:
-        t_.ui.ShowBubble(seat, BubbleStyle::Announce, UiText::Games(words::kTwenty));
+        t_.ui.ShowBubble(seat, BubbleStyle::Announce, UiText::Games(words::games::kTwenty));
         return;
       case SeatCell::Kind::Forty:
-        t_.ui.ShowBubble(seat, BubbleStyle::Announce, UiText::Games(words::kForty));
+        t_.ui.ShowBubble(seat, BubbleStyle::Announce, UiText::Games(words::games::kForty));
         return;
     }
   }
@@ -120,17 +118,13 @@ class Applier {
   }
 
   bool OpenWidow() {
-    const int declarer = WidowDeclarer();
-    if (declarer == 0) return false;
-    t_.engine.OpenWidow();
-    s_.Declarer = static_cast<std::uint8_t>(declarer);
-    return true;
+    if (WidowDeclarer() == 0) return false;
+    return Told(Move::OpenWidow());  // its one bidder becomes the declarer
   }
 
   bool TakeWidow() {
     if (WidowDeclarer() == 0) return false;
-    t_.engine.TakeWidow();
-    return true;
+    return Told(Move::TakeWidow());
   }
 
   bool Give(int slot1, int slot2) {
@@ -138,32 +132,24 @@ class Applier {
     // A seat this copy plays for the computer makes its own gift.
     if (t_.engine.ComputesFor(s_.Declarer)) return false;
     if (!GiftIsValid(s_.Hands[s_.Declarer], slot1, slot2)) return false;
-    s_.GiveIdx1 = static_cast<std::uint8_t>(slot1);
-    s_.GiveIdx2 = static_cast<std::uint8_t>(slot2);
-    t_.engine.GiveCards();
-    return true;
+    return Told(Move::Give(slot1, slot2));
   }
 
   bool GivingDone() {
     if (!HasDeclarer(s_) || s_.HandCount[s_.Declarer] != 8) return false;
     for (int seat = NextSeat(s_.Declarer); seat != s_.Declarer; seat = NextSeat(seat))
       if (s_.HandCount[seat] != 7 || !s_.Hands[seat][8].IsReal()) return false;
-    t_.engine.ShowGiven();
-    return true;
+    return Told(Move::ShowGiven());
   }
 
   bool Trump(std::uint8_t suit) {
     if (!HasDeclarer(s_)) return false;
-    s_.Trump = suit;
-    t_.engine.ResortHands();
-    return true;
+    return Told(Move::Trump(suit));
   }
 
   bool Contract(int value) {
     if (!HasDeclarer(s_) || s_.HandCount[s_.Declarer] > 8) return false;
-    s_.Zakaz = value;
-    t_.engine.AnnounceOrder();
-    return true;
+    return Told(Move::Order(value));
   }
 
   // Relative seat `seat` plays the card at hand position `position`.
@@ -171,19 +157,15 @@ class Applier {
     if (!IsSeat(seat) || !HasDeclarer(s_) || s_.HandCount[s_.Declarer] > 8) return false;
     if (s_.TrickPos < 1 || s_.TrickPos > 3) return false;  // the trick is full
     if (position < 1 || position > s_.HandCount[seat]) return false;
-    if (s_.Phase == phOrdered) {
-      // The declarer's first lead: the play starts here as it did on the declarer's copy.
-      s_.Phase = static_cast<std::uint8_t>(10 + s_.Leader);
-      t_.ui.EnableButton(TableButton::Next, false);
-    }
-    t_.engine.PlayCard(seat, position);
-    return true;
+    // The declarer's first lead: the play starts here as it did on the declarer's copy.
+    if (s_.Phase == phOrdered && !Told(Move::StartPlay())) return false;
+    return Told(Move::Card(seat, position));
   }
 
   bool Collect() {
-    if (s_.TrickPos != 4) return false;
-    t_.engine.CollectTrick();
-    if (s_.Phase == phRoundOver) t_.engine.ScoreRound();
+    if (s_.TrickPos != 4 || !Told(Move::Collect())) return false;
+    // Across the network the round is scored as soon as its last trick is collected.
+    if (s_.Phase == phRoundOver) Told(Move::Score());
     return true;
   }
 
@@ -196,18 +178,18 @@ class Applier {
 
 UiText ActionCaption(int code, int next_bid) {
   switch (code) {
-    case 1: return UiText::Games(kToBeginOfRound);
-    case 2: return UiText::Games(words::kIPlayOn, " " + std::to_string(next_bid));
-    case 3: return UiText::Games(words::kToOpenCards);
+    case 1: return UiText::Games(words::games::kToBeginOfRound);
+    case 2: return UiText::Games(words::games::kIPlayOn, " " + std::to_string(next_bid));
+    case 3: return UiText::Games(words::games::kToOpenCards);
     case 4: return UiText::Plain("Ok");
-    case 5: return UiText::Games(words::kNextRound);
-    case 6: return UiText::Games(words::kToDistribute);
+    case 5: return UiText::Games(words::games::kNextRound);
+    case 6: return UiText::Games(words::games::kToDistributeCards);
     default: return UiText::Plain("");
   }
 }
 
 UiText PassCaption(int code) {
-  return code == 2 ? UiText::Main(words::kExitToMenu) : UiText::Games(words::kPass);
+  return code == 2 ? UiText::Main(words::main::kExitToMenu) : UiText::Games(words::games::kPass);
 }
 
 MoveApplied ApplyMove(std::string_view record, const MoveTarget& target) {
@@ -223,15 +205,18 @@ MoveApplied ApplyMove(std::string_view record, const MoveTarget& target) {
     out.error = NetError::NoGame;
     return out;
   }
-  // The first record of a deal counts as the start-of-deal press: the deal is under way.
+  // The first record of a deal counts as the start-of-deal press: it is
+  // checked as a step of a deal under way, and starts the deal when it fits.
   const std::uint8_t bid_state = target.state.BidState;
-  if (target.state.BidState == 1) target.state.BidState = 2;
-  if (const auto issue = CheckMoveRules(decoded.value->fields, target.state, target.engine)) {
-    target.state.BidState = bid_state;
+  if (bid_state == 1) target.state.BidState = 2;
+  const auto issue = CheckMoveRules(decoded.value->fields, target.state, target.engine);
+  target.state.BidState = bid_state;
+  if (issue) {
     out.refused = true;
     out.skipped.push_back(*issue);
     return out;
   }
+  if (bid_state == 1) target.engine.Apply(Move::Begin(), MoveSource::Record);
   Applier(target, out).Run(decoded.value->fields);
   return out;
 }

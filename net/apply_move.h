@@ -1,5 +1,7 @@
 // The receiving side of a move record: its fields are applied in a fixed
-// order by running the same engine operations the sender ran. Nothing a peer
+// order, each game step as a Move through Engine::Apply (a step told by
+// another copy), so that the move listener sees it as the sender's copy
+// did. The record's buttons, captions and bubbles are its own. Nothing a peer
 // sends can break the copy: a field that does not fit the game on the table
 // is refused and reported, the other fields still apply.
 #pragma once
@@ -21,8 +23,8 @@ struct NetButtons {
   bool pass_enabled = false;    // Button8
 };
 
-// Where a record is applied: the engine runs its operations on `state`
-// (the same object it was made with) and shows them through `ui`.
+// Where a record is applied: the engine applies its steps to `state` (the
+// same object it was made with); `ui` shows what the record itself shows.
 struct MoveTarget {
   GameState& state;
   Engine& engine;
@@ -45,11 +47,13 @@ struct MoveApplied {
 };
 
 // Applies a 38-character move record, in this order: the two buttons, the
-// action caption (code "2" also sets the highest bid to the next bid minus
-// 5), the pass caption, the three seat cells, opening the widow, taking it,
-// the two given cards, the end of the giving, the trump, the contract, the
-// card played, collecting the trick (and scoring the round when it was the
-// last), and the phase. The record is refused as a whole when it is no move
+// action caption, the pass caption, the three seat cells (a bid or a pass),
+// opening the widow, taking it, the two given cards, the end of the giving,
+// the trump, the contract, the card played, collecting the trick (and
+// scoring the round when it was the last). The first record of a deal
+// begins the bidding first. The next bid of caption code "2" and the phase
+// must be where the step leads (CheckMoveRules); the step itself sets them.
+// The record is refused as a whole when it is no move
 // record or no game is on the table, and when it breaks the rules
 // (CheckMoveRules): then nothing of it is applied.
 MoveApplied ApplyMove(std::string_view record, const MoveTarget& target);

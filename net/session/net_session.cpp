@@ -13,16 +13,6 @@
 
 namespace varnok::netsession {
 
-namespace {
-
-// Word-table rows of the network texts.
-constexpr int kRowInterrupted = 101;
-constexpr int kRowPressOk = 102;
-constexpr int kRowOneOfPlayer = 112;
-
-}  // namespace
-
-
 NetSession::NetSession(GameState& state, Engine& engine, Presenter& ui, ComputerPlayers* computer, QObject* parent)
     : QObject(parent), s_(state), engine_(engine), ui_(ui), computer_(computer) {
   send_timer_.setSingleShot(true);
@@ -40,8 +30,9 @@ NetSession::~NetSession() {
 QString NetSession::InterruptionText() {
   using i18n::Text;
   using i18n::WordsMain;
-  return Text(WordsMain, kRowOneOfPlayer) + " " + Text(WordsMain, kRowInterrupted) + "\n\r" +
-         Text(WordsMain, kRowPressOk);
+  namespace rows = words::main;
+  return Text(WordsMain, rows::kOneOfPlayer) + " " + Text(WordsMain, rows::kHasInterruptedGame) + "\n\r" +
+         Text(WordsMain, rows::kPressOKForExitToTheMainMenu);
 }
 
 void NetSession::Log(const QString& line) { Q_EMIT Logged(line); }

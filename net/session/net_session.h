@@ -22,8 +22,10 @@
 //
 // The buttons, clicks and dialogs of the table keep driving the engine
 // (PressNext, PressPass, ClickCard); the move listener hands every step the
-// engine applied to LocalMove, which sends it and makes the computer seat's
-// moves that follow. Everything runs on the main thread and is event driven:
+// engine applied to LocalMove, which sends the local player's steps and makes
+// the computer seat's moves that follow. The steps of records, deals and the
+// computer seat go through the same Engine::Apply, so a listener sees every
+// step of the game; LocalMove knows them as the session's own and skips them. Everything runs on the main thread and is event driven:
 // the pauses between sends are timers, never waits.
 #pragma once
 
@@ -210,6 +212,10 @@ class NetSession : public QObject {
   void SendDeal();
   // The engine's rule option, a clean set of buttons and the deal on the table.
   void DealOnTable(bool keep_after_100, bool new_game);
+  // Applies a step the session makes itself: a deal, a record's step, the
+  // computer seat's bid or card. LocalMove, which hears of it from the move
+  // listener, leaves it alone: the session sends what follows it itself.
+  bool ApplyOwn(const Move& move, MoveSource source = MoveSource::Here);
   void SetTableMode();
   // Takes the names of seats 1, 2, 3 into the relative seats first.
   void SetTableMode(const std::array<std::string, 3>& absolute_names);
@@ -274,6 +280,7 @@ class NetSession : public QObject {
   std::deque<Incoming> inbox_;
   QTimer inbox_timer_;
   bool purge_due_ = false;
+  int applying_ = 0;  // steps the session is applying itself (see ApplyOwn)
 };
 
 }  // namespace varnok::netsession

@@ -76,7 +76,15 @@ void NetSession::DealOnTable(bool keep_after_100, bool new_game) {
   engine_.SetOptions(options);
   game_running_ = true;
   buttons_ = {};
-  engine_.Deal(new_game);
+  // The server deals itself; a client takes the deal the server sent.
+  ApplyOwn(new_game ? Move::NewGame() : Move::NextRound(), IsServer() ? MoveSource::Here : MoveSource::Record);
+}
+
+bool NetSession::ApplyOwn(const Move& move, MoveSource source) {
+  ++applying_;
+  const bool applied = engine_.Apply(move, source);
+  --applying_;
+  return applied;
 }
 
 bool NetSession::BeginGame() {
@@ -93,12 +101,16 @@ bool NetSession::BeginGame() {
 // --- the local player's steps -----------------------------------------------------
 
 void NetSession::LocalMove(const Move& move) {
+  // The steps the session applies itself (records, deals, the computer seat) are sent where they are made.
+  if (applying_ > 0) return;
   if (!game_running_ || interrupted_ || net_pos_ == 0) return;
   using K = Move::Kind;
   switch (move.kind) {
+    case K::NewGame: break;
     case K::Begin:
-      // On the server of a game of two the computer seat may open: the engine bid 60 for it.
-      if (IsServer() && !ThreeHumans() && s_.Leader == 2 && s_.CurrentBid == kOpeningBidBase + kBidStep) {
+      // On the server of a game of two the computer seat opens with 60 at once.
+      if (IsServer() && !ThreeHumans() && s_.Leader == 2 && s_.CurrentBid == kOpeningBidBase &&
+          ApplyOwn(Move::Bid(2))) {
         SendToNext(MoveShape::ComputerOpeningBid(3));
         buttons_ = {true, true};
       }
@@ -217,8 +229,8 @@ void NetSession::AfterBidClient(bool bid) {
   const bool computer_bids = s_.InBidding[1];
   const bool server_bids = s_.InBidding[2];
   if (computer_bids && (server_bids || bid)) {
-    const bool raise = s_.CurrentBid < ComputerMaxBid();
-    engine_.ComputerBidStep(1, raise);
+    const bool raise = s_.CurrentBid < ComputerMaxBid() && engine_.Allows(Move::Bid(1));
+    ApplyOwn(raise ? Move::Bid(1) : Move::Pass(1));
     const SeatCell answer = raise ? SeatCell::Bid(s_.CurrentBid) : SeatCell::Pass();
     if (!server_bids) SendToPrevious(MoveShape::BidReport(3, answer));
     else if (raise || bid) SendToPrevious(MoveShape::TurnToBid(s_.CurrentBid + kBidStep, 3, answer));
@@ -242,8 +254,8 @@ void NetSession::AfterBidServer(bool bid) {
     else SendToNext(MoveShape::BiddingWon());
   } else if (computer_bids) {
     if (bid) {
-      const bool raise = s_.CurrentBid < ComputerMaxBid();
-      engine_.ComputerBidStep(2, raise);
+      const bool raise = s_.CurrentBid < ComputerMaxBid() && engine_.Allows(Move::Bid(2));
+      ApplyOwn(raise ? Move::Bid(2) : Move::Pass(2));
       SendToNext(MoveShape::BidReport(3, raise ? SeatCell::Bid(s_.CurrentBid) : SeatCell::Pass()));
     } else {
       // The computer has won; the client hears of the pass once more.
@@ -267,8 +279,7 @@ int NetSession::PlayComputerCard(int seat) {
     for (int candidate = 1; candidate <= count && slot == 0; ++candidate)
       if (playable(candidate)) slot = candidate;
   }
-  if (slot == 0) return 0;
-  engine_.PlayCard(seat, slot);
+  if (slot == 0 || !ApplyOwn(Move::Card(seat, slot))) return 0;
   return slot;
 }
 

@@ -224,7 +224,9 @@ void NetSession::HandleMove(Peer* peer, const std::string& record) {
 }
 
 void NetSession::ApplyRecord(Peer* peer, const std::string& record) {
+  ++applying_;
   const net::MoveApplied applied = net::ApplyMove(record, net::MoveTarget{s_, engine_, ui_, buttons_});
+  --applying_;
   if (!applied.ok()) {
     Refused(peer, record, Why(applied.error));
     return;

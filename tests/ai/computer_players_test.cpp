@@ -21,7 +21,7 @@ TEST(SeatView, HidesWhatTheSeatCannotKnow) {
   testing::RecordingPresenter ui;
   Engine engine(s, ui);
   engine.SetNextDeck(DeckFromNames(kDeck));
-  engine.Deal(true);
+  engine.Apply(Move::NewGame());
   GameState view = ai::SeatView(s, 2);
   EXPECT_EQ(view.Hands[2], s.Hands[2]);
   EXPECT_EQ(view.Hands[1], EmptyCardList());
@@ -48,7 +48,7 @@ TEST(ComputerSeats, BidEstimatesRunOneProgressCounterAndCaption) {
   computer.SetCaption([&](const std::string& c) { caption = c; });
   engine.SetComputerPlayers(&computer);
   engine.SetNextDeck(DeckFromNames(kDeck));
-  engine.Deal(true);
+  engine.Apply(Move::NewGame());
   engine.PressNext();  // To Begin: both limits are worked out
   ASSERT_EQ(progress.size(), 80u);
   for (int i = 0; i < 80; ++i) EXPECT_EQ(progress[static_cast<std::size_t>(i)], i + 1);
@@ -61,7 +61,8 @@ TEST(ComputerSeats, BidEstimatesRunOneProgressCounterAndCaption) {
 
   // The next deal starts the counter and the caption again.
   progress.clear();
-  engine.Deal(false);
+  s.Phase = phNextRound;  // the rest of this round is skipped
+  engine.Apply(Move::NextRound());
   engine.PressNext();
   EXPECT_EQ(progress.front(), 1);
   EXPECT_EQ(progress.back(), 80);
@@ -81,7 +82,7 @@ TEST(ComputerSeats, PlayWholeGamesAgainstAPassingSeat3) {
   engine.SetHumanChoices(&human);
   engine.SetShuffleSeed(99);
   for (int game = 0; game < 20; ++game) {
-    engine.Deal(true);
+    engine.Apply(Move::NewGame());
     for (int step = 0; step < 20000 && !s.GameOver; ++step) {
       if (s.BidState == 1) {
         engine.PressNext();  // To Begin

@@ -18,10 +18,10 @@ constexpr const char* kDeck =
 
 // Deals round 3, which seat 3 opens, and bids 60, 65, (pass), 70, (pass).
 void BidToSeat3(ScriptedTable& t) {
-  t.engine.Deal(true);
+  t.NewGame();
   t.s.RoundNo = 2;
   t.engine.SetNextDeck(DeckFromNames(kDeck));
-  t.engine.Deal(false);
+  t.NextDeal();
   ASSERT_EQ(t.s.Phase, phBid3);
   t.ai.max_bid = {{1, 65}, {2, 65}};
 

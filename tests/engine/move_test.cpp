@@ -45,7 +45,7 @@ constexpr const char* kDeck =
 TEST(ApplyMove, StepsThatDoNotFitTheTableChangeNothing) {
   ScriptedTable t;
   t.engine.SetNextDeck(DeckFromNames(kDeck));
-  t.engine.Deal(true);
+  t.NewGame();
   t.ai.max_bid = {{1, 70}, {2, 65}};
   const Move wrong_before_begin[] = {Move::Bid(1), Move::Pass(1), Move::OpenWidow(), Move::Card(1, 1),
                                      Move::Collect(), Move::Score(), Move::NextRound()};
@@ -94,9 +94,9 @@ TEST(ApplyMove, ARoundReplaysFromItsStepsAlone) {
   // The original: computer seats on the timer with scripted choices.
   ScriptedTable original;
   std::vector<Move> log;
-  original.engine.SetMoveListener([&](const Move& m) { log.push_back(m); });
   original.engine.SetNextDeck(DeckFromNames(kDeck));
-  original.engine.Deal(true);
+  original.NewGame();
+  original.engine.SetMoveListener([&](const Move& m) { log.push_back(m); });
   original.ai.max_bid = {{1, 70}, {2, 65}};
   original.ai.plans[1] = {"9s", "Js", kHearts, 80};
   original.ai.cards[1] = {"Kh", "9c", "Qh", "As", "10s", "Qs", "10h", "Ah"};
@@ -128,7 +128,7 @@ TEST(ApplyMove, ARoundReplaysFromItsStepsAlone) {
   Engine replay(state, ui);
   replay.SetPlayerName("Anna");
   replay.SetNextDeck(DeckFromNames(kDeck));
-  replay.Deal(true);
+  replay.Apply(Move::NewGame());
   for (const Move& m : log) {
     const auto parsed = ParseMove(ToText(m));
     ASSERT_TRUE(parsed.has_value()) << ToText(m);

@@ -63,7 +63,7 @@ class ComputerDeclarerRound : public ::testing::Test {
   void DealAndBid() {
     t.engine.SetNextDeck(DeckFromNames(kDeck));
     t.engine.SetProfile(7, 1234);
-    t.engine.Deal(true);
+    t.NewGame();
     Record();
     t.ai.max_bid = {{1, 70}, {2, 65}};
     Next();        // To Begin
@@ -126,7 +126,7 @@ const std::vector<Trick> kTricks = {
 TEST_F(ComputerDeclarerRound, DealSetsUpTheFirstRound) {
   t.engine.SetNextDeck(DeckFromNames(kDeck));
   t.engine.SetProfile(7, 1234);
-  t.engine.Deal(true);
+  t.NewGame();
   const GameState& s = t.s;
   EXPECT_TRUE(s.InGame);
   EXPECT_EQ(s.RoundNo, 1);
@@ -187,7 +187,7 @@ TEST_F(ComputerDeclarerRound, BiddingFollowsTheLimitsAndTheButtons) {
 
 TEST_F(ComputerDeclarerRound, ButtonsOfferTheNextBidToSeat3AndLockAfterItsPass) {
   t.engine.SetNextDeck(DeckFromNames(kDeck));
-  t.engine.Deal(true);
+  t.NewGame();
   t.ai.max_bid = {{1, 70}, {2, 65}};
   t.engine.PressNext();
   EXPECT_EQ(t.ui.buttons[7].caption, "G26+...");
@@ -209,6 +209,21 @@ TEST_F(ComputerDeclarerRound, ButtonsOfferTheNextBidToSeat3AndLockAfterItsPass) 
   t.engine.PressNext();
   t.engine.PressPass();
   EXPECT_EQ(before, t.s);
+}
+
+TEST(ComputerBidding, LimitsAboveTheHighestOrderStopAtIt) {
+  ScriptedTable t;
+  t.engine.SetNextDeck(DeckFromNames(kDeck));
+  t.NewGame();
+  t.ai.max_bid = {{1, 200}, {2, 200}};
+  t.engine.PressNext();  // To Begin
+  // Seat 3 passes; seats 1 and 2 raise each other up to the highest order, and no further.
+  for (int guard = 0; guard < 100 && t.s.Phase != phBidDone; ++guard) {
+    if (t.s.Phase == phBid3) t.engine.PressPass();
+    else t.engine.Tick();
+  }
+  EXPECT_EQ(t.s.Phase, phBidDone);
+  EXPECT_EQ(t.s.CurrentBid, kMaxOrder);
 }
 
 TEST_F(ComputerDeclarerRound, WidowGiftAndOrderOfAComputerDeclarer) {

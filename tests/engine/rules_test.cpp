@@ -67,15 +67,15 @@ TEST(FirstBidder, RotatesWithTheRoundInEachCopysSeats) {
 
 TEST(FirstBidder, SuccessiveDealsOpenWithSeats1To3InTurn) {
   ScriptedTable t;
-  t.engine.Deal(true);
+  t.NewGame();
   std::vector<int> phases = {t.s.Phase};
   for (int i = 0; i < 3; ++i) {
-    t.engine.Deal(false);
+    t.NextDeal();
     phases.push_back(t.s.Phase);
   }
   EXPECT_EQ(phases, (std::vector<int>{1, 2, 3, 1}));
   EXPECT_EQ(t.s.RoundNo, 4);
-  t.engine.Deal(true);
+  t.NewGame();
   EXPECT_EQ(t.s.RoundNo, 1);
 }
 
@@ -101,7 +101,7 @@ TEST(NetworkDeal, OnlyTheOpeningCopyMayBegin) {
     mode.NetThreeHumans = r.three_humans;
     t.engine.SetMode(mode);
     t.s.RoundNo = static_cast<std::uint8_t>(r.round - 1);
-    t.engine.Deal(false);
+    t.NextDeal();
     EXPECT_EQ(t.ui.buttons[7].enabled, r.enabled) << "pos " << r.pos << " round " << r.round;
     // A tick never plays in a network game: the other seats' moves come as records.
     const GameState before = t.s;
@@ -181,7 +181,7 @@ TEST(Shuffle, ASeedReplaysTheDealsAndEveryCardIsDealtOnce) {
     ScriptedTable t;
     t.engine.SetShuffleSeed(seed);
     std::vector<std::string> decks;
-    t.engine.Deal(true);
+    t.NewGame();
     for (int round = 0; round < 5; ++round) {
       std::set<int> seen;
       for (int seat = 1; seat <= 3; ++seat) {
@@ -196,7 +196,7 @@ TEST(Shuffle, ASeedReplaysTheDealsAndEveryCardIsDealtOnce) {
       EXPECT_EQ(seen.size(), 24u);
       EXPECT_EQ(seen.count(0), 0u);
       decks.push_back(testing::Names(t.s.Deck, 24));
-      t.engine.Deal(false);
+      t.NextDeal();
     }
     return decks;
   };
@@ -211,7 +211,7 @@ TEST(Shuffle, AGivenDeckIsUsedOnceAndABadOneIsIgnored) {
   DeckOrder order{};
   for (int i = 0; i < 24; ++i) order[static_cast<std::size_t>(i)] = 24 - i;
   t.engine.SetNextDeck(order);
-  t.engine.Deal(true);
+  t.NewGame();
   EXPECT_EQ(CardIndex(t.s.Deck[1]), 24);
   EXPECT_EQ(CardIndex(t.s.Deck[24]), 1);
   EXPECT_EQ(t.s.DeckPoints[1], 11);
@@ -219,7 +219,7 @@ TEST(Shuffle, AGivenDeckIsUsedOnceAndABadOneIsIgnored) {
 
   order[5] = order[6];  // a card twice: not a deck
   t.engine.SetNextDeck(order);
-  t.engine.Deal(false);
+  t.NextDeal();
   std::set<int> seen;
   for (int j = 1; j <= 24; ++j) seen.insert(CardIndex(t.s.Deck[j]));
   EXPECT_EQ(seen.size(), 24u);

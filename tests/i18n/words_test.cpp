@@ -418,16 +418,16 @@ TEST_F(Words, TheEnginesButtonsAndBubblesReadTheirRows) {
     const char* russian;
   };
   const Case cases[] = {
-      {UiText::Games(words::kToBegin), "To Begin", "Начать"},
-      {UiText::Games(words::kPass), "Pass", "Пас"},
-      {UiText::Games(words::kNextRound), "Next Round", "Следующий раунд"},
-      {UiText::Games(words::kIPlayOn, "65"), "I play on 65", "Играю на 65"},
-      {UiText::Games(words::kIPlayOn, " 65"), "I play on  65", "Играю на  65"},
-      {UiText::Games(words::kToOpenCards), "To open cards", "Открыть карты"},
-      {UiText::Games(words::kTwenty), "Twenty", "Двадцать"},
-      {UiText::Games(words::kForty), "Forty", "Сорок"},
-      {UiText::Games(words::kToDistribute), "To distribute cards", "Раздать карты"},
-      {UiText::Main(words::kExitToMenu), "Exit to menu", "Выход в меню"},
+      {UiText::Games(words::games::kToBegin), "To Begin", "Начать"},
+      {UiText::Games(words::games::kPass), "Pass", "Пас"},
+      {UiText::Games(words::games::kNextRound), "Next Round", "Следующий раунд"},
+      {UiText::Games(words::games::kIPlayOn, "65"), "I play on 65", "Играю на 65"},
+      {UiText::Games(words::games::kIPlayOn, " 65"), "I play on  65", "Играю на  65"},
+      {UiText::Games(words::games::kToOpenCards), "To open cards", "Открыть карты"},
+      {UiText::Games(words::games::kTwenty), "Twenty", "Двадцать"},
+      {UiText::Games(words::games::kForty), "Forty", "Сорок"},
+      {UiText::Games(words::games::kToDistributeCards), "To distribute cards", "Раздать карты"},
+      {UiText::Main(words::main::kExitToMenu), "Exit to menu", "Выход в меню"},
       {UiText::Plain("Ok"), "Ok", "Ok"},
       {UiText::Plain("Иван"), "Иван", "Иван"},
   };
@@ -437,6 +437,28 @@ TEST_F(Words, TheEnginesButtonsAndBubblesReadTheirRows) {
     SetLanguage(kRussian);
     EXPECT_EQ(Caption(c.text), QString::fromUtf8(c.russian)) << c.english;
   }
+}
+
+TEST_F(Words, GeneratedRowNamesReadTheirOwnEnglishText) {
+  // Each name is made from its row's English text; a text that two rows of
+  // one table share names both rows with their numbers.
+  struct Case {
+    WordTable table;
+    int row;
+    const char* english;
+  };
+  const Case cases[] = {
+      {WordsGames, words::games::kToBeginOfRound, "To Begin of Round"},
+      {WordsGames, words::games::kGamesRow0, "Games"},
+      {WordsGames, words::games::kGamesRow651, "Games"},
+      {WordsGames, words::games::kCantFind, "Can`t find "},
+      {WordsMain, words::main::kOneOfPlayer, "One of player"},
+      {WordsMain, words::main::kPleaseWaitRow153, "Please, wait..."},
+      {WordsMain, words::main::kPleaseWaitRow394, "Please, wait..."},
+      {WordsGuide, words::guide::kYourTurnPlayAnyCard, "Your turn: play any card"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Text(c.table, c.row, kEnglish), QString::fromUtf8(c.english)) << c.english;
+  EXPECT_NE(words::games::kGamesRow0, words::games::kGamesRow651);
 }
 
 TEST_F(Words, RowsWithDifferentEnglishNeverShareATranslation) {

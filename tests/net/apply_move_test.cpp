@@ -46,7 +46,7 @@ struct DealtClient : NetCopy {
     DealData deal;
     FillDeck(FixedDeck(), deal.deck, deal.order, deal.points);
     EXPECT_TRUE(ApplyDeal(*BuildDeal(deal.deck, deal.order, deal.points, false), s, DealSeating{2, false}).ok());
-    engine.Deal(true);
+    engine.Apply(Move::NewGame(), MoveSource::Record);
     ui.Take();
   }
 };
@@ -178,11 +178,11 @@ TEST(ApplyMoveTest, ServerAndClientStayInStep) {
   for (int give_seed = 0; give_seed < 4; ++give_seed) {
     NetCopy server(1), client(2);
     server.engine.SetNextDeck(FixedDeck());
-    server.engine.Deal(true);
+    server.NewGame();
     const auto deal = BuildDeal(server.s, false);
     ASSERT_TRUE(deal);
     ASSERT_TRUE(ApplyDeal(*deal, client.s, DealSeating{2, false}).ok());
-    client.engine.Deal(true);
+    client.engine.Apply(Move::NewGame(), MoveSource::Record);
 
     auto same_table = [&](const char* step) {
       for (int seat = 1; seat <= 3; ++seat) {
@@ -207,7 +207,7 @@ TEST(ApplyMoveTest, ServerAndClientStayInStep) {
       EXPECT_TRUE(applied.skipped.empty()) << static_cast<int>(shape.kind);
     };
 
-    server.engine.OpenWidow();
+    ASSERT_TRUE(server.engine.Apply(Move::OpenWidow()));
     send(MoveShape::WidowOpened());
     EXPECT_EQ(client.s.Declarer, client.Rel(1));
     ASSERT_TRUE(server.engine.Apply(Move::TakeWidow()));
@@ -217,13 +217,11 @@ TEST(ApplyMoveTest, ServerAndClientStayInStep) {
     ASSERT_TRUE(server.engine.Apply(Move::Give(a, b)));
     send(MoveShape::CardsGiven(a, b));
     same_table("given");
-    server.engine.ShowGiven();
+    ASSERT_TRUE(server.engine.Apply(Move::ShowGiven()));
     send(MoveShape::GivingDone());
-    server.s.Trump = kClubs;
-    server.engine.ResortHands();
+    ASSERT_TRUE(server.engine.Apply(Move::Trump(kClubs)));
     send(MoveShape::TrumpChosen(kClubs));
-    server.s.Zakaz = 95;
-    server.engine.AnnounceOrder();
+    ASSERT_TRUE(server.engine.Apply(Move::Order(95)));
     send(MoveShape::ContractAnnounced(95));
     EXPECT_EQ(client.s.Zakaz, 95);
     EXPECT_EQ(client.s.Phase, phOrdered);
@@ -252,9 +250,9 @@ void UpToTheTrump(NetCopy& server, NetCopy& client, int lead_deck) {
   DeckOrder order = FixedDeck();
   std::rotate(order.begin(), order.begin() + lead_deck, order.end());
   server.engine.SetNextDeck(order);
-  server.engine.Deal(true);
+  server.NewGame();
   ASSERT_TRUE(ApplyDeal(*BuildDeal(server.s, false), client.s, DealSeating{2, false}).ok());
-  client.engine.Deal(true);
+  client.engine.Apply(Move::NewGame(), MoveSource::Record);
   for (NetCopy* copy : {&server, &client}) {
     copy->s.BidState = 2;
     copy->s.CurrentBid = 70;
@@ -262,16 +260,15 @@ void UpToTheTrump(NetCopy& server, NetCopy& client, int lead_deck) {
     copy->s.Phase = phBidDone;
   }
   auto send = [&](const MoveShape& shape) { ASSERT_TRUE(client.Apply(From(1, true, shape)).applied()); };
-  server.engine.OpenWidow();
+  ASSERT_TRUE(server.engine.Apply(Move::OpenWidow()));
   send(MoveShape::WidowOpened());
   ASSERT_TRUE(server.engine.Apply(Move::TakeWidow()));
   send(MoveShape::WidowTaken());
   ASSERT_TRUE(server.engine.Apply(Move::Give(1, 2)));
   send(MoveShape::CardsGiven(1, 2));
-  server.engine.ShowGiven();
+  ASSERT_TRUE(server.engine.Apply(Move::ShowGiven()));
   send(MoveShape::GivingDone());
-  server.s.Trump = kClubs;
-  server.engine.ResortHands();
+  ASSERT_TRUE(server.engine.Apply(Move::Trump(kClubs)));
   send(MoveShape::TrumpChosen(kClubs));
 }
 

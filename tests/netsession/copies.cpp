@@ -41,7 +41,10 @@ Copy::Copy(const std::string& name, unsigned seed, const QString& diagnostic_fol
   engine.SetComputerPlayers(&computer);
   engine.SetHumanChoices(&human);
   engine.SetDiagnosticFolder(diagnostic_folder.toStdString());
-  engine.SetMoveListener([this](const Move& m) { session.LocalMove(m); });
+  engine.SetMoveListener([this](const Move& m) {
+    moves.push_back(m);
+    session.LocalMove(m);
+  });
   session.SetPlayerName(name);
   session.SetPauses(SessionPauses{0, 0, 0, 0});
   QObject::connect(&session, &NetSession::Interrupted, [this](const QString& text) {
@@ -55,6 +58,7 @@ Copy::Copy(const std::string& name, unsigned seed, const QString& diagnostic_fol
     for (int seat = 1; seat <= 3; ++seat)
       hands[static_cast<std::size_t>(seat)] = ::varnok::testing::Names(s.Hands[static_cast<std::size_t>(Rel(seat))], 7);
     deals.push_back(hands);
+    decks.push_back(net::DealData{s.Deck, s.DeckOrder, s.DeckPoints, engine.Options().KeepAfter100});
   });
 }
 

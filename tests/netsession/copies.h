@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "computer_players.h"
+#include "deal_record.h"
 #include "engine.h"
 #include "net_session.h"
 
@@ -62,6 +63,10 @@ struct Copy {
   QStringList log;
   // Hands as dealt, by absolute seat (1..3), one entry per deal.
   std::vector<std::array<std::string, 4>> deals;
+  // Every step the engine applied, as its move listener heard it.
+  std::vector<Move> moves;
+  // The deck of every deal as this copy holds it, one entry per deal.
+  std::vector<net::DealData> decks;
 
   Copy(const std::string& name, unsigned seed, const QString& diagnostic_folder);
   int Rel(int seat) const;

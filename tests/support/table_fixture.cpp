@@ -23,6 +23,12 @@ ScriptedTable::~ScriptedTable() {
   std::filesystem::remove_all(folder, ec);
 }
 
+void ScriptedTable::NextDeal() {
+  s.InGame = true;
+  s.Phase = phNextRound;
+  engine.Apply(Move::NextRound());
+}
+
 int ScriptedTable::Slot(int seat, const std::string& name) const {
   for (int i = 1; i <= 10; ++i)
     if (s.Hands[seat][i] == CardFromName(name)) return i;

@@ -21,6 +21,10 @@ struct ScriptedTable {
   ScriptedTable();
   ~ScriptedTable();
 
+  // Begins a game with its first deal.
+  void NewGame() { engine.Apply(Move::NewGame()); }
+  // Deals the next round at once, leaving the rest of the round on the table unplayed.
+  void NextDeal();
   // Hand slot of a named card in a seat's hand (0 when not held).
   int Slot(int seat, const std::string& name) const;
   std::string Hand(int seat) const { return Names(s.Hands[seat], s.HandCount[seat]); }

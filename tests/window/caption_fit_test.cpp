@@ -222,10 +222,10 @@ void LayOutEverything(int language, int mode, std::vector<Misfit>& misfits) {
   }
   ASSERT_TRUE(window.State().InGame);
   // Every caption the engine gives the two table buttons.
-  const UiText captions[] = {UiText::Games(words::kToBegin),      UiText::Games(words::kPass),
-                             UiText::Games(words::kNextRound),    UiText::Games(words::kIPlayOn, "180"),
-                             UiText::Games(words::kToOpenCards),  UiText::Games(words::kToDistribute),
-                             UiText::Main(words::kExitToMenu),    UiText::Plain("Ok")};
+  const UiText captions[] = {UiText::Games(words::games::kToBegin),      UiText::Games(words::games::kPass),
+                             UiText::Games(words::games::kNextRound),    UiText::Games(words::games::kIPlayOn, "180"),
+                             UiText::Games(words::games::kToOpenCards),  UiText::Games(words::games::kToDistributeCards),
+                             UiText::Main(words::main::kExitToMenu),    UiText::Plain("Ok")};
   for (const UiText& caption : captions) {
     window.SetTableButton(TableButton::Next, true, true, i18n::Caption(caption));
     window.SetTableButton(TableButton::Pass, true, true, i18n::Caption(caption));

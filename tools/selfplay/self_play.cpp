@@ -73,7 +73,7 @@ void SelfPlay::Require(const Move& move) {
 
 void SelfPlay::NewGame() {
   ++game_;
-  engine_.Deal(true);
+  Require(Move::NewGame());
   need_deal_ = false;
 }
 
@@ -85,10 +85,10 @@ RoundRecord SelfPlay::PlayRound() {
 
 RoundRecord SelfPlay::PlayGivenRound(const DeckOrder& deck, int first_bidder, const std::array<int, 3>& scores) {
   game_ = 1;
-  state_.Scores = {0, scores[0], scores[1], scores[2]};
-  state_.RoundNo = static_cast<std::uint8_t>(first_bidder - 1);
+  // A game that goes on at round `first_bidder` with these scores.
+  engine_.SetResume(first_bidder, PerSeat<int>{0, scores[0], scores[1], scores[2]});
   engine_.SetNextDeck(deck);
-  engine_.Deal(false);
+  Require(Move::NewGame());
   return PlayDealtRound();
 }
 
