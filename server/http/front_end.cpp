@@ -306,6 +306,7 @@ bool FrontEnd::handleRequest(const QHttpServerRequest& request, QTcpSocket* sock
   QHttpServerResponder responder = makeResponder(request, socket);
   responder.write(QByteArray::fromStdString(reply.body),
                   {{"Content-Type", QByteArray::fromStdString(reply.content_type)}}, Status(reply.status));
+  if (incoming.close_after) socket->disconnectFromHost();  // the reply is sent first
   return true;
 }
 

@@ -65,6 +65,8 @@ class FrontEnd : public QAbstractHttpServer {
 
   // GET music/NAME: the playlist or a song, whole or a byte range.
   bool ServeMusic(const QHttpServerRequest& request, QTcpSocket* socket, const QByteArray& encoded_name);
+  // Writes the answer; true when it is still being sent after the call.
+  bool AnswerMusic(const QHttpServerRequest& request, QTcpSocket* socket, const QByteArray& encoded_name);
   // GET radio/club: the connection becomes a listener of the club station.
   bool ServeRadio(const QHttpServerRequest& request, QTcpSocket* socket);
   // Takes a connection off the request handling for an endless reply.

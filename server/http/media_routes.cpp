@@ -51,22 +51,28 @@ void WriteText(QHttpServerResponder& responder, const QByteArray& text, QHttpSer
 }  // namespace
 
 bool FrontEnd::ServeMusic(const QHttpServerRequest& request, QTcpSocket* socket, const QByteArray& encoded_name) {
+  const bool close_after = request.value("Connection").trimmed().toLower() == "close";
+  if (!AnswerMusic(request, socket, encoded_name) && close_after) socket->disconnectFromHost();
+  return true;
+}
+
+bool FrontEnd::AnswerMusic(const QHttpServerRequest& request, QTcpSocket* socket, const QByteArray& encoded_name) {
   using Status = QHttpServerResponder::StatusCode;
   QHttpServerResponder responder = makeResponder(request, socket);
   if (encoded_name == "_playlist.html") {
     responder.write(music_.Playlist(), {{"Content-Type", "text/plain; charset=utf-8"}}, Status::Ok);
-    return true;
+    return false;
   }
   const MusicFolder::Lookup found = music_.Resolve(encoded_name);
   if (found.status != 200) {
     WriteText(responder, found.status == 400 ? "Bad request" : "Not found", static_cast<Status>(found.status));
-    return true;
+    return false;
   }
   auto* file = new QFile(found.file);
   if (!file->open(QIODevice::ReadOnly)) {
     delete file;
     WriteText(responder, "Not found", Status::NotFound);
-    return true;
+    return false;
   }
   const qint64 size = file->size();
   const QByteArray type = found.file.endsWith(".mp3") ? "audio/mpeg" : "text/plain; charset=utf-8";
@@ -75,7 +81,7 @@ bool FrontEnd::ServeMusic(const QHttpServerRequest& request, QTcpSocket* socket,
     delete file;
     responder.write(QByteArray(), {{"Content-Range", "bytes */" + QByteArray::number(size)}},
                     Status::RequestRangeNotSatisfiable);
-    return true;
+    return false;
   }
   if (range) {
     const qint64 length = std::min(range->last - range->first + 1, kInMemoryBytes);
@@ -87,15 +93,16 @@ bool FrontEnd::ServeMusic(const QHttpServerRequest& request, QTcpSocket* socket,
                                      QByteArray::number(size);
     responder.write(part, {{"Content-Type", type}, {"Accept-Ranges", "bytes"}, {"Content-Range", content_range}},
                     Status::PartialContent);
-    return true;
+    return false;
   }
   if (size <= kInMemoryBytes) {
     const QByteArray whole = file->readAll();
     delete file;
     responder.write(whole, {{"Content-Type", type}, {"Accept-Ranges", "bytes"}}, Status::Ok);
-    return true;
+    return false;
   }
-  responder.write(file, {{"Content-Type", type}, {"Accept-Ranges", "bytes"}}, Status::Ok);  // takes the file
+  // Qt HttpServer takes the file and sends it as the connection drains.
+  responder.write(file, {{"Content-Type", type}, {"Accept-Ranges", "bytes"}}, Status::Ok);
   return true;
 }
 
