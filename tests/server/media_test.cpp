@@ -190,6 +190,31 @@ TEST_F(ClubMedia, NamesThatLeaveTheFolderAreRefused) {
   EXPECT_EQ(server_->Get("/music/A_Band~Song.mp3").status, 200);
 }
 
+// A client that asks for the close and reads to the end gets both at once,
+// not after the idle time-out (15 s).
+TEST_F(ClubMedia, ARequestThatAsksForTheCloseIsClosedAfterItsReply) {
+  WriteFile(Music() / "A_Band~Song.mp3", SilentSong(1));
+  Start();
+  for (const char* path : {"/directory.txt", "/music/_playlist.html", "/music/A_Band~Song.mp3", "/music/Nobody~Here.mp3",
+                           "/music/..%2Fx", "/news.html"}) {
+    const int fd = Connect(server_->port());
+    ASSERT_GE(fd, 0);
+    const std::string request = std::string("GET ") + path + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n";
+    send(fd, request.data(), request.size(), MSG_NOSIGNAL);
+    const auto start = Clock::now();
+    bool closed = false;
+    while (!closed && Clock::now() - start < std::chrono::seconds(10)) {
+      pollfd p{fd, POLLIN, 0};
+      if (poll(&p, 1, 100) <= 0) continue;
+      char buffer[65536];
+      closed = recv(fd, buffer, sizeof buffer, 0) <= 0;
+    }
+    close(fd);
+    EXPECT_TRUE(closed) << path;
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(10)) << path;
+  }
+}
+
 TEST_F(ClubMedia, TheStationIsUnavailableWithoutSongs) {
   WriteFile(Music() / "Broken~Not_Audio.mp3", std::string(4000, 'x'));
   Start();
