@@ -27,7 +27,7 @@ int Serve(QCoreApplication& app) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       "Varnok game server: accounts, rated games, world tables, chat, statistics, tournament seats, news,\n"
-      "photos and downloads over HTTP.\n\n"
+      "photos, downloads, the music folder and the club radio over HTTP.\n\n"
       "Administration: varnok-server admin --help");
   parser.addHelpOption();
   const QCommandLineOption port_option({"p", "port"}, "TCP port to listen on; 0 picks a free one (default 8466).",
@@ -35,7 +35,7 @@ int Serve(QCoreApplication& app) {
   const QCommandLineOption listen_option("listen", "Address to listen on (default 0.0.0.0, every IPv4 address).",
                                          "address", "0.0.0.0");
   const QCommandLineOption data_option({"d", "data"},
-                                       "Data folder: the SQLite file and download/ (default ./varnok-data).",
+                                       "Data folder: the SQLite file, download/ and music/ (default ./varnok-data).",
                                        "folder", "varnok-data");
   const QCommandLineOption database_option(
       "database",
