@@ -72,9 +72,13 @@ int Serve(QCoreApplication& app) {
       "key", "RUS");
   const QCommandLineOption radio_listeners_option(
       "radio-listeners", "Most listeners the club station carries at once (default 500).", "count", "500");
+  const QCommandLineOption radio_backlog_option(
+      "radio-backlog-kib",
+      "A club radio listener with more than this many KiB waiting to be sent (he paused, or his line is slower than the stream) is dropped (default 1024, about a minute of 128 kbit/s).",
+      "KiB", "1024");
   parser.addOptions({port_option, listen_option, data_option, database_option, cert_option, key_option,
                      public_option, tour_host_option, tour_port_option, cache_option, read_cache_option, sync_option,
-                     radio_country_option, radio_listeners_option});
+                     radio_country_option, radio_listeners_option, radio_backlog_option});
   parser.process(app);
 
   bool ok = false;
@@ -100,6 +104,11 @@ int Serve(QCoreApplication& app) {
   const int radio_listeners = parser.value(radio_listeners_option).toInt(&ok);
   if (!ok || radio_listeners < 0) {
     std::fprintf(stderr, "varnok-server: --radio-listeners must be a count\n");
+    return 2;
+  }
+  const int radio_backlog_kib = parser.value(radio_backlog_option).toInt(&ok);
+  if (!ok || radio_backlog_kib < 16) {
+    std::fprintf(stderr, "varnok-server: --radio-backlog-kib must be at least 16\n");
     return 2;
   }
   if (!Credentials::Ready()) {
@@ -137,6 +146,7 @@ int Serve(QCoreApplication& app) {
   MediaConfig media;
   media.music_folder = QDir(storage_config.data_folder).filePath("music");
   media.radio.max_listeners = radio_listeners;
+  media.radio.max_backlog_bytes = qint64{radio_backlog_kib} * 1024;
   FrontEnd front_end(service, ConnectionLimits(), media);
   const quint16 bound = front_end.Listen(listen, static_cast<quint16>(port), parser.value(cert_option),
                                          parser.value(key_option), &error);

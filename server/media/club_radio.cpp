@@ -5,6 +5,10 @@
 #include <QFileInfo>
 #include <QtGlobal>
 
+#if defined(Q_OS_UNIX)
+#include <sys/socket.h>
+#endif
+
 namespace varnok::server {
 
 namespace {
@@ -13,6 +17,16 @@ constexpr std::int64_t kNsPerMs = 1'000'000;
 // After a stall of the event loop longer than this the programme skips ahead
 // instead of sending the whole gap at once.
 constexpr std::int64_t kMaxCatchUpNs = 10'000 * kNsPerMs;
+
+// Lets a listener go at once: the connection is reset, so the audio still
+// waiting in the kernel for him is thrown away with it.
+void Drop(QTcpSocket* socket) {
+#if defined(Q_OS_UNIX)
+  const linger reset{1, 0};
+  setsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+#endif
+  socket->abort();
+}
 
 }  // namespace
 
@@ -33,6 +47,9 @@ ClubRadio::Tuned ClubRadio::Tune(QTcpSocket* socket) {
   socket->write("HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\nCache-Control: no-cache, no-store\r\n"
                 "Connection: close\r\nicy-name: Varnok Club Radio\r\n\r\n");
   for (const Chunk& chunk : recent_) socket->write(chunk.bytes);
+  // A small kernel buffer: what waits for a slow listener waits in the
+  // socket's own buffer, where the backlog limit sees it.
+  socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, 64 * 1024);
   // Whatever the listener sends from now on is read and forgotten.
   connect(socket, &QTcpSocket::readyRead, socket, [socket]() { socket->readAll(); });
   listeners_.emplace_back(socket);
@@ -107,7 +124,7 @@ void ClubRadio::Tick() {
   for (const QPointer<QTcpSocket>& socket : listeners_) {
     if (!socket || socket->state() != QAbstractSocket::ConnectedState) continue;
     if (socket->bytesToWrite() > config_.max_backlog_bytes) {
-      socket->abort();  // he stopped reading long ago
+      Drop(socket);  // he stopped reading long ago
       continue;
     }
     if (!chunk.bytes.isEmpty()) socket->write(chunk.bytes);

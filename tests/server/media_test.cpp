@@ -3,6 +3,8 @@
 // endless stream paced for several listeners at once while other requests
 // are answered, listeners that leave, the station list with the club first.
 #include <gtest/gtest.h>
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -58,6 +60,7 @@ struct Listener {
   bool closed = false;
 
   explicit Listener(int port) {
+    if (port < 0) return;  // the caller connects
     fd = Connect(port);
     if (fd < 0) return;
     const std::string request = "GET /radio/club HTTP/1.1\r\nHost: 127.0.0.1\r\nIcy-MetaData: 0\r\n\r\n";
@@ -283,6 +286,40 @@ TEST_F(ClubMedia, AListenerThatLeavesIsDropped) {
     EXPECT_GT(next.audio_bytes, 0u);
   }
   EXPECT_EQ(server_->Get("/directory.txt").status, 200);
+}
+
+// A listener that stops reading is let go once the backlog limit is
+// waiting for him; the one who reads goes on hearing the station.
+TEST_F(ClubMedia, AListenerWhoStopsReadingIsDropped) {
+  WriteFile(Music() / "A_Band~One.mp3", SilentSong(3));
+  Start({"--radio-backlog-kib", "16"});
+  Listener sleeper(-1);
+  sleeper.fd = socket(AF_INET, SOCK_STREAM, 0);
+  const int small = 2048;  // little room on his side, so the backlog builds at the server
+  setsockopt(sleeper.fd, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<std::uint16_t>(server_->port()));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(connect(sleeper.fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  const std::string request = "GET /radio/club HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
+  send(sleeper.fd, request.data(), request.size(), MSG_NOSIGNAL);
+
+  Listener awake(server_->port());
+  const auto start = Clock::now();
+  Listen({&awake}, 15000);
+  // A stream that goes on never ends; the dropped one ends (reset, or closed
+  // after what was under way) as soon as he reads again.
+  bool ended = false;
+  while (!ended && Clock::now() - start < std::chrono::seconds(25)) {
+    pollfd p{sleeper.fd, POLLIN, 0};
+    if (poll(&p, 1, 100) <= 0) continue;
+    char buffer[65536];
+    ended = recv(sleeper.fd, buffer, sizeof buffer, 0) <= 0;
+  }
+  EXPECT_TRUE(ended);
+  EXPECT_FALSE(awake.closed);
+  EXPECT_GT(awake.audio_bytes, 0.5 * kBytesPerSecond * 15);
 }
 
 TEST_F(ClubMedia, TheStationListNamesTheClubFirstWithItsChecksum) {
