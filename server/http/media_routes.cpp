@@ -26,11 +26,11 @@ struct ByteRange {
 std::optional<ByteRange> ParseRange(const QByteArray& header, qint64 size) {
   const QByteArray value = header.trimmed();
   if (!value.startsWith("bytes=") || value.contains(',')) return std::nullopt;
-  const QByteArray spec = value.mid(6).trimmed();
-  const qsizetype dash = spec.indexOf('-');
+  const QByteArray bounds = value.mid(6).trimmed();
+  const qsizetype dash = bounds.indexOf('-');
   if (dash < 0) return std::nullopt;
-  const QByteArray from = spec.left(dash).trimmed();
-  const QByteArray to = spec.mid(dash + 1).trimmed();
+  const QByteArray from = bounds.left(dash).trimmed();
+  const QByteArray to = bounds.mid(dash + 1).trimmed();
   bool ok_from = false;
   bool ok_to = false;
   const qint64 a = from.toLongLong(&ok_from);
