@@ -1,7 +1,7 @@
 // Fuzz target of the game server's request parsing: the two form body
 // styles, the checks every field goes through, the reply values made of what
 // was stored, the numbers of a saved rated record, and the JPEG header of a
-// photo upload.
+// photo upload; the MP3 frames a song of the music folder is played by.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +10,7 @@
 
 #include "core/form.h"
 #include "core/jpeg.h"
+#include "core/mp3.h"
 #include "core/rating.h"
 #include "core/reply.h"
 #include "core/text_rules.h"
@@ -74,5 +75,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   if (const auto picture = JpegSize(body)) Require(picture->width >= 0 && picture->height >= 0);
+
+  // Frames lie inside the data, one after the other, and play for a while.
+  if (const auto audio = ScanMp3(body)) {
+    std::size_t end = 0;
+    for (const Mp3Frame& frame : audio->frames) {
+      Require(frame.offset >= end && frame.length >= 4 && frame.offset + frame.length <= size);
+      end = frame.offset + frame.length;
+    }
+    Require(audio->FrameNanoseconds() > 0);
+  }
   return 0;
 }

@@ -8,11 +8,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QHostAddress>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <cstdio>
 
 #include "admin.h"
 #include "http/front_end.h"
+#include "media/station_list.h"
 #include "service/credentials.h"
 #include "service/service.h"
 #include "store/storage.h"
@@ -25,7 +27,7 @@ int Serve(QCoreApplication& app) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       "Varnok game server: accounts, rated games, world tables, chat, statistics, tournament seats, news,\n"
-      "photos and downloads over HTTP.\n\n"
+      "photos, downloads, the music folder and the club radio over HTTP.\n\n"
       "Administration: varnok-server admin --help");
   parser.addHelpOption();
   const QCommandLineOption port_option({"p", "port"}, "TCP port to listen on; 0 picks a free one (default 8466).",
@@ -33,7 +35,7 @@ int Serve(QCoreApplication& app) {
   const QCommandLineOption listen_option("listen", "Address to listen on (default 0.0.0.0, every IPv4 address).",
                                          "address", "0.0.0.0");
   const QCommandLineOption data_option({"d", "data"},
-                                       "Data folder: the SQLite file and download/ (default ./varnok-data).",
+                                       "Data folder: the SQLite file, download/ and music/ (default ./varnok-data).",
                                        "folder", "varnok-data");
   const QCommandLineOption database_option(
       "database",
@@ -64,8 +66,15 @@ int Serve(QCoreApplication& app) {
       "sqlite-sync",
       "full (default): every acknowledged write survives a power cut; normal: it survives a crash of the server but not of the machine, for many more writes a second.",
       "full|normal", "full");
+  const QCommandLineOption radio_country_option(
+      "radio-country",
+      "Country key under which the program's radio window lists the club station (default RUS; UA0, BEL, USA, UK0, DE0, ... as in the program's country list).",
+      "key", "RUS");
+  const QCommandLineOption radio_listeners_option(
+      "radio-listeners", "Most listeners the club station carries at once (default 500).", "count", "500");
   parser.addOptions({port_option, listen_option, data_option, database_option, cert_option, key_option,
-                     public_option, tour_host_option, tour_port_option, cache_option, read_cache_option, sync_option});
+                     public_option, tour_host_option, tour_port_option, cache_option, read_cache_option, sync_option,
+                     radio_country_option, radio_listeners_option});
   parser.process(app);
 
   bool ok = false;
@@ -83,6 +92,16 @@ int Serve(QCoreApplication& app) {
     std::fprintf(stderr, "varnok-server: --cert and --key go together\n");
     return 2;
   }
+  const QString radio_country = parser.value(radio_country_option);
+  if (CountryName(radio_country).isEmpty()) {
+    std::fprintf(stderr, "varnok-server: --radio-country is not a key of the program's country list\n");
+    return 2;
+  }
+  const int radio_listeners = parser.value(radio_listeners_option).toInt(&ok);
+  if (!ok || radio_listeners < 0) {
+    std::fprintf(stderr, "varnok-server: --radio-listeners must be a count\n");
+    return 2;
+  }
   if (!Credentials::Ready()) {
     std::fprintf(stderr, "varnok-server: libsodium failed to start\n");
     return 1;
@@ -98,6 +117,7 @@ int Serve(QCoreApplication& app) {
   storage_config.data_folder = QDir(parser.value(data_option)).absolutePath();
   QDir().mkpath(storage_config.data_folder);
   QDir().mkpath(QDir(storage_config.data_folder).filePath("download"));
+  QDir().mkpath(QDir(storage_config.data_folder).filePath("music"));
   QString error;
   std::unique_ptr<Storage> storage = Storage::Open(storage_config, &error);
   if (!storage) {
@@ -114,7 +134,10 @@ int Serve(QCoreApplication& app) {
   service_config.tour_base_port = parser.value(tour_port_option).toInt();
   service_config.read_cache_ms = parser.value(read_cache_option).toInt();
   Service service(*storage, credentials, service_config);
-  FrontEnd front_end(service, ConnectionLimits());
+  MediaConfig media;
+  media.music_folder = QDir(storage_config.data_folder).filePath("music");
+  media.radio.max_listeners = radio_listeners;
+  FrontEnd front_end(service, ConnectionLimits(), media);
   const quint16 bound = front_end.Listen(listen, static_cast<quint16>(port), parser.value(cert_option),
                                          parser.value(key_option), &error);
   if (bound == 0) {
@@ -130,7 +153,23 @@ int Serve(QCoreApplication& app) {
     public_url = QString("%1://%2:%3/").arg(tls ? "https" : "http", shown_host).arg(bound);
   }
   if (!public_url.endsWith('/')) public_url += '/';
+  static const QRegularExpression kUnsafe("[#\\s\\x00-\\x1f]");
+  if (public_url.contains(kUnsafe)) {
+    std::fprintf(stderr, "varnok-server: --public-url may hold no blank, \"#\" or control character\n");
+    return 2;
+  }
   service.SetPublicUrl(public_url);
+  // The radio station list names the club station at this public address.
+  if (!WriteStationList(storage_config.data_folder, public_url, radio_country, &error)) {
+    std::fprintf(stderr, "varnok-server: %s\n", qPrintable(error));
+    return 1;
+  }
+  for (const QString& name : MusicFolder(media.music_folder).Misnamed()) {
+    std::fprintf(stderr,
+                 "varnok-server: music/%s is left out of the playlist and the radio: a song's name is "
+                 "Performer_Name~Song_Title.mp3\n",
+                 qPrintable(name));
+  }
 
   // The first line tells scripts and tests where the server listens.
   std::printf("varnok-server listening on %s://%s:%u/ (%s)\n", tls ? "https" : "http", qPrintable(shown_host), bound,

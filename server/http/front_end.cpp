@@ -39,9 +39,16 @@ class ConnectionGuard : public QObject {
 
   // The request has arrived whole and waits for its answer.
   void Received() { timer_.start(limits_.answer_timeout); }
+  // The connection carries an endless stream from now on: no time-outs, no
+  // request limits (the stream's owner reads and drops what comes in).
+  void Streaming() {
+    streaming_ = true;
+    timer_.stop();
+  }
 
  private:
   void OnRead() {
+    if (streaming_) return;
     if (!in_request_) {
       in_request_ = true;
       received_ = 0;
@@ -61,7 +68,7 @@ class ConnectionGuard : public QObject {
   }
 
   void OnWritten() {
-    if (socket_->bytesToWrite() > 0 || refused_) return;
+    if (socket_->bytesToWrite() > 0 || refused_ || streaming_) return;
     in_request_ = false;
     timer_.start(limits_.idle_timeout);
   }
@@ -81,6 +88,7 @@ class ConnectionGuard : public QObject {
   QTimer timer_;
   bool in_request_ = false;
   bool refused_ = false;
+  bool streaming_ = false;
   qint64 received_ = 0;
 };
 
@@ -138,8 +146,12 @@ QHttpServerResponder::StatusCode Status(int status) {
 
 }  // namespace
 
-FrontEnd::FrontEnd(Service& service, ConnectionLimits limits, QObject* parent)
-    : QAbstractHttpServer(parent), service_(service), limits_(limits) {
+FrontEnd::FrontEnd(Service& service, ConnectionLimits limits, MediaConfig media, QObject* parent)
+    : QAbstractHttpServer(parent),
+      service_(service),
+      limits_(limits),
+      music_(media.music_folder),
+      radio_(music_, media.radio, this) {
   // Password hashes are checked beside the event loop, which goes on serving.
   hashing_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
 }
@@ -221,6 +233,14 @@ QByteArray ResponseBytes(const Reply& reply) {
 
 }  // namespace
 
+void FrontEnd::Stream(QTcpSocket* socket) {
+  for (QObject* child : socket->children()) {
+    if (auto* guard = dynamic_cast<ConnectionGuard*>(child)) guard->Streaming();
+  }
+  // The HTTP server reads no further requests from this connection.
+  disconnect(socket, &QTcpSocket::readyRead, nullptr, nullptr);
+}
+
 void FrontEnd::Defer(Incoming incoming, Service::HashCheck check, QTcpSocket* socket) {
   for (QObject* child : socket->children()) {
     if (auto* guard = dynamic_cast<ConnectionGuard*>(child)) guard->Received();
@@ -257,6 +277,12 @@ void FrontEnd::Defer(Incoming incoming, Service::HashCheck check, QTcpSocket* so
 }
 
 bool FrontEnd::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
+  if (request.method() == QHttpServerRequest::Method::Get) {
+    // The music folder's names are decoded here, by the folder's own rules.
+    const QByteArray encoded = request.url().path(QUrl::FullyEncoded).toUtf8();
+    if (encoded.startsWith("/music/")) return ServeMusic(request, socket, encoded.mid(7));
+    if (encoded == "/radio/club") return ServeRadio(request, socket);
+  }
   Incoming incoming;
   incoming.path = request.url().path();
   incoming.post = request.method() == QHttpServerRequest::Method::Post;
@@ -280,6 +306,7 @@ bool FrontEnd::handleRequest(const QHttpServerRequest& request, QTcpSocket* sock
   QHttpServerResponder responder = makeResponder(request, socket);
   responder.write(QByteArray::fromStdString(reply.body),
                   {{"Content-Type", QByteArray::fromStdString(reply.content_type)}}, Status(reply.status));
+  if (incoming.close_after) socket->disconnectFromHost();  // the reply is sent first
   return true;
 }
 

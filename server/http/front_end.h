@@ -9,6 +9,8 @@
 #include <QThreadPool>
 #include <chrono>
 
+#include "media/club_radio.h"
+#include "media/music_folder.h"
 #include "service/service.h"
 
 namespace varnok::server {
@@ -22,11 +24,18 @@ struct ConnectionLimits {
   int max_pending_checks = 512;  // password checks waiting for a hashing thread
 };
 
+struct MediaConfig {
+  QString music_folder;  // DATA/music
+  RadioConfig radio;
+};
+
 class FrontEnd : public QAbstractHttpServer {
   Q_OBJECT
 
  public:
-  FrontEnd(Service& service, ConnectionLimits limits, QObject* parent = nullptr);
+  FrontEnd(Service& service, ConnectionLimits limits, MediaConfig media, QObject* parent = nullptr);
+
+  const ClubRadio& radio() const { return radio_; }
   ~FrontEnd() override;
 
   // Listens on the address and port (0 picks a free one); with a certificate
@@ -54,8 +63,19 @@ class FrontEnd : public QAbstractHttpServer {
   // thread, then answers the request.
   void Defer(Incoming incoming, Service::HashCheck check, QTcpSocket* socket);
 
+  // GET music/NAME: the playlist or a song, whole or a byte range.
+  bool ServeMusic(const QHttpServerRequest& request, QTcpSocket* socket, const QByteArray& encoded_name);
+  // Writes the answer; true when it is still being sent after the call.
+  bool AnswerMusic(const QHttpServerRequest& request, QTcpSocket* socket, const QByteArray& encoded_name);
+  // GET radio/club: the connection becomes a listener of the club station.
+  bool ServeRadio(const QHttpServerRequest& request, QTcpSocket* socket);
+  // Takes a connection off the request handling for an endless reply.
+  void Stream(QTcpSocket* socket);
+
   Service& service_;
   ConnectionLimits limits_;
+  MusicFolder music_;
+  ClubRadio radio_;
   QThreadPool hashing_;
   int pending_checks_ = 0;
 };
