@@ -88,7 +88,7 @@ const QString kList = QStringLiteral(
     "\n"
     "RUS#AVTO001#Авторадио Moscow#Russian Federation#http://127.0.0.1:9/avto#RRADIO_LOGO_AVTORADIO\n");
 
-TEST(StationList, CommentsSkippedFieldsReadCountryFiltered) {
+TEST(RadioStationList, CommentsSkippedFieldsReadCountryFiltered) {
   const auto all = ParseStationList(kList);
   ASSERT_EQ(all.size(), 4u);
   for (const Station& s : all) EXPECT_FALSE(s.Name.contains("Commented")) << s.Name.toStdString();
@@ -117,7 +117,7 @@ TEST(StationList, CommentsSkippedFieldsReadCountryFiltered) {
   EXPECT_FALSE(FindStation(all, "HIDDEN1"));
 }
 
-TEST(StationList, CountryListHasTwentyEightKeys) {
+TEST(RadioStationList, CountryListHasTwentyEightKeys) {
   EXPECT_EQ(CountryIndexOfKey("RUS"), 0);
   EXPECT_EQ(CountryIndexOfKey("USA"), 12);
   EXPECT_EQ(CountryIndexOfKey("SK0"), 27);

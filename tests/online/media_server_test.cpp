@@ -69,6 +69,8 @@ class MediaServerTest : public ServerTest {
     const qint64 start = stream.PositionMs();
     Wait([&] { return stream.PositionMs() >= start + advance_ms || !stream.Playing(); }, 15000);
     if (reached != nullptr) *reached = stream.PositionMs();
+    ::testing::Test::RecordProperty("advanced_from_ms", static_cast<int>(start));
+    ::testing::Test::RecordProperty("advanced_to_ms", static_cast<int>(stream.PositionMs()));
     return stream.Playing() && stream.PositionMs() >= start + advance_ms;
   }
 
