@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QMediaPlayer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "library_download.h"
 #include "music_player.h"
@@ -97,6 +98,29 @@ TEST_F(MediaServerTest, PlaylistOfTheMusicFolderMakesThePlayerAvailable) {
       << "state " << player.Stream().Player()->playbackState() << " status "
       << player.Stream().Player()->mediaStatus() << " error "
       << player.Stream().Player()->errorString().toStdString() << " position " << reached;
+}
+
+TEST_F(MediaServerTest, NextSongStartsWhenOneEnds) {
+  MusicPlayer player;
+  std::vector<int> draws{2, 5};
+  std::size_t drawn = 0;
+  player.SetRandomSource([&](int) { return draws[std::min(drawn++, draws.size() - 1)]; });
+  player.SetPlaylist(ReadSongs());
+  ASSERT_TRUE(player.Available());
+  ASSERT_EQ(player.Current(), 2);
+  player.TogglePlay();
+  Wait([&] { return player.Stream().Playing() && player.Stream().DurationMs() > 0; }, 15000);
+  ASSERT_GT(player.Stream().DurationMs(), 5000);
+  // Close to the end of the song; the 500 ms poll takes it from there.
+  player.Stream().Player()->setPosition(player.Stream().DurationMs() - 400);
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, &player, &MusicPlayer::Poll);
+  poll.start(500);
+  Wait([&] { return player.Current() == 5; }, 15000);
+  EXPECT_EQ(player.Current(), 5);
+  EXPECT_TRUE(player.Playing());
+  EXPECT_TRUE(player.Stream().Source().toString().endsWith("Test_Band_5~Quiet_Tune_5.mp3"));
+  EXPECT_TRUE(PlaysAndAdvances(player.Stream(), 500));
 }
 
 TEST_F(MediaServerTest, StationListsFromTheServerAndFromDisk) {

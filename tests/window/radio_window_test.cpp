@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolTip>
+#include <QEnterEvent>
 #include <QTest>
 #include <fstream>
 
@@ -229,6 +231,15 @@ TEST_F(RadioWindowTest, PlayerButtonsAtWindowSizeFiveWithTheServersSongs) {
   EXPECT_EQ(volume->geometry(), QRect(140, bottom - 70, 61, 61));
   EXPECT_TRUE(play->property("hint").toString().startsWith("Club Band  :  Tune No "));
   Shoot(&window, "player_buttons_size5.png");
+
+  // Over the play button the balloon names the song.
+  QEnterEvent enter(QPointF(30, 30), QPointF(30, 30), play->mapToGlobal(QPointF(30, 30)));
+  QApplication::sendEvent(play, &enter);
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), play->property("hint").toString());
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(play, &leave);
+  QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), 2000);
 
   // Volume: right of x = 34 up, 1..25 down, 0 nothing.
   QTest::mouseClick(volume, Qt::LeftButton, {}, QPoint(50, 30));
