@@ -26,6 +26,7 @@
 #include "server_fixture.h"
 #include "settings.h"
 #include "silent_mp3.h"
+#include "sound_player.h"
 #include "table_canvas.h"
 #include "window_driver.h"
 
@@ -174,6 +175,22 @@ TEST_F(RadioWindowTest, BadgeWindowListsSwitchVolumeAndStateFile) {
   QFile state(folder_.filePath(QStringLiteral("ZubRadio.ini")));
   ASSERT_TRUE(state.open(QIODevice::ReadOnly));
   EXPECT_EQ(state.readAll(), QByteArray("Test Jazz\nhttp://127.0.0.1:9/jazz\nFrance\nRRADIO_LOGO_JAZZ\n0\n90\n17\n"));
+}
+
+TEST_F(RadioWindowTest, RadioLeftOnStartsWhenTheTitleIsLeft) {
+  Write(folder_.filePath(QStringLiteral("ZubRadio.ini")),
+        "Test News\nhttp://127.0.0.1:9/news\nRussian Federation\nRRADIO_LOGO_NEWS\n1\n60\n0\n");
+  MainWindow window(TestWindowOptions(folder_.path()));
+  StartWindow(window);
+  ASSERT_TRUE(window.InternetRadio().On());
+  // On the title screen the radio waits.
+  EXPECT_TRUE(window.InternetRadio().Stream().Source().isEmpty());
+  QTest::keyClick(window.Canvas(), Qt::Key_Space);
+  ASSERT_TRUE(window.MenuShown());
+  EXPECT_EQ(window.InternetRadio().Stream().Source().toString(), "http://127.0.0.1:9/news");
+  EXPECT_FALSE(window.Sound().MusicPlaying());
+  EXPECT_EQ(window.Menu()->RadioBadgeState(), MenuScreen::RadioBadge::On);
+  window.close();
 }
 
 TEST_F(RadioWindowTest, WithoutTheListTheRadioNamesBothFiles) {
