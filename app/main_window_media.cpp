@@ -101,6 +101,9 @@ void MainWindow::PlacePlayerButtons() {
 }
 
 void MainWindow::RadioInit(std::function<void()> done) {
+  // Reading the state file again must not lose what was chosen in this run.
+  if (radio_->Available() && !radio_->Save())
+    qInfo("Radio: the state file \"%s\" could not be written", qPrintable(radio_->StatePath()));
   media::RadioFiles files;
   files.ProgramFolder = ProgramFolderPath();
   files.StateFolder = RadioStateFolder();

@@ -193,6 +193,37 @@ TEST_F(RadioWindowTest, RadioLeftOnStartsWhenTheTitleIsLeft) {
   window.close();
 }
 
+TEST_F(RadioWindowTest, ChangingTheListSourceReadsTheRadioAgain) {
+  online::testing::ServerProcess server;
+  ASSERT_TRUE(server.Start()) << server.Error().constData();
+  MainWindow window(TestWindowOptions(folder_.path()));
+  StartWindow(window);
+  online::testing::PointClientAt(window.Online().Addresses(), server.Base());
+  ASSERT_TRUE(window.InternetRadio().Available());
+  window.InternetRadio().StepVolume(true);  // chosen in this run: 40
+
+  // "From the server": the list is fetched into the folder of the state file.
+  window.MutableOptions().RadioListFromServer = true;
+  window.OtherChanged();
+  QTRY_VERIFY_WITH_TIMEOUT(window.InternetRadio().Files().FromServer && window.InternetRadio().Available(), 10000);
+  EXPECT_TRUE(QFile::exists(folder_.filePath(QStringLiteral("ZubRadio.ser"))));
+  EXPECT_TRUE(window.InternetRadio().ListPath().endsWith("ZubRadio.ser"));
+  EXPECT_EQ(window.InternetRadio().State().Volume, 40);  // kept through the new reading
+  const auto stations = window.InternetRadio().ReadStations();
+  ASSERT_TRUE(stations);
+  ASSERT_FALSE(stations->empty());
+  EXPECT_EQ(stations->front().Address, server.Base() + "radio/club");
+
+  // With the server gone the list cannot be fetched: the radio is unavailable.
+  server.Stop();
+  window.MutableOptions().RadioListFromServer = false;
+  window.OtherChanged();
+  window.MutableOptions().RadioListFromServer = true;
+  window.OtherChanged();
+  QTRY_VERIFY_WITH_TIMEOUT(!window.InternetRadio().Available(), 10000);
+  window.close();
+}
+
 TEST_F(RadioWindowTest, WithoutTheListTheRadioNamesBothFiles) {
   QFile::remove(folder_.filePath(QStringLiteral("ZubRadio.rad")));
   MainWindow window(TestWindowOptions(folder_.path()));
