@@ -94,6 +94,7 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
 
   BuildPopupMenu();
   WireChatAndNews();
+  WireMedia();
   AddGuideEntries();
   RetitleGuideEntries();
   auto_timer_.setSingleShot(true);
@@ -201,6 +202,9 @@ void MainWindow::StartUp() {
   LoadBackground();  // the title stays on it
   sound_->PrepareMusic();
   if (settings_.Music) sound_->PlayMusic();
+  // The songs of the music folder and the radio's station list, on the event loop.
+  LoadPlaylist();
+  RadioInit();
   timer1_.start();
   timer2_.start();
 }
@@ -250,6 +254,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   timer1_.stop();
   timer2_.stop();
   chat_news_->StopCalendar();
+  StopMediaAtClose();
   sound_->RemoveMusicFile();
   // The directory may have moved the results and statistics services.
   settings_.ResultsService = online_->Addresses().Results;
@@ -289,6 +294,7 @@ void MainWindow::ApplyWindowSize(int mode) {
   }
   PlaceTableButtons();
   PlaceStatusLine();
+  PlacePlayerButtons();
   // The game's dialogs grow with the table.
   SetDialogScale(layout.ScaleK);
   if (chat_ != nullptr && chat_->Shown()) chat_->Place(layout);
@@ -343,6 +349,7 @@ void MainWindow::PlaceTableButtons() {
 
 void MainWindow::ShowTitle() {
   title_shown_ = true;
+  PlacePlayerButtons();
   presenter_->HideTable();
   button7_->hide();
   button8_->hide();
@@ -363,6 +370,7 @@ void MainWindow::LeaveTitle() {
   title_shown_ = false;
   canvas_->SetOverlay(QImage(), QPoint());
   ApplyWindowSize(settings_.WindowMode);
+  RadioAfterTitle();
   chat_action_->setEnabled(true);
   ShowMenuScreen();
   // An unfinished game kept at the last run is offered once the menu is up.

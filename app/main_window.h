@@ -15,6 +15,7 @@
 #include "folder_lock.h"
 #include "form_options.h"
 #include "form_password.h"
+#include "form_radio.h"
 #include "game_state.h"
 #include "guide_file.h"
 #include "score_sheet.h"
@@ -57,6 +58,12 @@ struct WindowOptions {
   int chat_refresh_ms = 0;
   QString marker_folder;
 };
+
+namespace media {
+class MusicPlayer;
+class MusicPlayerButtons;
+class Radio;
+}
 
 namespace online {
 class OnlineClient;
@@ -101,6 +108,22 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   // The chat board and the news: background checks, badges, chat window.
   ChatNews& ChatAndNews() { return *chat_news_; }
   QAction* ChatAction() const { return chat_action_; }
+  // The music player of the server's songs and the internet radio
+  // (main_window_media.cpp).
+  media::MusicPlayer& Player() { return *music_player_; }
+  media::MusicPlayerButtons& PlayerButtons() { return *player_buttons_; }
+  media::Radio& InternetRadio() { return *radio_; }
+  QAction* RadioAction() const { return radio_action_; }
+  TFormRadio* RadioWindow() const { return radio_window_; }
+  // Reads the playlist of the music folder; the player becomes available
+  // with more than four songs. `done` follows (tests).
+  void LoadPlaylist(std::function<void()> done = {});
+  // Decides whether the radio is available (fetching the server's station
+  // list first when that is the choice) and reads its state file.
+  void RadioInit(std::function<void()> done = {});
+  // The badge's left click and the popup's "Radio".
+  void RadioToggle();
+  void OpenRadioWindow();
 
  Q_SIGNALS:
   // A rated cycle's score took its place in the account players' table.
@@ -226,6 +249,14 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void ShowRoundBalloon(bool shown);
   QString ProgramFolderPath() const;
   void WireChatAndNews();
+  // The music player and the radio (main_window_media.cpp).
+  void WireMedia();
+  void PlacePlayerButtons();
+  void ShowRadioBadge();
+  void RadioNotice();
+  void RadioAfterTitle();
+  void StopMediaAtClose();
+  QString RadioStateFolder() const;
   // The newcomer's aids (main_window_guide.cpp).
   void AddGuideEntries();
   void RetitleGuideEntries();
@@ -303,6 +334,14 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   bool keeping_ = false;    // the game being left is kept: nobody is dropped
   bool resuming_ = false;
   std::vector<SheetRound> resumed_sheet_;
+  // The music player and the radio.
+  media::MusicPlayer* music_player_ = nullptr;
+  media::MusicPlayerButtons* player_buttons_ = nullptr;
+  media::Radio* radio_ = nullptr;
+  QTimer player_timer_;
+  QAction* radio_action_ = nullptr;
+  QPointer<TFormRadio> radio_window_;
+  bool radio_list_from_server_ = true;  // the source RadioInit read last
 };
 
 }  // namespace varnok

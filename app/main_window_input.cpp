@@ -82,6 +82,8 @@ void MainWindow::RetitlePopupMenu() {
     for (const PopupEntry& entry : kPopupEntries)
       if (action->objectName() == QLatin1String(entry.name)) action->setText(i18n::Text(i18n::WordsMain, entry.row));
   }
+  // "Radio" comes from the games' word table.
+  if (radio_action_ != nullptr) radio_action_->setText(i18n::Text(i18n::WordsGames, 611));
 }
 
 bool MainWindow::Confirm(const QString& first, const QString& second) {

@@ -61,6 +61,8 @@ void MainWindow::WireMenu() {
   connect(menu_, &MenuScreen::TitleColourChanged, this, [this](int colour) { settings_.TitleColour = colour; });
   connect(menu_, &MenuScreen::NewsClicked, chat_news_, &ChatNews::OpenNews);
   connect(menu_, &MenuScreen::ChatClicked, chat_news_, &ChatNews::OpenChat);
+  connect(menu_, &MenuScreen::RadioClicked, this, &MainWindow::RadioToggle);
+  connect(menu_, &MenuScreen::RadioRightClicked, this, &MainWindow::OpenRadioWindow);
 }
 
 void MainWindow::ShowMenuScreen() {
@@ -86,6 +88,7 @@ void MainWindow::ShowMenuScreen() {
   inputs.clubFile = QString::fromStdString(clubs_.CurrentPath().string());
   inputs.language = settings_.LanguageIndex;
   menu_->Show(inputs);
+  ShowRadioBadge();
   // The background checks of the chat board and the news run from the first
   // drawing of the menu on; coming from the title or a game they run at once.
   chat_news_->MenuDrawn(entered);
@@ -377,6 +380,13 @@ void MainWindow::MusicChanged() {
 
 void MainWindow::SpeedChanged() { presenter_->SetSpeed(settings_.CardSpeed); }
 
-void MainWindow::OtherChanged() { engine_.SetOptions(EngineOptionsOf(settings_)); }
+void MainWindow::OtherChanged() {
+  engine_.SetOptions(EngineOptionsOf(settings_));
+  // The station list's source may have changed.
+  if (radio_list_from_server_ != settings_.RadioListFromServer) {
+    radio_list_from_server_ = settings_.RadioListFromServer;
+    RadioInit();
+  }
+}
 
 }  // namespace varnok

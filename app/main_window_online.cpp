@@ -120,7 +120,11 @@ void MainWindow::FetchLibrary(const QString& file, std::function<void(int)> prog
   // Fetched libraries live beside the program's folder, where the loader looks second.
   const QString parent = QDir(ProgramFolderPath()).absoluteFilePath(QStringLiteral(".."));
   online::FetchDownload(*online_, file, QDir::cleanPath(parent), this, std::move(progress),
-                        [done = std::move(done)](online::DownloadResult result) { done(result.Ok); });
+                        [this, done = std::move(done)](online::DownloadResult result) {
+                          // A fetched radio list or radio library may make the radio available.
+                          if (result.Ok) RadioInit();
+                          done(result.Ok);
+                        });
 }
 
 void MainWindow::OpenResultWindow(int score) {

@@ -115,7 +115,7 @@ void SoundPlayer::PrepareMusic() {
 }
 
 void SoundPlayer::PlayMusic() {
-  if (!music_on_) return;
+  if (!music_on_ || (music_held_ && music_held_())) return;
   music_wanted_ = true;
   if (!MusicPlaying()) StartSong();
 }
@@ -138,6 +138,7 @@ void SoundPlayer::RemoveMusicFile() {
 
 void SoundPlayer::RestartMusicIfStopped() {
   music_->Poll();
+  if (music_held_ && music_held_()) return;
   if (music_on_ && music_wanted_ && music_->Finished()) StartSong();
 }
 

@@ -70,6 +70,9 @@ class SoundPlayer : public QObject {
   // PlayMusic has stopped by itself, starts it again. (The song repeats
   // without a gap on its own; this catches a player that gave up.)
   void RestartMusicIfStopped();
+  // While `held` says so (a song of the music player or the radio plays),
+  // the menu music neither starts nor comes back by itself.
+  void SetMusicHeld(std::function<bool()> held) { music_held_ = std::move(held); }
 
   // Where the temporary music file goes; "" (the default) is the system's
   // folder for temporary files.
@@ -109,6 +112,7 @@ class SoundPlayer : public QObject {
   QSet<QString> logged_;
   std::unique_ptr<EffectOutput> output_;
   std::unique_ptr<MidiMusic> music_;
+  std::function<bool()> music_held_;
 };
 
 }  // namespace varnok

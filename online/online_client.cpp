@@ -30,6 +30,7 @@ ServiceAddresses ServiceAddresses::BuiltIn() {
   a.Directory = BuiltInDirectoryDocument();
   a.IpEcho = BuiltInIpEcho();
   a.Download = BuiltInDownloadFolder();
+  a.Music = BuiltInMusicFolder();
   return a;
 }
 
@@ -147,6 +148,19 @@ void OnlineClient::ReadExternalIp(QObject* context, std::function<void(QString)>
       [done = std::move(done)](const std::optional<std::string>& text) {
         const std::string lines = text ? ExternalIpText(std::string_view(*text)) : std::string();
         done(QString::fromUtf8(lines.data(), static_cast<qsizetype>(lines.size())));
+      });
+}
+
+QString OnlineClient::MusicFolder() const { return Deciphered(addresses_.Music); }
+
+void OnlineClient::ReadPlaylist(QObject* context, std::function<void(std::optional<QString>)> done) {
+  Get(MusicFolder() + QStringLiteral("_playlist.html"), kMaxReplyBytes, context,
+      [done = std::move(done)](const std::optional<std::string>& text) {
+        if (!text) {
+          done(std::nullopt);
+          return;
+        }
+        done(QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())));
       });
 }
 

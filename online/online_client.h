@@ -39,6 +39,7 @@ struct ServiceAddresses {
   std::string Directory;
   std::string IpEcho;
   std::string Download;
+  std::string Music;        // the music folder: "_playlist.html" and the songs
 
   // Every address at the program's built-in value, the account service left
   // empty (the directory step sets it).
@@ -103,6 +104,12 @@ class OnlineClient : public QObject {
   // nick; true when the server took it.
   void UploadPhoto(const QByteArray& jpeg, const QString& nick, const QString& password, QObject* context,
                    std::function<void(bool)> done);
+
+  // The music folder's playlist document (UTF-8 text, one song a line);
+  // nothing on any failure.
+  void ReadPlaylist(QObject* context, std::function<void(std::optional<QString>)> done);
+  // The deciphered address of the music folder (ends with "/").
+  QString MusicFolder() const;
 
   // The deciphered address of a service.
   QString Address(Service service) const;

@@ -21,6 +21,7 @@ constexpr auto kNewsStored = StoredAddress(VARNOK_SERVICE_BASE "news.html");
 constexpr auto kDirectoryStored = StoredAddress(VARNOK_SERVICE_BASE "directory.txt");
 constexpr auto kIpEchoStored = StoredAddress(VARNOK_SERVICE_BASE "get_ip.php");
 constexpr auto kDownloadStored = StoredAddress(VARNOK_SERVICE_BASE "download/");
+constexpr auto kMusicStored = StoredAddress(VARNOK_SERVICE_BASE "music/");
 
 template <std::size_t N>
 std::string Text(const std::array<char, N>& stored) {
@@ -51,5 +52,6 @@ std::string BuiltInNewsDocument() { return Text(kNewsStored); }
 std::string BuiltInDirectoryDocument() { return Text(kDirectoryStored); }
 std::string BuiltInIpEcho() { return Text(kIpEchoStored); }
 std::string BuiltInDownloadFolder() { return Text(kDownloadStored); }
+std::string BuiltInMusicFolder() { return Text(kMusicStored); }
 
 }  // namespace varnok

@@ -89,6 +89,7 @@ std::string BuiltInPhotoUpload();   // the authenticated photo upload
 std::string BuiltInNewsDocument();
 std::string BuiltInDirectoryDocument();
 std::string BuiltInIpEcho();        // "get_ip.php": the caller's address
-std::string BuiltInDownloadFolder();  // resource libraries, station list, music
+std::string BuiltInDownloadFolder();  // resource libraries, station list
+std::string BuiltInMusicFolder();     // the music player's songs and "_playlist.html"
 
 }  // namespace varnok

@@ -12,6 +12,8 @@ the radio library. One SVG per picture in OUTDIR.
     RRADIO_MAINR   64 x 64    the radio's switch, off
     RRADIO_VOLUME00..10  128 x 24  the volume scale with 0 to 10 bars lit
     RRADIO_RAMKA   130 x 100  the station logo's frame (the logo sits at 15, 15)
+    RRADIO_LOGO_*  100 x 70   station logos: the club's station, Avtoradio, and a
+                              plain one for each kind of music of the shipped list
 
 Usage: decor.py OUTDIR
 """
@@ -225,6 +227,63 @@ def logo_frame():
     save("logo_frame", 130, 100, "\n".join(body), defs)
 
 
+LOGO_FONT = "DejaVu Sans"
+
+
+def waves(cx, cy, colour, count=3, step=7, start=8, width=2.6):
+    """Radio waves: arcs to both sides of (cx, cy)."""
+    out = []
+    for i in range(count):
+        r = start + i * step
+        for side in (-1, 1):
+            x0 = cx + side * r * math.cos(math.radians(40))
+            y0 = cy - r * math.sin(math.radians(40))
+            y1 = cy + r * math.sin(math.radians(40))
+            out.append('<path d="M%s %s A%s %s 0 0 %d %s %s" fill="none" stroke="%s" stroke-width="%s" '
+                       'stroke-linecap="round" stroke-opacity="%s"/>' %
+                       (f(x0), f(y0), f(r), f(r), 1 if side > 0 else 0, f(x0), f(y1), colour, f(width),
+                        f(1 - i * 0.22)))
+    return out
+
+
+def logo_text(x, y, size, colour, text, weight="bold", anchor="middle"):
+    return ('<text x="%s" y="%s" text-anchor="%s" font-family="%s" font-weight="%s" font-size="%s" fill="%s">%s</text>'
+            % (f(x), f(y), anchor, LOGO_FONT, weight, f(size), colour, text))
+
+
+def logo_club():
+    """The club's own station: a spade on a green baize disc sending waves, "VARNOK CLUB"."""
+    defs = k.radial("felt", [(0, k.lighter(FELT, 0.25), 1), (1, FELT_DARK, 1)]) + gold("rim")
+    body = [rrect(0, 0, 100, 70, 6, "#101820"),
+            '<circle cx="50" cy="27" r="18" fill="url(#felt)" stroke="url(#rim)" stroke-width="2"/>',
+            suit("spade", 50, 27, 20, CREAM)] + waves(50, 27, GOLD_LIGHT, start=22, step=6) + [
+            logo_text(50, 62, 12, GOLD_LIGHT, "VARNOK CLUB")]
+    save("logo_club", 100, 70, "\n".join(body), defs)
+
+
+def logo_avtoradio():
+    """The default station: a red disc with a steering wheel, the name below."""
+    defs = k.radial("red", [(0, "#ff5a4e", 1), (1, "#8a0f10", 1)])
+    body = [rrect(0, 0, 100, 70, 6, "#f4efe4"),
+            '<circle cx="50" cy="26" r="19" fill="url(#red)"/>',
+            '<circle cx="50" cy="26" r="12" fill="none" stroke="#ffffff" stroke-width="3"/>',
+            '<circle cx="50" cy="26" r="3.5" fill="#ffffff"/>',
+            '<path d="M38.5 23 L61.5 23 M50 26 L50 38" stroke="#ffffff" stroke-width="3" stroke-linecap="round"/>',
+            logo_text(50, 62, 12.5, "#8a0f10", "AVTORADIO")]
+    save("logo_avtoradio", 100, 70, "\n".join(body), defs)
+
+
+def logo_plain(name, background, accent, word):
+    """A plain station logo: waves around a mast in the accent colour and a word."""
+    body = [rrect(0, 0, 100, 70, 6, background),
+            '<path d="M50 12 L44 44 M50 12 L56 44 M46 34 L54 34" stroke="%s" stroke-width="2.4" '
+            'stroke-linecap="round"/>' % accent,
+            '<circle cx="50" cy="12" r="3.4" fill="%s"/>' % accent] + waves(50, 12, accent, start=8, step=6,
+                                                                            width=2) + [
+            logo_text(50, 62, 12 if len(word) < 9 else 10, accent, word)]
+    save("logo_" + name, 100, 70, "\n".join(body))
+
+
 def main():
     global OUT
     OUT = sys.argv[1]
@@ -238,6 +297,13 @@ def main():
     for level in range(11):
         volume(level)
     logo_frame()
+    logo_club()
+    logo_avtoradio()
+    logo_plain("news", "#1b2a44", "#f3f0e6", "NEWS")
+    logo_plain("rock", "#1a1a1a", "#ff7a2a", "ROCK")
+    logo_plain("jazz", "#2c1638", "#e8c15a", "JAZZ")
+    logo_plain("classic", "#f2ead8", "#5a3a1a", "CLASSIC")
+    logo_plain("pop", "#ffe3f0", "#c4146c", "POP")
 
 
 if __name__ == "__main__":

@@ -44,6 +44,7 @@ class MenuPicture : public QWidget {
     click_ = std::move(click);
     setCursor(Qt::PointingHandCursor);
   }
+  void SetRightClick(std::function<void()> click) { right_click_ = std::move(click); }
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -57,12 +58,18 @@ class MenuPicture : public QWidget {
       click_();
       return;
     }
+    if (right_click_ && event->button() == Qt::RightButton) {
+      event->accept();
+      right_click_();
+      return;
+    }
     QWidget::mousePressEvent(event);
   }
 
  private:
   QImage image_;
   std::function<void()> click_;
+  std::function<void()> right_click_;
 };
 
 namespace {
@@ -221,6 +228,7 @@ void MenuScreen::Build() {
   clock2_->SetClick([this] { Q_EMIT OnlinePanelClicked(); });
   radio_ = new MenuPicture(QStringLiteral("ImRadio"), canvas_);
   radio_->SetClick([this] { Q_EMIT RadioClicked(); });
+  radio_->SetRightClick([this] { Q_EMIT RadioRightClicked(); });
   news_board_ = new MenuPicture(QStringLiteral("ImNews"), canvas_);
   auto* news = new MenuAnimation(QStringLiteral("RxGIFAnNews"), canvas_);
   news->SetClick([this] { Q_EMIT NewsClicked(); });
@@ -452,6 +460,12 @@ void MenuScreen::DrawOnlineItem(int item) {
   });
 }
 
+void MenuScreen::SetRadioBadge(RadioBadge state, const QString& hint) {
+  radio_state_ = state;
+  radio_hint_ = hint;
+  if (shown_) ShowRadioBadge();
+}
+
 void MenuScreen::ShowRadioBadge() {
   if (!MenuBadgeBoardsShown(in_.layout)) {
     radio_->hide();
@@ -463,10 +477,12 @@ void MenuScreen::ShowRadioBadge() {
     QPainter painter(&canvas.image);
     painter.drawImage(0, 71, StatusPicture(QStringLiteral("GPolkaNw")));
     painter.drawImage(37, 6, StatusPicture(QStringLiteral("GRadioA")));
-    // No station is chosen yet.
-    painter.drawImage(37, 6, StatusPicture(QStringLiteral("GRadioB")));
+    const char* state = radio_state_ == RadioBadge::On    ? "GRadioG"
+                        : radio_state_ == RadioBadge::Off ? "GRadioR"
+                                                          : "GRadioB";
+    painter.drawImage(37, 6, StatusPicture(QString::fromLatin1(state)));
   }
-  radio_->setToolTip(i18n::Text(i18n::WordsGames, 611, in_.language));
+  radio_->setToolTip(radio_hint_.isEmpty() ? i18n::Text(i18n::WordsGames, 611, in_.language) : radio_hint_);
   radio_->update();
   radio_->show();
 }

@@ -85,8 +85,12 @@ class MenuScreen : public QObject {
   // The news and chat badges: each runs (or, in small windows, shows at all)
   // only while its flag is up.
   void ShowBadges(bool news, bool chat);
-  // The radio badge: the state picture of a station that is not chosen.
+  // The radio badge: the radio's state picture ("GRadioB" no station,
+  // "GRadioR" off, "GRadioG" on) and its hint.
   void ShowRadioBadge();
+  enum class RadioBadge { NoStation, Off, On };
+  void SetRadioBadge(RadioBadge state, const QString& hint);
+  RadioBadge RadioBadgeState() const { return radio_state_; }
 
   int TitleColour() const { return title_colour_; }
   int ClubView() const { return view_; }
@@ -127,6 +131,7 @@ class MenuScreen : public QObject {
   void ViewToggled(int view);
   void TitleColourChanged(int colour);
   void RadioClicked();
+  void RadioRightClicked();
   void NewsClicked();
   void ChatClicked();
   // The online counter panel: the world statistics.
@@ -177,6 +182,8 @@ class MenuScreen : public QObject {
   MenuPicture* clock1_ = nullptr;
   MenuPicture* clock2_ = nullptr;
   MenuPicture* radio_ = nullptr;
+  RadioBadge radio_state_ = RadioBadge::NoStation;
+  QString radio_hint_;
   MenuPicture* news_board_ = nullptr;
   std::array<MenuPicture*, 6> lamps_{};
   std::array<QImage, 6> lamp_pictures_{};

@@ -32,6 +32,7 @@ inline void PointClientAt(ServiceAddresses& a, const QString& base) {
   a.Directory = StoredAddress(base + "directory.txt");
   a.IpEcho = StoredAddress(base + "get_ip.php");
   a.Download = StoredAddress(base + "download/");
+  a.Music = StoredAddress(base + "music/");
 }
 
 class ServerProcess {
