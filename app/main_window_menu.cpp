@@ -131,6 +131,10 @@ void MainWindow::OpenPlayerWindow(int slot) {
   setup.lastAddress = settings_.ServerAddress;
   setup.lastPort = settings_.ServerPort;
   setup.startNetwork = [this](const NetworkChoice& choice) { return StartNetwork(choice); };
+  // The address the internet sees comes from the club's server, on the event loop.
+  setup.readExternalIp = [this](QObject* context, std::function<void(QString)> done) {
+    online_->ReadExternalIp(context, std::move(done));
+  };
   const PlayerWindowResult result = TFormPassword::Open(this, setup, SoundHookOf());
   settings_.PlayerName = result.lastName;
   if (!result.lastAddress.empty()) settings_.ServerAddress = result.lastAddress;
