@@ -61,6 +61,8 @@ void MainWindow::WireMenu() {
   connect(menu_, &MenuScreen::TitleColourChanged, this, [this](int colour) { settings_.TitleColour = colour; });
   connect(menu_, &MenuScreen::NewsClicked, chat_news_, &ChatNews::OpenNews);
   connect(menu_, &MenuScreen::ChatClicked, chat_news_, &ChatNews::OpenChat);
+  // The calendar timer of the chat and news checks turns the calendar strip too.
+  connect(chat_news_, &ChatNews::CalendarTurned, menu_, &MenuScreen::TurnCalendar);
 }
 
 void MainWindow::ShowMenuScreen() {
@@ -85,6 +87,7 @@ void MainWindow::ShowMenuScreen() {
   inputs.networkMode = settings_.NetworkMode;
   inputs.clubFile = QString::fromStdString(clubs_.CurrentPath().string());
   inputs.language = settings_.LanguageIndex;
+  inputs.calendarShown = true;
   menu_->Show(inputs);
   // The background checks of the chat board and the news run from the first
   // drawing of the menu on; coming from the title or a game they run at once.

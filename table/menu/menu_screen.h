@@ -28,6 +28,7 @@ namespace varnok {
 
 class TZubCardsButton;
 class MenuPicture;
+class CalendarStrip;
 
 // What the menu screen is built from.
 struct MenuInputs {
@@ -87,6 +88,10 @@ class MenuScreen : public QObject {
   void ShowBadges(bool news, bool chat);
   // The radio badge: the state picture of a station that is not chosen.
   void ShowRadioBadge();
+  // The calendar strip (shown while `calendarShown`): the calendar tick
+  // turns it.
+  void TurnCalendar();
+  CalendarStrip* Calendar() const { return calendar_; }
 
   int TitleColour() const { return title_colour_; }
   int ClubView() const { return view_; }
@@ -178,6 +183,7 @@ class MenuScreen : public QObject {
   MenuPicture* clock2_ = nullptr;
   MenuPicture* radio_ = nullptr;
   MenuPicture* news_board_ = nullptr;
+  CalendarStrip* calendar_ = nullptr;
   std::array<MenuPicture*, 6> lamps_{};
   std::array<QImage, 6> lamp_pictures_{};
   TZubCardsButton* panel4_ = nullptr;
