@@ -10,8 +10,9 @@ namespace varnok {
 
 QRect CalendarStripRect(const LayoutState& s) {
   // From the left side picture's design place (x 40) to the right one's
-  // end (x 720), above the caption.
-  return {RoundHalfEven(40 * s.ScaleXFactor), ScaleLen(s, 1), RoundHalfEven(680 * s.ScaleXFactor), ScaleLen(s, 22)};
+  // (x 600), above the caption; the account lamp and the world top ten
+  // picture keep the top right corner.
+  return {RoundHalfEven(40 * s.ScaleXFactor), ScaleLen(s, 1), RoundHalfEven(560 * s.ScaleXFactor), ScaleLen(s, 22)};
 }
 
 CalendarStrip::CalendarStrip(QWidget* parent) : QWidget(parent), today_([] { return QDate::currentDate(); }) {

@@ -20,7 +20,7 @@
 namespace varnok {
 
 // Where the strip lies: across the top of the menu, from the left side
-// picture's design place to the right one's.
+// picture's design place to the right one's, clear of the account lamp.
 QRect CalendarStripRect(const LayoutState& s);
 
 class CalendarStrip : public QWidget {
