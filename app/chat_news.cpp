@@ -48,6 +48,7 @@ void ChatNews::MenuDrawn(bool entered) {
 void ChatNews::StopCalendar() { calendar_.stop(); }
 
 void ChatNews::OnCalendarTick() {
+  Q_EMIT CalendarTurned();
   ++news_ticks_;
   ++chat_ticks_;
   if (!news_flag_ && news_ticks_ > kNewsTicks && host_.MenuShown && host_.MenuShown()) {

@@ -1,6 +1,7 @@
 // The chat board and the news in the main window: the background checks on
 // the calendar timer (every 10 seconds from the first drawing of the menu
-// screen on, also during games), the badges they raise, the news badge that
+// screen on, also during games), which also turns the menu's calendar strip
+// (CalendarTurned), the badges they raise, the news badge that
 // opens the news document in the browser, and the chat window with its
 // automatic opening during a game when a new message comes.
 //
@@ -71,6 +72,8 @@ class ChatNews : public QObject {
   int ChatChecks() const { return chat_checks_; }
 
  Q_SIGNALS:
+  // Every tick of the calendar timer, before the checks it runs.
+  void CalendarTurned();
   void ChatWindowOpened();
   void ChatWindowClosed();
 

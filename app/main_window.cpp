@@ -12,6 +12,7 @@
 #include "chat_news.h"
 #include "control_fonts.h"
 #include "fonts.h"
+#include "form_link.h"
 #include "form_message.h"
 #include "form_zakaz.h"
 #include "loader.h"
@@ -20,7 +21,9 @@
 #include "net_session.h"
 #include "online_client.h"
 #include "online_club.h"
+#include "card_pictures.h"
 #include "recording_notice.h"
+#include "salute.h"
 #include "names.h"
 #include "sound_player.h"
 #include "startup_report.h"
@@ -226,6 +229,7 @@ void MainWindow::ApplyOptions() {
   look.back_design = settings_.BackDesign;
   look.speed = settings_.CardSpeed;
   look.show_cards_at_end = settings_.ShowCardsAtEnd;
+  look.always_one = settings_.Backs == BackChoice::AlwaysOne;
   presenter_->SetLook(look);
   // A design whose library lacks the pictures of the card set falls back to the classic one.
   if (presenter_->Look().face_design != settings_.CardDesign) settings_.CardDesign = presenter_->Look().face_design;
@@ -322,6 +326,7 @@ void MainWindow::PlaceTitle() {
 void MainWindow::LoadBackground() {
   const LayoutState& layout = canvas_->Layout();
   const int mode = layout.WindowMode;
+  if (settings_.TableDesign == 1 && LoadPurpleBackground()) return;
   const std::string name = BackgroundName(settings_.BackgroundPicture, settings_.BackgroundColour, mode);
   // The same picture at the same size is on the table already.
   const std::string key = name + '/' + std::to_string(layout.WindowW) + 'x' + std::to_string(layout.WindowH);
@@ -333,6 +338,42 @@ void MainWindow::LoadBackground() {
     LoadJpeg(mode == kSmallWindow ? QStringLiteral("FonG") : QStringLiteral("FonGB"), QString(), picture);
   }
   canvas_->SetBackground(picture);
+}
+
+void MainWindow::StartSalute() {
+  const SaluteChoice choice = SaluteFor(state_.HumanResult, settings_.SaluteButtons, settings_.SaluteCards,
+                                        LibraryPresent(QString::fromLatin1(kGraphicsLibrary)));
+  if (!choice.Any()) return;
+  std::vector<QImage> cards;
+  for (int slot = 1; slot <= 8; ++slot) {
+    const TCard card = state_.SavedHands[3][slot];
+    if (!card.IsEmpty()) cards.push_back(presenter_->Pictures().Face(card));
+  }
+  std::vector<QRect> buttons;
+  for (const QWidget* button : {static_cast<QWidget*>(button7_), static_cast<QWidget*>(button8_)})
+    if (button->isVisible()) buttons.push_back(button->geometry());
+  if (salute_ != nullptr) salute_->deleteLater();
+  salute_ = new SaluteOverlay(canvas_, choice, std::move(buttons), std::move(cards));
+}
+
+bool MainWindow::LoadPurpleBackground() {
+  const LayoutState& layout = canvas_->Layout();
+  const std::string key = "BGLilu/" + std::to_string(layout.WindowW) + 'x' + std::to_string(layout.WindowH);
+  if (key == background_ && canvas_->Background().size() == QSize(layout.WindowW, layout.WindowH)) return true;
+  QImage lilac;
+  if (LoadJpeg(QStringLiteral("BGLilu"), QString::fromLatin1(kGraphicsLibrary), lilac) && !lilac.isNull()) {
+    background_ = key;
+    canvas_->SetBackground(lilac);  // stretched to the window's size
+    return true;
+  }
+  // Without the graphics library the purple designs are switched off, with a
+  // notice once the window is up, and the chosen background is taken.
+  settings_.TableDesign = 0;
+  settings_.MenuDesign = 0;
+  if (settings_.PurpleWindows) FallBackToGrayWindows();
+  const QString text = i18n::Text(i18n::WordsMain, 93) + QLatin1Char(' ') + QString::fromLatin1(kGraphicsLibrary);
+  QTimer::singleShot(0, this, [this, text] { ShowNotice(this, text); });
+  return false;
 }
 
 void MainWindow::PlaceTableButtons() {
@@ -427,6 +468,7 @@ void MainWindow::EnableGameMenu(bool enabled) {
 void MainWindow::ShowScoreWindow() {
   // The round that ends the game is filmed to its end as well.
   if (state_.GameOver) SaveRoundRecording(true);
+  if (state_.GameOver) StartSalute();
   ShowGeneralScore(false);
 }
 

@@ -22,6 +22,7 @@
 #include "dialog_look.h"
 #include "input_rules.h"
 #include "round_recorder.h"
+#include "salute.h"
 #include "settings.h"
 #include "table_host.h"
 
@@ -103,6 +104,8 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   ChatBar* Chat() const { return chat_; }
   TZubCardsButton* Button7() const { return button7_; }
   TZubCardsButton* Button8() const { return button8_; }
+  // The salute of the game just won, while it runs (else nullptr).
+  SaluteOverlay* Salute() const { return salute_.data(); }
   QMenu* PopupMenu() const { return popup_; }
   QAction* ExitToMenuAction() const { return quit_action_; }
   // The chat board and the news: background checks, badges, chat window.
@@ -227,6 +230,11 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   std::string ClubFileName() const;
   SoundHook SoundHookOf();
   void LoadBackground();
+  // The purple table design's background "BGLilu" from the graphics library;
+  // false (the purple designs switched off, a notice) when it is missing.
+  bool LoadPurpleBackground();
+  // The salute of a won game, as the options choose it.
+  void StartSalute();
   // Places the title screen where the window of the chosen size will stand.
   void PlaceTitle();
   void PlaceTableButtons();
@@ -281,6 +289,7 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   std::unique_ptr<DialogChoices> choices_;
   std::unique_ptr<SoundPlayer> sound_;
   TZubCardsButton* button7_ = nullptr;
+  QPointer<SaluteOverlay> salute_;  // the salute of a won game while it runs
   TZubCardsButton* button8_ = nullptr;
   QTimer timer1_;
   QTimer timer2_;

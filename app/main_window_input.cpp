@@ -2,17 +2,15 @@
 #include <QAction>
 #include <string_view>
 #include <vector>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QToolTip>
-#include <QUrl>
 
 #include "about_window.h"
 #include "form_message.h"
 #include "form_score.h"
 #include "guide_rows.h"
+#include "help_window.h"
 #include "recwin_count.h"
 #include "cursors.h"
 #include "fonts.h"
@@ -131,15 +129,9 @@ void MainWindow::OpenSpeedWindow() {
 }
 
 void MainWindow::ShowHelpFile(bool book) {
+  // The pages come with the program in every language of the tables.
   PlayEffect("WOpenFo", false);
-  if (settings_.LanguageIndex == i18n::kEnglish) {
-    TFormMessage::Tell(this, MessageKind::Information,
-                       book ? QStringLiteral("Excuse!\nThe comment is not translated to the English language.")
-                            : QStringLiteral("Excuse!\nThe file of the help is not translated to the English language."),
-                       QStringLiteral("HelpNotice"));
-  }
-  const QString file = ProgramFolderPath() + (book ? QStringLiteral("/VarnokBook.chm") : QStringLiteral("/Varnok.chm"));
-  if (QFileInfo::exists(file)) QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+  TFormHelp::Open(this, book ? HelpTopic::Comment : HelpTopic::Rules, settings_.LanguageIndex);
 }
 
 void MainWindow::SetCursorKind(CursorKind kind) {

@@ -63,6 +63,8 @@ void MainWindow::WireMenu() {
   connect(menu_, &MenuScreen::ChatClicked, chat_news_, &ChatNews::OpenChat);
   connect(menu_, &MenuScreen::RadioClicked, this, &MainWindow::RadioToggle);
   connect(menu_, &MenuScreen::RadioRightClicked, this, &MainWindow::OpenRadioWindow);
+  // The calendar timer of the chat and news checks turns the calendar strip too.
+  connect(chat_news_, &ChatNews::CalendarTurned, menu_, &MenuScreen::TurnCalendar);
 }
 
 void MainWindow::ShowMenuScreen() {
@@ -87,6 +89,7 @@ void MainWindow::ShowMenuScreen() {
   inputs.networkMode = settings_.NetworkMode;
   inputs.clubFile = QString::fromStdString(clubs_.CurrentPath().string());
   inputs.language = settings_.LanguageIndex;
+  inputs.calendarShown = true;
   menu_->Show(inputs);
   ShowRadioBadge();
   // The background checks of the chat board and the news run from the first
@@ -134,6 +137,10 @@ void MainWindow::OpenPlayerWindow(int slot) {
   setup.lastAddress = settings_.ServerAddress;
   setup.lastPort = settings_.ServerPort;
   setup.startNetwork = [this](const NetworkChoice& choice) { return StartNetwork(choice); };
+  // The address the internet sees comes from the club's server, on the event loop.
+  setup.readExternalIp = [this](QObject* context, std::function<void(QString)> done) {
+    online_->ReadExternalIp(context, std::move(done));
+  };
   const PlayerWindowResult result = TFormPassword::Open(this, setup, SoundHookOf());
   settings_.PlayerName = result.lastName;
   if (!result.lastAddress.empty()) settings_.ServerAddress = result.lastAddress;

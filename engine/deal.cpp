@@ -28,6 +28,7 @@ bool Engine::SeatFaceUp(int seat) const { return seat == 3; }
 
 void Engine::Deal(bool new_game) {
   ui_.ClearTable();
+  ui_.PickBackOfTheDay();
 
   if (new_game) {
     for (int seat = 1; seat <= 3; ++seat) s_.Scores[seat] = kStartScore;

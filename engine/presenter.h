@@ -90,6 +90,8 @@ class Presenter {
   virtual void EnableGameMenu(bool /*enabled*/) {}
   // The score information window at the end of a game (modal).
   virtual void ShowScoreWindow() {}
+  // A deal begins: the back of the day is chosen again, before any hand is drawn.
+  virtual void PickBackOfTheDay() {}
   // Round recording hooks: a round was dealt; a round was scored.
   virtual void RoundStarted() {}
   virtual void RoundFinished() {}

@@ -80,7 +80,11 @@ QImage PlainCard(QSize size, const QString& label) {
 
 CardPictures::CardPictures(int faceDesign, int backDesign, int cardSet, QSize cardSize, bool alwaysOne,
                            int backNumber)
-    : chosen_face_(faceDesign), chosen_back_(backDesign), card_set_(cardSet), card_size_(cardSize) {
+    : chosen_face_(faceDesign),
+      chosen_back_(backDesign),
+      card_set_(cardSet),
+      card_size_(cardSize),
+      always_one_(alwaysOne) {
   if (chosen_face_ < 0 || chosen_face_ >= kFaceDesigns) {
     qWarning("Card face design %d does not exist; design 0 is used", chosen_face_);
     chosen_face_ = 0;
@@ -119,7 +123,7 @@ void CardPictures::SetCardSize(int cardSet, QSize cardSize) {
 }
 
 void CardPictures::PickBackOfTheDay(int isoWeekday, int random1to10) {
-  back_number_ = BackNumberOfTheDay(chosen_back_, false, isoWeekday, random1to10);
+  back_number_ = BackNumberOfTheDay(chosen_back_, always_one_, isoWeekday, random1to10);
   if (back_number_ < 1 || back_number_ > 10) back_number_ = 7;
   back_loaded_ = false;
   sized_back_ = QImage();

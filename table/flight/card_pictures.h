@@ -59,8 +59,11 @@ class CardPictures {
   QSize CardSize() const { return card_size_; }
 
   // Chooses the back of the day again (at a deal): iso weekday 1..7 and a
-  // number 1..10 for the designs drawn at random.
+  // number 1..10 for the designs drawn at random; "Always one" gives 7.
   void PickBackOfTheDay(int isoWeekday, int random1to10);
+  // The "Always one" choice, for the next pick.
+  void SetAlwaysOne(bool alwaysOne) { always_one_ = alwaysOne; }
+  bool AlwaysOne() const { return always_one_; }
   int BackNumber() const { return back_number_; }
 
   // The designs in use: the chosen ones, or 0 after a fallback. Asking reads
@@ -109,6 +112,7 @@ class CardPictures {
   int card_set_;
   QSize card_size_;
   int back_number_;
+  bool always_one_ = false;
   bool fell_back_ = false;
   bool faces_loaded_ = false;
   bool back_loaded_ = false;

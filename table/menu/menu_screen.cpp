@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QWidget>
 
+#include "calendar_strip.h"
 #include "club_list.h"
 #include "clock_drawing.h"
 #include "control_fonts.h"
@@ -230,6 +231,7 @@ void MenuScreen::Build() {
   radio_->SetClick([this] { Q_EMIT RadioClicked(); });
   radio_->SetRightClick([this] { Q_EMIT RadioRightClicked(); });
   news_board_ = new MenuPicture(QStringLiteral("ImNews"), canvas_);
+  calendar_ = new CalendarStrip(canvas_);
   auto* news = new MenuAnimation(QStringLiteral("RxGIFAnNews"), canvas_);
   news->SetClick([this] { Q_EMIT NewsClicked(); });
   news->setToolTip(QStringLiteral("Zub News!"));
@@ -346,9 +348,16 @@ void MenuScreen::Show(const MenuInputs& inputs) {
   }
   for (TZubCardsButton* button : members_) button->show();
   for (MenuPicture* lamp : lamps_) lamp->show();
+  calendar_->setGeometry(CalendarStripRect(in_.layout));
+  calendar_->Prepare(in_.language, in_.layout);
+  calendar_->setVisible(in_.calendarShown);
   if (!wasShown) online_fetched_ = false;
   shown_ = true;
   StartAnimations();
+}
+
+void MenuScreen::TurnCalendar() {
+  if (shown_ && in_.calendarShown) calendar_->Turn();
 }
 
 void MenuScreen::Hide() {

@@ -28,6 +28,7 @@ namespace varnok {
 
 class TZubCardsButton;
 class MenuPicture;
+class CalendarStrip;
 
 // What the menu screen is built from.
 struct MenuInputs {
@@ -91,6 +92,10 @@ class MenuScreen : public QObject {
   enum class RadioBadge { NoStation, Off, On };
   void SetRadioBadge(RadioBadge state, const QString& hint);
   RadioBadge RadioBadgeState() const { return radio_state_; }
+  // The calendar strip (shown while `calendarShown`): the calendar tick
+  // turns it.
+  void TurnCalendar();
+  CalendarStrip* Calendar() const { return calendar_; }
 
   int TitleColour() const { return title_colour_; }
   int ClubView() const { return view_; }
@@ -185,6 +190,7 @@ class MenuScreen : public QObject {
   RadioBadge radio_state_ = RadioBadge::NoStation;
   QString radio_hint_;
   MenuPicture* news_board_ = nullptr;
+  CalendarStrip* calendar_ = nullptr;
   std::array<MenuPicture*, 6> lamps_{};
   std::array<QImage, 6> lamp_pictures_{};
   TZubCardsButton* panel4_ = nullptr;

@@ -1,7 +1,6 @@
 #include "form_message.h"
 #include "form_password.h"
 
-#include <QDesktopServices>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +14,7 @@
 
 #include "fonts.h"
 #include "form_link.h"
+#include "help_window.h"
 #include "loader.h"
 #include "names.h"
 #include "words.h"
@@ -266,7 +266,7 @@ void TFormPassword::BuildButtons() {
   connect(button4_, &QPushButton::clicked, this, [this] {
     const QString address = QString::fromLatin1(kRouterHelpAddress);
     if (setup_.openUrl) setup_.openUrl(address);
-    else QDesktopServices::openUrl(QUrl(address));
+    else TFormHelp::OpenUrl(this, QUrl(address));
   });
 }
 
@@ -462,8 +462,16 @@ void TFormPassword::PortTyped(const QString& text) {
 void TFormPassword::FillOwnAddresses() {
   const std::vector<InterfaceAddress> interfaces =
       setup_.ownAddresses ? setup_.ownAddresses() : MachineIpv4Addresses();
-  const QString external =
-      setup_.readExternalIp ? QString::fromStdString(setup_.readExternalIp()) : QString();
+  // The machine's own addresses at once; the external one when the server answers.
+  ShowOwnAddresses(interfaces, QString());
+  if (!setup_.readExternalIp) return;
+  setup_.readExternalIp(this, [this, interfaces](const QString& external) {
+    const QString shown = ExternalAddressShown(external);
+    if (!shown.isEmpty()) ShowOwnAddresses(interfaces, shown);
+  });
+}
+
+void TFormPassword::ShowOwnAddresses(const std::vector<InterfaceAddress>& interfaces, const QString& external) {
   const auto fields = OwnAddressFields(interfaces, external);
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (!fields[i].filled) continue;

@@ -68,11 +68,13 @@ struct PlayerWindowSetup {
   // Network mode: starts the server or the client and shows the wait window;
   // true when the game has begun (the window then closes confirmed).
   std::function<bool(const NetworkChoice&)> startNetwork;
-  // The address the internet sees ("" when unreachable); none: left empty.
-  std::function<std::string()> readExternalIp;
+  // Asks for the address the internet sees; the answer ("" when unreachable)
+  // comes later on the event loop, and is dropped when `context` is gone.
+  // None: the field stays empty.
+  std::function<void(QObject* context, std::function<void(QString)> done)> readExternalIp;
   // The machine's IPv4 addresses; none: MachineIpv4Addresses.
   std::function<std::vector<InterfaceAddress>()> ownAddresses;
-  // Opens the router help in the browser; none: the system's browser.
+  // Opens the router help page; none: the help window.
   std::function<void(const QString&)> openUrl;
   // Shows a notice (missing graphics library); none: ShowNotice.
   std::function<void(const QString&)> notice;
@@ -135,6 +137,7 @@ class TFormPassword : public QDialog {
   void AddressTyped(const QString& text);
   void PortTyped(const QString& text);
   void FillOwnAddresses();
+  void ShowOwnAddresses(const std::vector<InterfaceAddress>& interfaces, const QString& external);
   QImage DrawBackground() const;
   QColor TextColour() const;
 

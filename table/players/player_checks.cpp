@@ -148,6 +148,16 @@ ConnectionCheck CheckConnection(int netPos, const QString& address, const QStrin
   return check;
 }
 
+QString ExternalAddressShown(const QString& reply) {
+  const QString text = reply.trimmed();
+  QHostAddress address;
+  if (text.isEmpty() || text.size() > 45 || !address.setAddress(text)) {
+    if (!text.isEmpty()) qWarning("The server's answer is not an address; the external address stays empty");
+    return QString();
+  }
+  return text;
+}
+
 std::array<OwnAddressField, kOwnAddressFields> OwnAddressFields(const std::vector<InterfaceAddress>& interfaces,
                                                                 const QString& external) {
   std::array<OwnAddressField, kOwnAddressFields> fields{};

@@ -31,10 +31,11 @@ inline constexpr int kOwnAddressFields = 6;
 
 inline constexpr char kLoopAddress[] = "127.0.0.1";
 inline constexpr char kLoopHint[] = "Loop";
-// The maker's web address (the hint of the external address) and the help
-// page about opening a router's port for the game.
+// The maker's web address (the hint of the external address), and the page
+// about opening a router's port for the game, which comes with the program
+// (shown in the help window).
 inline constexpr char kMakerWebAddress[] = "https://varnok.example.org/";
-inline constexpr char kRouterHelpAddress[] = "https://varnok.example.org/help/router.html";
+inline constexpr char kRouterHelpAddress[] = "qrc:/help/router_en.html";
 
 // `WordsMain` rows of the player window.
 inline constexpr int kRowIncorrectName = 67;
@@ -147,6 +148,11 @@ struct InterfaceAddress {
   QString address;
   QString hint;  // the interface's name
 };
+// The server's answer to "what is my address" as the field shows it: the
+// text without its line breaks and blanks when it is one IPv4 or IPv6
+// address; anything else (an error page, several lines, garbage) gives "".
+QString ExternalAddressShown(const QString& reply);
+
 std::array<OwnAddressField, kOwnAddressFields> OwnAddressFields(const std::vector<InterfaceAddress>& interfaces,
                                                                 const QString& external);
 // The machine's interfaces with an IPv4 address, in the system's order,

@@ -1,6 +1,8 @@
 #include "table_presenter.h"
 
 #include <QCoreApplication>
+#include <QDate>
+#include <QRandomGenerator>
 #include <algorithm>
 #include <QEvent>
 #include <QPainter>
@@ -77,7 +79,8 @@ void TablePresenter::UpdateCards(const LayoutState& layout) {
     used_face_ = look_.face_design;
     used_back_ = look_.back_design;
     card_ = chosen;
-    pictures_ = std::make_unique<CardPictures>(used_face_, used_back_, card_.CardSet, QSize(card_.CardW, card_.CardH));
+    pictures_ = std::make_unique<CardPictures>(used_face_, used_back_, card_.CardSet, QSize(card_.CardW, card_.CardH),
+                                               look_.always_one);
     if (used_face_ != 0 && pictures_->FellBack()) {
       // The design's library is missing or lacks this card set: the classic design.
       used_face_ = pictures_->FaceDesign();
@@ -88,7 +91,13 @@ void TablePresenter::UpdateCards(const LayoutState& layout) {
   }
   look_.face_design = used_face_;
   look_.back_design = used_back_;
+  pictures_->SetAlwaysOne(look_.always_one);
   margin_ = DealMargin(layout.WindowMode, IsFullWidthDesign(used_face_));
+}
+
+void TablePresenter::PickBackOfTheDay() {
+  // Today's weekday, or 7 with "Always one"; the designs with ten backs draw one at random.
+  pictures_->PickBackOfTheDay(QDate::currentDate().dayOfWeek(), QRandomGenerator::global()->bounded(1, 11));
 }
 
 void TablePresenter::SetDebugView(bool on) {

@@ -27,6 +27,7 @@ struct TableLook {
   int back_design = 0;
   int speed = 4;  // flight speed 1..6
   bool show_cards_at_end = true;
+  bool always_one = false;  // the back of the day: "Always one" rather than "To change decks"
 };
 
 class TablePresenter : public Presenter {
@@ -91,6 +92,7 @@ class TablePresenter : public Presenter {
   void ShowBidProgress(int value) override;
   void ShowDebugCaption(const std::string& text) override;
   void TableLeft(bool finished) override;
+  void PickBackOfTheDay() override;
   void RoundStarted() override { host_.RoundStarted(); }
   void RoundFinished() override { host_.RoundFinished(); }
 

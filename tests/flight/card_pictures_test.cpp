@@ -126,11 +126,34 @@ TEST_F(CardPicturesTest, BackOfTheDayIsKeptFromConstruction) {
   const int chosen = always.BackNumber();
   always.SetCardSize(2, QSize(146, 198));
   EXPECT_EQ(always.BackNumber(), chosen);
+  // "Always one" holds at every deal as well.
+  always.PickBackOfTheDay(6, 9);
+  EXPECT_EQ(always.BackNumber(), 7);
+  always.SetAlwaysOne(false);
   always.PickBackOfTheDay(6, 9);
   EXPECT_EQ(always.BackNumber(), 6);
   CardPictures random(0, 9, 1, QSize(71, 96));
   random.PickBackOfTheDay(6, 9);
   EXPECT_EQ(random.BackNumber(), 9);
+}
+
+TEST_F(CardPicturesTest, EveryDealPicksTheBackOfTheDayWithTheChoice) {
+  const struct {
+    int design;
+    bool always_one;
+    int weekday;
+    int random;
+    int number;
+  } cases[] = {
+      {2, false, 1, 4, 1},  {2, false, 6, 4, 6}, {2, false, 7, 4, 7}, {2, true, 1, 4, 7},
+      {2, true, 6, 4, 7},   {0, true, 3, 9, 7},  {9, false, 6, 9, 9}, {9, true, 6, 3, 3},
+      {11, true, 1, 10, 10}, {8, false, 2, 1, 1},
+  };
+  for (const auto& c : cases) {
+    CardPictures pictures(0, c.design, 1, QSize(71, 96), c.always_one, 2);
+    pictures.PickBackOfTheDay(c.weekday, c.random);
+    EXPECT_EQ(pictures.BackNumber(), c.number) << c.design << " " << c.always_one << " " << c.weekday;
+  }
 }
 
 TEST_F(CardPicturesTest, CodesPickBackBlankOrFace) {

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "../table/widget_test.h"
 #include "form_message.h"
 #include "form_password.h"
+#include "help_window.h"
 #include "player_checks.h"
 #include "loader.h"
 #include "zub_cards_button.h"
@@ -353,6 +355,38 @@ TEST_F(PlayerWindow, Button3FillsTheOwnAddresses) {
   EXPECT_EQ(last, QStringLiteral("127.0.0.1"));
 }
 
+TEST_F(PlayerWindow, TheExternalAddressArrivesOnTheEventLoop) {
+  PlayerWindowSetup setup;
+  setup.network = true;
+  setup.ownAddresses = [] {
+    return std::vector<InterfaceAddress>{{QStringLiteral("192.168.0.4"), QStringLiteral("wlan0")}};
+  };
+  int asked = 0;
+  setup.readExternalIp = [&asked](QObject* context, std::function<void(QString)> done) {
+    ++asked;
+    // The answer comes later, as the server's would.
+    QTimer::singleShot(30, context, [done] { done(QStringLiteral("203.0.113.7\n")); });
+  };
+  auto window = Open(setup);
+  Click(*window, "Button3");
+  EXPECT_EQ(asked, 1);
+  // At once: the machine's address, the empty external field and the loop address.
+  EXPECT_EQ(Find(*window, "EditIP2")->text(), QString());
+  EXPECT_EQ(Find(*window, "EditIP3")->text(), QStringLiteral("127.0.0.1"));
+  QTRY_COMPARE(Find(*window, "EditIP2")->text(), QStringLiteral("203.0.113.7"));
+  EXPECT_EQ(Find(*window, "EditIP2")->toolTip(), QString::fromLatin1(kMakerWebAddress));
+  EXPECT_EQ(Find(*window, "EditIP3")->text(), QStringLiteral("127.0.0.1"));
+
+  // A reply that is no address leaves the field empty.
+  setup.readExternalIp = [](QObject* context, std::function<void(QString)> done) {
+    QTimer::singleShot(10, context, [done] { done(QStringLiteral("<html>busy</html>")); });
+  };
+  auto other = Open(setup);
+  Click(*other, "Button3");
+  QTest::qWait(60);
+  EXPECT_EQ(Find(*other, "EditIP2")->text(), QString());
+}
+
 TEST_F(PlayerWindow, Button4OpensTheRouterHelp) {
   QString opened;
   PlayerWindowSetup setup;
@@ -362,6 +396,19 @@ TEST_F(PlayerWindow, Button4OpensTheRouterHelp) {
   Click(*window, "Button4");
   EXPECT_EQ(opened, QString::fromLatin1(kRouterHelpAddress));
   EXPECT_TRUE(window->isVisible());
+
+  // Without a hook the page that comes with the program opens in the help window.
+  PlayerWindowSetup plain;
+  plain.network = true;
+  auto own = Open(plain);
+  Click(*own, "Button4");
+  TFormHelp* help = nullptr;
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (auto* found = qobject_cast<TFormHelp*>(top); found != nullptr && found->isVisible()) help = found;
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->Page(), QUrl(QString::fromLatin1(kRouterHelpAddress)));
+  EXPECT_TRUE(help->Browser()->toPlainText().contains(QStringLiteral("Port forwarding")));
+  help->close();
 }
 
 TEST_F(PlayerWindow, OpenPlaysTheOpeningSound) {

@@ -264,6 +264,24 @@ TEST_F(PlayerChecks, OwnAddressFields) {
   EXPECT_EQ(two[3], (OwnAddressField{true, QStringLiteral("127.0.0.1"), QStringLiteral("Loop")}));
 }
 
+TEST_F(PlayerChecks, ExternalAddressShownOnlyWhenTheReplyIsOneAddress) {
+  const struct {
+    const char* reply;
+    const char* shown;
+  } cases[] = {
+      {"203.0.113.7\n", "203.0.113.7"},
+      {"  198.51.100.20\r\n", "198.51.100.20"},
+      {"2001:db8::5\n", "2001:db8::5"},
+      {"", ""},
+      {"<html><body>500 Internal Server Error</body></html>\n", ""},
+      {"203.0.113.7\n198.51.100.20\n", ""},
+      {"999.1.1.1\n", ""},
+      {"203.0.113.7; rm -rf /\n", ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ExternalAddressShown(QString::fromLatin1(c.reply)), QString::fromLatin1(c.shown)) << c.reply;
+}
+
 TEST_F(PlayerChecks, MachineAddressesAreIpv4WithoutLoopBack) {
   for (const InterfaceAddress& found : MachineIpv4Addresses()) {
     EXPECT_EQ(found.address.count(QLatin1Char('.')), 3) << found.address.toStdString();
