@@ -84,7 +84,7 @@ QWidget* TFormOptions::BuildGeneralTab() {
   left->addStretch(1);
   const auto window_button = [this, page](const char* name, int row, TColorSB scheme) {
     TZubCardsButton* button = MakeDialogButton(page, QString(), QString::fromLatin1(name), scheme, 15);
-    button->setFixedSize(170, 30);
+    button->setFixedSize(Len(170), Len(30));
     Caption(button, i18n::WordsMain, row);
     return button;
   };
@@ -132,9 +132,14 @@ QWidget* TFormOptions::BuildGeneralTab() {
   languages_ = new QListWidget(page);
   languages_->setObjectName(QStringLiteral("Language"));
   languages_->setItemDelegate(new LanguageItemDelegate(languages_));
-  languages_->setFont(DialogFont(15));
+  languages_->setFont(DialogFont(Len(15)));
   languages_->setProperty(kOwnFont, true);
   for (const QString& item : i18n::LanguageItems()) languages_->addItem(item);
+  // Every language shows without scrolling, also in the taller rows of the
+  // CJK fonts.
+  int rows_height = 2 * languages_->frameWidth() + 2;
+  for (int row = 0; row < languages_->count(); ++row) rows_height += languages_->sizeHintForRow(row);
+  languages_->setMinimumHeight(rows_height);
   const int language = settings_.LanguageIndex;
   if (language < 0 || language >= kLanguageCount) {
     qWarning("Options: language %d is out of 0..9; the list shows English", language);
@@ -145,7 +150,7 @@ QWidget* TFormOptions::BuildGeneralTab() {
   });
   flag_box_ = new QLabel(page);
   flag_box_->setObjectName(QStringLiteral("Flag"));
-  flag_box_->setFixedSize(kFlagBox);
+  flag_box_->setFixedSize(Len(kFlagBox.width()), Len(kFlagBox.height()));
   auto* language_row = new QHBoxLayout;
   language_row->addWidget(languages_, 1);
   language_row->addWidget(flag_box_, 0, Qt::AlignTop);
