@@ -118,6 +118,14 @@ TFormOptions::TFormOptions(Settings& settings, OptionsListener& listener, SoundH
       if (!child->inherits("varnok::TZubCardsButton")) child->setFont(DialogFont(Len(15)));
     }
   }
+  if (languages_ != nullptr) {
+    // Every language shows without scrolling, also in the taller rows of the
+    // CJK fonts.
+    languages_->ensurePolished();
+    int rows_height = 2 * languages_->frameWidth() + 2;
+    for (int row = 0; row < languages_->count(); ++row) rows_height += languages_->sizeHintForRow(row);
+    languages_->setMinimumHeight(rows_height);
+  }
   if (window_sizes_ != nullptr) {
     window_sizes_->setFixedHeight(window_sizes_->sizeHintForRow(0) * window_sizes_->count() +
                                   2 * window_sizes_->frameWidth() + 2);

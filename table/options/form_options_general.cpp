@@ -135,11 +135,6 @@ QWidget* TFormOptions::BuildGeneralTab() {
   languages_->setFont(DialogFont(Len(15)));
   languages_->setProperty(kOwnFont, true);
   for (const QString& item : i18n::LanguageItems()) languages_->addItem(item);
-  // Every language shows without scrolling, also in the taller rows of the
-  // CJK fonts.
-  int rows_height = 2 * languages_->frameWidth() + 2;
-  for (int row = 0; row < languages_->count(); ++row) rows_height += languages_->sizeHintForRow(row);
-  languages_->setMinimumHeight(rows_height);
   const int language = settings_.LanguageIndex;
   if (language < 0 || language >= kLanguageCount) {
     qWarning("Options: language %d is out of 0..9; the list shows English", language);

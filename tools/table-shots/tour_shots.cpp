@@ -89,6 +89,7 @@ int TourShots(int mode, int language, const QString& out) {
       entries[i].Empty = false;
       entries[i].Name = i == 9 ? "Konstantin Konstantinopolsky" : "Player " + std::to_string(i + 1);
       entries[i].Score = static_cast<int>(900 - 120 * i);
+      entries[i].ScoreText = std::to_string(entries[i].Score);
     }
     TFormTopTen top_ten(MakeTopTenView(entries, ClubKind::Local), window.Options(), &window);
     top_ten.show();
