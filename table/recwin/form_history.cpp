@@ -1,5 +1,6 @@
 #include "form_history.h"
 
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -95,18 +96,24 @@ TFormHistory::TFormHistory(const QString& programFolder, const QString& clubFile
   grid_->setTextElideMode(Qt::ElideNone);
   grid_->setItemDelegate(new HistoryCellDelegate(grid_));
   grid_->setFont(i18n::KindFont(i18n::FontKind::Serif, len(13)));
-  const QString heading_pixels = QString::number(len(12));
+  // The header is given the font its sections are drawn in, so that the
+  // columns are measured with it.
+  QFont heading_font = grid_->font();
+  heading_font.setPixelSize(len(12));
+  heading_font.setBold(true);
+  grid_->horizontalHeader()->setFont(heading_font);
+  const QString heading_family = QFontInfo(heading_font).family();
   // The heading row and the current row have backgrounds of their own.
   grid_->setStyleSheet(purple ? QStringLiteral("QHeaderView::section { background: #4a1460; color: #ffff00;"
-                                               " border: 1px solid #2a0838; padding: 1px; font-weight: bold; font-size: %1px; }"
+                                               " border: 1px solid #2a0838; padding: 1px; font-weight: bold; font-size: %1px; font-family: \"%2\"; }"
                                                "QTableWidget { gridline-color: #c8b8d8; }"
                                                "QTableWidget::item:selected { background: #f0d8ff; }")
-                                   .arg(heading_pixels)
+                                   .arg(len(12)).arg(heading_family)
                               : QStringLiteral("QHeaderView::section { background: #d8d0b8; color: #800000;"
-                                               " border: 1px solid #a09070; padding: 1px; font-weight: bold; font-size: %1px; }"
+                                               " border: 1px solid #a09070; padding: 1px; font-weight: bold; font-size: %1px; font-family: \"%2\"; }"
                                                "QTableWidget { gridline-color: #d0d0d0; }"
                                                "QTableWidget::item:selected { background: #fff0b0; }")
-                                   .arg(heading_pixels));
+                                   .arg(len(12)).arg(heading_family));
   QStringList headings;
   // A column is as wide as its design, or as its heading in the chosen
   // language in the heading row's own font (with the section's padding).
