@@ -290,9 +290,11 @@ void MainWindow::ApplyWindowSize(int mode) {
   if (mode == kFullScreen) {
     move(0, 0);
   } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    // Centred on the screen.
+    // Centred on the screen by its client area, as the title was placed
+    // before its frame was known: the window does not move when the title
+    // is left.
     const QRect available = screen->availableGeometry();
-    const QSize outer = frameGeometry().size().expandedTo(size());
+    const QSize outer = size();
     move(available.left() + RoundHalfEven((available.width() - outer.width()) / 2.0),
          available.top() + RoundHalfEven((available.height() - outer.height()) / 2.0));
   }
@@ -318,7 +320,7 @@ void MainWindow::PlaceTitle() {
     return;
   }
   const QRect available = screen->availableGeometry();
-  const QSize outer = frameGeometry().size().expandedTo(size());
+  const QSize outer = size();
   move(available.left() + RoundHalfEven((available.width() - outer.width()) / 2.0),
        available.top() + RoundHalfEven((available.height() - outer.height()) / 2.0));
 }

@@ -36,7 +36,60 @@ QStringList CjkFamilies(int language, bool mono) {
   return families;
 }
 
+// The stand-ins of a face in the order of their looks.
+QStringList StandIns(const QString& face, int language) {
+  const QString name = face.trimmed();
+  if (name.compare(QLatin1String("Comic Sans MS"), Qt::CaseInsensitive) == 0) {
+    return QStringList{kComicNeue, kDejaVuSans} + CjkFamilies(language, false);
+  }
+  if (name.compare(QLatin1String("Courier New"), Qt::CaseInsensitive) == 0) {
+    return QStringList{kLiberationMono, kDejaVuSansMono} + CjkFamilies(language, true);
+  }
+  if (name.compare(QLatin1String("FixedSys"), Qt::CaseInsensitive) == 0) {
+    return QStringList{kTerminus, kDejaVuSansMono} + CjkFamilies(language, true);
+  }
+  if (name.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0) {
+    return QStringList{kDejaVuSans} + CjkFamilies(language, false);
+  }
+  return {};
+}
+
 int KindIndex(FontKind kind) { return static_cast<int>(kind); }
+
+// The letters a language's texts are written in.
+enum class Script { Latin, Cyrillic, Cjk };
+
+Script ScriptOf(int language) {
+  switch (language) {
+    case kRussian: return Script::Cyrillic;
+    case kChinese:
+    case kJapanese:
+    case kKorean: return Script::Cjk;
+    default: return Script::Latin;
+  }
+}
+
+// Whether a stand-in has every letter of a script: Comic Neue has the Latin
+// letters only, the CJK fonts have everything, the others Latin and Cyrillic.
+bool Covers(const QString& family, Script script) {
+  if (family.startsWith(QLatin1String("Noto Sans"))) return true;
+  if (family == kComicNeue) return script == Script::Latin;
+  return script != Script::Cjk;
+}
+
+// A label is drawn in one font: the first stand-in that has every letter of
+// the language moves to the front, so that Qt never takes a word's letters
+// from one font and the rest from another.
+QStringList FirstCovering(QStringList chain, int language) {
+  const Script script = ScriptOf(language);
+  for (qsizetype i = 0; i < chain.size(); ++i) {
+    if (Covers(chain[i], script)) {
+      chain.move(i, 0);
+      break;
+    }
+  }
+  return chain;
+}
 
 FontSettings& Settings() {
   static FontSettings settings = DefaultFontSettings();
@@ -93,8 +146,18 @@ int FontSize(int size, QAnyStringView kind) {
   return known ? FontSize(size, *known) : size;
 }
 
+QFont FaceFont(const QString& face) {
+  QFont font(face);
+  // The stand-ins of the language in force travel with the font: a font made
+  // after a change of language is a different font from one made before it,
+  // so that no text keeps the letters of the language before.
+  const QStringList stand_ins = FontSubstitutes(face, LanguageIndex());
+  if (!stand_ins.isEmpty()) font.setFamilies(QStringList{face} + stand_ins);
+  return font;
+}
+
 QFont KindFont(FontKind kind, int size) {
-  QFont font(Settings()[static_cast<std::size_t>(KindIndex(kind))].face);
+  QFont font = FaceFont(Settings()[static_cast<std::size_t>(KindIndex(kind))].face);
   font.setPixelSize(qMax(1, FontSize(size, kind)));
   if (kind == FontKind::Fixed || kind == FontKind::Conew) font.setFixedPitch(true);
   return font;
@@ -106,20 +169,7 @@ QStringList SubstitutedFaces() {
 }
 
 QStringList FontSubstitutes(const QString& face, int language) {
-  const QString name = face.trimmed();
-  if (name.compare(QLatin1String("Comic Sans MS"), Qt::CaseInsensitive) == 0) {
-    return QStringList{kComicNeue, kDejaVuSans} + CjkFamilies(language, false);
-  }
-  if (name.compare(QLatin1String("Courier New"), Qt::CaseInsensitive) == 0) {
-    return QStringList{kLiberationMono, kDejaVuSansMono} + CjkFamilies(language, true);
-  }
-  if (name.compare(QLatin1String("FixedSys"), Qt::CaseInsensitive) == 0) {
-    return QStringList{kTerminus, kDejaVuSansMono} + CjkFamilies(language, true);
-  }
-  if (name.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0) {
-    return QStringList{kDejaVuSans} + CjkFamilies(language, false);
-  }
-  return {};
+  return FirstCovering(StandIns(face, language), language);
 }
 
 void InstallFontSubstitutions(int language) {

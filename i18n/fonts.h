@@ -52,7 +52,11 @@ int ScaleFontSize(int size, int scale);
 int FontSize(int size, FontKind kind);
 int FontSize(int size, QAnyStringView kind);  // FontSize(20, "decor")
 
-// The kind's face with the pixel height FontSize(size, kind).
+// A font of a face name that draws a text in the current language in one
+// font: its stand-ins in the order of the language follow the name.
+QFont FaceFont(const QString& face);
+
+// The kind's face (as FaceFont) with the pixel height FontSize(size, kind).
 QFont KindFont(FontKind kind, int size);
 
 // The installed families that stand in for a face name, in the order they

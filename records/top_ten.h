@@ -30,7 +30,7 @@ inline constexpr int kRowScoreHeading = 19;  // "Score"
 
 struct TopTenRow {
   int Place = 0;          // 1..10
-  std::string PlaceText;  // "1." .. "10.", drawn at x = 70
+  std::string PlaceText;  // "1." .. "10.", drawn right-aligned before the name
   std::string Name;       // drawn at x = 95; empty for a place nobody has taken
   std::string ScoreText;  // positions 21-26, right-aligned at x = 380; empty likewise
   bool Empty = true;

@@ -99,6 +99,22 @@ void SetDialogScale(double scale) { dialog_scale = std::clamp(scale, 1.0, 2.0); 
 double DialogScale() { return dialog_scale; }
 int DialogLen(int design) { return static_cast<int>(std::lround(design * dialog_scale)); }
 
+double FittedDialogScale(QSize design, const QWidget* parent) {
+  double scale = dialog_scale;
+  QSize room;
+  if (parent != nullptr) {
+    room = parent->window()->size();
+  } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    room = screen->availableGeometry().size();
+  }
+  if (design.isEmpty() || room.isEmpty()) return scale;
+  scale = std::min({scale, static_cast<double>(room.width()) / design.width(),
+                    static_cast<double>(room.height()) / design.height()});
+  return std::max(scale, 0.5);
+}
+
+int ScaledLen(int design, double scale) { return static_cast<int>(std::lround(design * scale)); }
+
 void PlayOpenSound(const SoundHook& sound) {
   if (sound) sound(QString::fromLatin1(kOpenSound));
 }

@@ -75,6 +75,13 @@ void SetDialogScale(double scale);
 double DialogScale();
 // A design length of a dialog at the scale in force.
 int DialogLen(int design);
+// The scale of a window designed at `design` client pixels: the dialogs'
+// scale, made smaller where the window would not fit into the client area of
+// `parent`'s main window (of the screen when there is no parent). A record
+// window is never larger than the main window.
+double FittedDialogScale(QSize design, const QWidget* parent);
+// round(design * scale).
+int ScaledLen(int design, double scale);
 
 class TZubCardsButton;
 enum class TColorSB : int;

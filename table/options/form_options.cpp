@@ -50,8 +50,10 @@ TFormOptions::TFormOptions(Settings& settings, OptionsListener& listener, SoundH
   setObjectName(QStringLiteral("TFormOptions"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setModal(true);
-  setFixedSize(kWindowSize);
-  setFont(DialogFont(15));
+  // The window grows with the table and is never larger than the main window.
+  scale_ = FittedDialogScale(kWindowSize, parent);
+  setFixedSize(Len(kWindowSize.width()), Len(kWindowSize.height()));
+  setFont(DialogFont(Len(15)));
   setStyleSheet(OptionsStyleSheet());
   background_ = DrawnBaize(size());
   filling_ = true;
@@ -78,7 +80,7 @@ TFormOptions::TFormOptions(Settings& settings, OptionsListener& listener, SoundH
 
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("Status"));
-  status_->setFont(DialogFont(14, true));
+  status_->setFont(DialogFont(Len(14), true));
   status_->setProperty(kOwnFont, true);
   status_->setWordWrap(true);
   {
@@ -89,7 +91,7 @@ TFormOptions::TFormOptions(Settings& settings, OptionsListener& listener, SoundH
   status_->setStyleSheet(QStringLiteral("color: #ffd678;"));
 
   TZubCardsButton* close = MakeDialogButton(this, QString(), QStringLiteral("Close"), TColorSB::DOrang);
-  close->setFixedSize(130, 30);
+  close->setFixedSize(Len(130), Len(30));
   Caption(close, i18n::WordsMain, kRowClose);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -99,8 +101,8 @@ TFormOptions::TFormOptions(Settings& settings, OptionsListener& listener, SoundH
   bottom->addWidget(close);
 
   auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(14, kTitleTop + kTitleSize.height() + 2, 14, 12);
-  column->setSpacing(8);
+  column->setContentsMargins(Len(14), Len(kTitleTop + kTitleSize.height() + 2), Len(14), Len(12));
+  column->setSpacing(Len(8));
   column->addWidget(tabs_, 1);
   column->addLayout(bottom);
 
@@ -113,8 +115,16 @@ TFormOptions::TFormOptions(Settings& settings, OptionsListener& listener, SoundH
     if (child->property(kOwnFont).toBool() || child->parentWidget() == tabs_) continue;
     if (child->inherits("QAbstractButton") || child->inherits("QLabel") || child->inherits("QAbstractItemView") ||
         child->inherits("QComboBox") || child->inherits("QLineEdit") || child->inherits("QGroupBox")) {
-      if (!child->inherits("varnok::TZubCardsButton")) child->setFont(DialogFont(15));
+      if (!child->inherits("varnok::TZubCardsButton")) child->setFont(DialogFont(Len(15)));
     }
+  }
+  if (languages_ != nullptr) {
+    // Every language shows without scrolling, also in the taller rows of the
+    // CJK fonts.
+    languages_->ensurePolished();
+    int rows_height = 2 * languages_->frameWidth() + 2;
+    for (int row = 0; row < languages_->count(); ++row) rows_height += languages_->sizeHintForRow(row);
+    languages_->setMinimumHeight(rows_height);
   }
   if (window_sizes_ != nullptr) {
     window_sizes_->setFixedHeight(window_sizes_->sizeHintForRow(0) * window_sizes_->count() +
@@ -157,9 +167,9 @@ void TFormOptions::Retranslate() {
   for (const auto& apply : retexts_) apply();
   filling_ = was_filling;
   // The tabs in one row: a language with long captions gets a smaller font.
-  for (int pixels = 14; pixels >= 9; --pixels) {
+  for (int pixels = Len(14); pixels >= 9; --pixels) {
     tabs_->tabBar()->setFont(DialogFont(pixels, true));
-    if (tabs_->tabBar()->sizeHint().width() <= kWindowSize.width() - 40) break;
+    if (tabs_->tabBar()->sizeHint().width() <= width() - Len(40)) break;
   }
   LoadTitlePicture();
   DrawFlag();
@@ -197,7 +207,7 @@ QLineEdit* TFormOptions::NumberField(const QString& name, int min, int max, int 
   auto* field = new QLineEdit(QString::number(std::clamp(current(), min, max)), this);
   field->setObjectName(name);
   field->setMaxLength(6);
-  field->setFixedWidth(90);
+  field->setFixedWidth(Len(90));
   field->setAlignment(Qt::AlignRight);
   // The range as the message tells it: "Scale, %: 50 - 150".
   const auto range_message = [captionRow, min, max](const QString& prefix) {
@@ -240,7 +250,8 @@ QLineEdit* TFormOptions::NumberField(const QString& name, int min, int max, int 
 void TFormOptions::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   PaintDialog(painter, *this, background_);
-  const QRect title(QPoint((width() - kTitleSize.width()) / 2, kTitleTop), kTitleSize);
+  const QSize title_size(Len(kTitleSize.width()), Len(kTitleSize.height()));
+  const QRect title(QPoint((width() - title_size.width()) / 2, Len(kTitleTop)), title_size);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   if (!title_picture_.isNull()) {
     painter.drawImage(title, title_picture_);

@@ -105,6 +105,9 @@ class TFormOptions : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // A design length at the window's scale.
+  int Len(int design) const { return ScaledLen(design, scale_); }
+
   // A text of the word tables that follows the language.
   void Caption(QAbstractButton* control, i18n::WordTable table, int row, const QString& tail = QString());
   void Caption(QLabel* control, i18n::WordTable table, int row, const QString& tail = QString());
@@ -196,6 +199,7 @@ class TFormOptions : public QDialog {
   std::vector<TZubCardsButton*> fetch_buttons_;
 
   bool filling_ = false;  // controls are being set from the settings: no changes
+  double scale_ = 1.0;  // the window's size over its design size
 };
 
 }  // namespace varnok

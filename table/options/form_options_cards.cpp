@@ -96,7 +96,7 @@ QWidget* TFormOptions::BuildCardsTab() {
   row->addWidget(faces_, 2);
   face_preview_box_ = new QLabel(page);
   face_preview_box_->setObjectName(QStringLiteral("CardPreview"));
-  face_preview_box_->setFixedSize(kPreviewBox);
+  face_preview_box_->setFixedSize(Len(kPreviewBox.width()), Len(kPreviewBox.height()));
   row->addWidget(face_preview_box_, 0, Qt::AlignTop);
   return page;
 }
@@ -125,7 +125,7 @@ QWidget* TFormOptions::BuildDecksTab() {
   auto* right = new QVBoxLayout;
   back_preview_box_ = new QLabel(page);
   back_preview_box_->setObjectName(QStringLiteral("BackPreview"));
-  back_preview_box_->setFixedSize(kPreviewBox.width(), kPreviewBox.height() - 70);
+  back_preview_box_->setFixedSize(Len(kPreviewBox.width()), Len(kPreviewBox.height() - 70));
   right->addWidget(back_preview_box_);
   auto* modification = new QGroupBox(page);
   modification->setObjectName(QStringLiteral("Modification"));

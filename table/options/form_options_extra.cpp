@@ -209,7 +209,7 @@ QWidget* TFormOptions::BuildDllTab() {
   for (int n = 1; n <= static_cast<int>(files.size()); ++n) {
     TZubCardsButton* button = MakeDialogButton(page, files[static_cast<std::size_t>(n - 1)],
                                                QStringLiteral("Fetch%1").arg(n), TColorSB::DNavy, 14);
-    button->setFixedSize(190, 30);
+    button->setFixedSize(Len(190), Len(30));
     connect(button, &QPushButton::clicked, this, [this, n] { Fetch(n); });
     grid->addWidget(button, (n - 1) / 3, (n - 1) % 3);
     fetch_buttons_.push_back(button);

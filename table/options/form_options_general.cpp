@@ -84,7 +84,7 @@ QWidget* TFormOptions::BuildGeneralTab() {
   left->addStretch(1);
   const auto window_button = [this, page](const char* name, int row, TColorSB scheme) {
     TZubCardsButton* button = MakeDialogButton(page, QString(), QString::fromLatin1(name), scheme, 15);
-    button->setFixedSize(170, 30);
+    button->setFixedSize(Len(170), Len(30));
     Caption(button, i18n::WordsMain, row);
     return button;
   };
@@ -132,7 +132,7 @@ QWidget* TFormOptions::BuildGeneralTab() {
   languages_ = new QListWidget(page);
   languages_->setObjectName(QStringLiteral("Language"));
   languages_->setItemDelegate(new LanguageItemDelegate(languages_));
-  languages_->setFont(DialogFont(15));
+  languages_->setFont(DialogFont(Len(15)));
   languages_->setProperty(kOwnFont, true);
   for (const QString& item : i18n::LanguageItems()) languages_->addItem(item);
   const int language = settings_.LanguageIndex;
@@ -145,7 +145,7 @@ QWidget* TFormOptions::BuildGeneralTab() {
   });
   flag_box_ = new QLabel(page);
   flag_box_->setObjectName(QStringLiteral("Flag"));
-  flag_box_->setFixedSize(kFlagBox);
+  flag_box_->setFixedSize(Len(kFlagBox.width()), Len(kFlagBox.height()));
   auto* language_row = new QHBoxLayout;
   language_row->addWidget(languages_, 1);
   language_row->addWidget(flag_box_, 0, Qt::AlignTop);

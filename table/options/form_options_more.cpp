@@ -80,7 +80,7 @@ QWidget* TFormOptions::BuildFontsTab() {
   font_kinds_->setObjectName(QStringLiteral("FontKind"));
   // Room for the four kinds also in the taller rows of the Chinese, Japanese
   // and Korean texts.
-  font_kinds_->setFixedHeight(104);
+  font_kinds_->setFixedHeight(Len(104));
   const struct {
     int row;
     const char* tail;
@@ -112,7 +112,7 @@ QWidget* TFormOptions::BuildFontsTab() {
         ApplyFonts();
       });
   TZubCardsButton* defaults = MakeDialogButton(page, QString(), QStringLiteral("FontDefault"), TColorSB::DNavy, 15);
-  defaults->setFixedSize(150, 30);
+  defaults->setFixedSize(Len(160), Len(30));
   Caption(defaults, i18n::WordsMain, kRowDefault);
   connect(defaults, &QPushButton::clicked, this, [this] {
     const Settings fresh;
@@ -124,14 +124,14 @@ QWidget* TFormOptions::BuildFontsTab() {
   font_sample_ = new QLabel(page);
   font_sample_->setObjectName(QStringLiteral("FontSample"));
   font_sample_->setAlignment(Qt::AlignCenter);
-  font_sample_->setMinimumHeight(54);
+  font_sample_->setMinimumHeight(Len(54));
   font_sample_->setProperty(kOwnFont, true);
   font_sample_->setStyleSheet(QStringLiteral(
       "QLabel { border: 1px solid #a8802a; border-radius: 6px; background: rgba(0, 0, 0, 70); }"));
   auto* warning = new QLabel(page);
   warning->setObjectName(QStringLiteral("FontWarning"));
   warning->setWordWrap(true);
-  warning->setFont(DialogFont(13));
+  warning->setFont(DialogFont(Len(13)));
   warning->setProperty(kOwnFont, true);
   warning->setStyleSheet(QStringLiteral("color: #ffd678;"));
   OnRetranslate([warning] { warning->setText(Lines(i18n::Text(i18n::WordsMain, kRowFontWarning))); });
@@ -236,7 +236,7 @@ QWidget* TFormOptions::BuildBackgroundTab() {
   bg_colours_->setCurrentIndex(std::clamp(settings_.BackgroundColour, 0, 6));
   bg_preview_box_ = new QLabel(group);
   bg_preview_box_->setObjectName(QStringLiteral("BackgroundPreview"));
-  bg_preview_box_->setFixedSize(400, 270);
+  bg_preview_box_->setFixedSize(Len(400), Len(270));
   grid->addWidget(bg_pictures_, 0, 0);
   grid->addWidget(bg_colours_, 1, 0);
   grid->setRowStretch(2, 1);

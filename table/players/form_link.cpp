@@ -27,7 +27,7 @@ constexpr int kButtonHeight = 30;
 // The lines stand 16 pixels apart: the 20-unit font is given a 15-pixel
 // glyph height (scaled with the large font's setting) so that they do not touch.
 QFont NoticeFont(bool link) {
-  QFont font(QStringLiteral("Comic Sans MS"));
+  QFont font = i18n::FaceFont(QStringLiteral("Comic Sans MS"));
   font.setPixelSize(i18n::FontSize(kLineFont, i18n::FontKind::Decor) * 3 / 4);
   font.setBold(true);
   font.setUnderline(link);

@@ -140,7 +140,10 @@ void TFormPassword::BuildFields() {
   for (int i = 0; i < 3; ++i) {
     auto* label = new QLabel(Word(rows[i]), this);
     label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-    label->setFont(DialogFont(14, true));
+    // The label's line keeps its height also in the taller CJK fonts.
+    int pixels = 14;
+    while (pixels > 9 && QFontMetrics(DialogFont(pixels, true)).height() > kLabelHeight) --pixels;
+    label->setFont(DialogFont(pixels, true));
     Paint(label, TextColour());
     field_labels_[static_cast<std::size_t>(i)] = label;
   }

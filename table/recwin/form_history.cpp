@@ -1,5 +1,6 @@
 #include "form_history.h"
 
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -65,10 +66,13 @@ TFormHistory::TFormHistory(const QString& programFolder, const QString& clubFile
   const bool purple = look.PurpleWindows;
 
   files_ = ListHistoryFiles(folder_, club_file_);
+  // The window grows with the table and stays inside the main window.
+  scale_ = FittedDialogScale(QSize(10 + files_.Width + 8 + kGridWidth + 20 + 10, kHeight), parent);
+  const auto len = [this](int n) { return ScaledLen(n, scale_); };
   list_ = new QListWidget(this);
   list_->setObjectName(QStringLiteral("FileList"));
-  list_->setFont(i18n::KindFont(i18n::FontKind::Fixed, files_.FontUnits));
-  list_->setFixedWidth(files_.Width);
+  list_->setFont(i18n::KindFont(i18n::FontKind::Fixed, len(files_.FontUnits)));
+  list_->setFixedWidth(len(files_.Width));
   if (files_.Enabled) {
     for (const HistoryListItem& item : files_.Items) {
       auto* entry = new QListWidgetItem(QString::fromStdString(item.Text), list_);
@@ -85,22 +89,31 @@ TFormHistory::TFormHistory(const QString& programFolder, const QString& clubFile
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid_->verticalHeader()->hide();
-  grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
+  grid_->verticalHeader()->setDefaultSectionSize(len(kRowHeight));
   grid_->horizontalHeader()->setHighlightSections(false);
   grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid_->setWordWrap(false);
   grid_->setTextElideMode(Qt::ElideNone);
   grid_->setItemDelegate(new HistoryCellDelegate(grid_));
-  grid_->setFont(i18n::KindFont(i18n::FontKind::Serif, 13));
+  grid_->setFont(i18n::KindFont(i18n::FontKind::Serif, len(13)));
+  // The header is given the font its sections are drawn in, so that the
+  // columns are measured with it.
+  QFont heading_font = grid_->font();
+  heading_font.setPixelSize(len(12));
+  heading_font.setBold(true);
+  grid_->horizontalHeader()->setFont(heading_font);
+  const QString heading_family = QFontInfo(heading_font).family();
   // The heading row and the current row have backgrounds of their own.
   grid_->setStyleSheet(purple ? QStringLiteral("QHeaderView::section { background: #4a1460; color: #ffff00;"
-                                               " border: 1px solid #2a0838; padding: 1px; font-weight: bold; font-size: 12px; }"
+                                               " border: 1px solid #2a0838; padding: 1px; font-weight: bold; font-size: %1px; font-family: \"%2\"; }"
                                                "QTableWidget { gridline-color: #c8b8d8; }"
                                                "QTableWidget::item:selected { background: #f0d8ff; }")
+                                   .arg(len(12)).arg(heading_family)
                               : QStringLiteral("QHeaderView::section { background: #d8d0b8; color: #800000;"
-                                               " border: 1px solid #a09070; padding: 1px; font-weight: bold; font-size: 12px; }"
+                                               " border: 1px solid #a09070; padding: 1px; font-weight: bold; font-size: %1px; font-family: \"%2\"; }"
                                                "QTableWidget { gridline-color: #d0d0d0; }"
-                                               "QTableWidget::item:selected { background: #fff0b0; }"));
+                                               "QTableWidget::item:selected { background: #fff0b0; }")
+                                   .arg(len(12)).arg(heading_family));
   QStringList headings;
   // A column is as wide as its design, or as its heading in the chosen
   // language in the heading row's own font (with the section's padding).
@@ -109,22 +122,23 @@ TFormHistory::TFormHistory(const QString& programFolder, const QString& clubFile
   int grid_width = 0;
   for (std::size_t c = 0; c < kHistoryColumns.size(); ++c) {
     headings << HeadingOf(kHistoryColumns[c]);
-    const int width = std::max(kHistoryColumns[c].Width, heading_metrics.horizontalAdvance(headings.back()) + 12);
+    const int width = std::max(len(kHistoryColumns[c].Width), heading_metrics.horizontalAdvance(headings.back()) + 12);
     grid_->setColumnWidth(static_cast<int>(c), width);
     grid_width += width;
   }
   grid_->setHorizontalHeaderLabels(headings);
   const int scroll_bar = grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  grid_width = std::max(grid_width, kGridWidth) + 2 * grid_->frameWidth() + scroll_bar;
+  grid_width = std::max(grid_width, len(kGridWidth)) + 2 * grid_->frameWidth() + scroll_bar;
   // The window is never wider than the main window: the grid scrolls instead.
-  if (parent != nullptr) grid_width = std::min(grid_width, parent->window()->width() - 10 - files_.Width - 8 - 10);
+  if (parent != nullptr)
+    grid_width = std::min(grid_width, parent->window()->width() - len(10) - list_->width() - len(8) - len(10));
   grid_->setFixedWidth(grid_width);
 
-  ok_ = MakeOkButton(this, look, purple);
-  ok_->setFixedSize(160, 30);
+  ok_ = MakeOkButton(this, look, purple, scale_);
+  ok_->setFixedSize(len(160), len(30));
 
   auto* top = new QHBoxLayout;
-  top->setSpacing(8);
+  top->setSpacing(len(8));
   top->addWidget(list_);
   top->addWidget(grid_);
   // The files that could not be read are named, so that none is missed unnoticed.
@@ -141,11 +155,11 @@ TFormHistory::TFormHistory(const QString& programFolder, const QString& clubFile
   bottom->addWidget(ok_);
   bottom->addStretch(1);
   auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(10, 10, 10, 10);
-  column->setSpacing(10);
+  column->setContentsMargins(len(10), len(10), len(10), len(10));
+  column->setSpacing(len(10));
   column->addLayout(top, 1);
   column->addLayout(bottom);
-  setFixedSize(10 + files_.Width + 8 + grid_->width() + 10, kHeight);
+  setFixedSize(len(10) + list_->width() + len(8) + grid_->width() + len(10), len(kHeight));
   if (purple) {
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(40, 8, 56));

@@ -3,7 +3,8 @@
 // games of the chosen file, one row a game, in the colour of its kind
 // (local games in the window's text colour, network games green, rated
 // games red, tournament games blue). The chosen file stays chosen while the
-// program runs. Escape or "Ok" closes the window.
+// program runs. The window grows with the table and is never larger than the
+// main window. Escape or "Ok" closes the window.
 #pragma once
 
 #include <QDialog>
@@ -43,6 +44,8 @@ class TFormHistory : public QDialog {
   QLabel* UnreadableLabel() const { return unreadable_; }
   // The number of the file shown (0 when there is none).
   int ShownFile() const { return shown_; }
+  // The window's scale: its size over its design size.
+  double Scale() const { return scale_; }
   // Shows file n of the list.
   void ShowFile(int n);
 
@@ -64,6 +67,7 @@ class TFormHistory : public QDialog {
   QPushButton* ok_ = nullptr;
   QLabel* unreadable_ = nullptr;
   int shown_ = 0;
+  double scale_ = 1.0;
 };
 
 }  // namespace varnok

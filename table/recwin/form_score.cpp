@@ -28,6 +28,22 @@ constexpr std::array<const char*, 7> kFieldNames = {"KonAll", "KonCur", "ScoBeg"
 constexpr int kInitialScoreIndex = 2;  // its label is always in Comic Sans MS
 
 const QColor kRedStrip{200, 0, 0};
+// The scroll under the rows of the gray designs.
+constexpr QSize kBackdrop{315, 400};
+
+// Every length of the layout times `scale`.
+ScoreLayout ScaledScoreLayout(ScoreLayout layout, double scale) {
+  const auto len = [scale](int& n) { n = ScaledLen(n, scale); };
+  for (int* n : {&layout.Width, &layout.Height, &layout.HeaderHeight, &layout.HeadingX, &layout.HeadingY,
+                 &layout.LabelX, &layout.ValueX, &layout.TopAnimationX, &layout.TopAnimationY, &layout.EmblemY,
+                 &layout.EmblemWidth, &layout.EmblemHeight, &layout.OkY, &layout.OkHeight, &layout.AccountX,
+                 &layout.AccountY})
+    len(*n);
+  for (int& n : layout.LabelY) len(n);
+  for (int& n : layout.ValueY) len(n);
+  for (int& n : layout.EmblemX) len(n);
+  return layout;
+}
 const QColor kValueColour{0, 0, 128};
 
 std::array<const std::string*, 7> Fields(const TCount& count) {
@@ -69,13 +85,16 @@ TFormScore::TFormScore(const ScoreWindowData& data, const Settings& look, QWidge
   setModal(true);
   setWindowTitle(i18n::Text(i18n::WordsMain, kRowPlayer) + QStringLiteral(":  ") + data.PlayerName);
   ChooseDesign(data, look);
+  // The window grows with the table and stays inside the main window.
+  scale_ = FittedDialogScale(QSize(design_.Width, design_.Height), parent);
+  layout_ = ScaledScoreLayout(design_, scale_);
   setFixedSize(layout_.Width, layout_.Height);
   const bool purple = layout_.Design == ScoreDesign::Purple;
   BuildRows(data, purple);
   BuildPictures(data, look, purple);
 
-  ok_ = MakeOkButton(this, look, purple);
-  ok_->setGeometry(8, layout_.OkY, layout_.Width - 16, layout_.OkHeight);
+  ok_ = MakeOkButton(this, look, purple, scale_);
+  ok_->setGeometry(Len(8), layout_.OkY, layout_.Width - Len(16), layout_.OkHeight);
   disconnect(ok_, &QPushButton::clicked, this, &QDialog::accept);
   connect(ok_, &QPushButton::clicked, this, [this] {
     if (top_ != nullptr) top_->Stop();
@@ -107,7 +126,8 @@ void TFormScore::ChooseDesign(const ScoreWindowData& data, const Settings& look)
       }
     }
   }
-  layout_ = ScoreLayoutFor(design);
+  design_ = ScoreLayoutFor(design);
+  layout_ = design_;
   if (design == ScoreDesign::GrayAristocratic) {
     header_ = LibraryPicture(QStringLiteral("GCap300"));
     if (header_.isNull()) header_ = DrawnCap(QSize(300, 64));
@@ -117,7 +137,7 @@ void TFormScore::ChooseDesign(const ScoreWindowData& data, const Settings& look)
   }
   if (design != ScoreDesign::Purple) {
     background_ = RecordPicture(QStringLiteral("GSvitok"));
-    if (!background_.isNull()) background_ = background_.scaled(315, 400, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (!background_.isNull()) background_ = background_.scaled(kBackdrop, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   }
 }
 
@@ -126,8 +146,9 @@ void TFormScore::PlaceLabel(const QString& name, const QString& text, QFont font
   // A label that runs into its value starts further left; when it still
   // does not fit it takes two lines where the row below leaves room, and
   // only then gets smaller.
-  const int right = layout_.ValueX - 6;
-  const int leftmost = layout_.HeadingX + 2;
+  const int right = layout_.ValueX - Len(6);
+  // Labels keep to the paper of the scroll.
+  const int leftmost = std::max(layout_.HeadingX + Len(2), Paper().left() + Len(6));
   const int wide = QFontMetrics(font).horizontalAdvance(text);
   if (wide <= right - layout_.LabelX) {
     PlacedLabel(this, name, text, font, colour, QPoint(layout_.LabelX, y));
@@ -138,19 +159,19 @@ void TFormScore::PlaceLabel(const QString& name, const QString& text, QFont font
     return;
   }
   const int room = right - leftmost;
-  for (QFont wrapped = font; wrapped.pixelSize() >= 12; wrapped.setPixelSize(wrapped.pixelSize() - 1)) {
+  for (QFont wrapped = font; wrapped.pixelSize() >= Len(12); wrapped.setPixelSize(wrapped.pixelSize() - 1)) {
     const QFontMetrics metrics(wrapped);
     const QRect box = metrics.boundingRect(QRect(0, 0, room, 1000), Qt::TextWordWrap, text);
     if (box.width() > room || box.height() > 2 * metrics.lineSpacing()) continue;
-    if (box.height() > gap + 6) break;
-    QLabel* label = PlacedLabel(this, name, text, wrapped, colour, QPoint(right - box.width(), y - 3));
+    if (box.height() > gap + Len(6)) break;
+    QLabel* label = PlacedLabel(this, name, text, wrapped, colour, QPoint(right - box.width(), y - Len(3)));
     label->setWordWrap(true);
     label->setFixedSize(box.width() + 1, box.height());
     return;
   }
   font = FittedFont(font, text, room);
   // A smaller font sits lower, so that it keeps its line.
-  const int drop = std::max(0, i18n::FontSize(16, i18n::FontKind::Serif) - font.pixelSize()) / 2;
+  const int drop = std::max(0, i18n::FontSize(Len(16), i18n::FontKind::Serif) - font.pixelSize()) / 2;
   PlacedLabel(this, name, text, font, colour, QPoint(leftmost, y + drop));
 }
 
@@ -160,22 +181,26 @@ void TFormScore::BuildRows(const ScoreWindowData& data, bool purple) {
   const QColor value_colour = purple ? kPurpleText : kValueColour;
 
   QLabel* heading = PlacedLabel(this, QStringLiteral("Heading"), i18n::Text(i18n::WordsMain, kRowHeading),
-                                i18n::KindFont(i18n::FontKind::Serif, 20), heading_colour,
+                                i18n::KindFont(i18n::FontKind::Serif, Len(20)), heading_colour,
                                 QPoint(layout_.HeadingX, layout_.HeadingY));
   heading->setFixedWidth(layout_.Width - 2 * layout_.HeadingX);
   heading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  heading->setFont(FittedFont(heading->font(), heading->text(), heading->width()));
+  heading->setFont(FittedFont(heading->font(), heading->text(), std::min(heading->width(), Paper().width() - Len(12))));
   heading->adjustSize();
   heading->setFixedWidth(layout_.Width - 2 * layout_.HeadingX);
 
   const auto fields = Fields(data.Count);
-  QFont value_font = i18n::KindFont(i18n::FontKind::Serif, 24);
+  QFont value_font = i18n::KindFont(i18n::FontKind::Serif, Len(24));
   for (int i = 0; i < 7; ++i) {
     const auto index = static_cast<std::size_t>(i);
-    QFont label_font = i18n::KindFont(i18n::FontKind::Serif, 16);
-    if (i == kInitialScoreIndex) label_font.setFamily(QStringLiteral("Comic Sans MS"));
+    QFont label_font = i18n::KindFont(i18n::FontKind::Serif, Len(16));
+    if (i == kInitialScoreIndex) {
+      const int pixels = label_font.pixelSize();
+      label_font = i18n::FaceFont(QStringLiteral("Comic Sans MS"));
+      label_font.setPixelSize(pixels);
+    }
     const QString text = i18n::Text(i18n::WordsMain, kLabelRows[index]);
-    const int gap = i + 1 < 7 ? layout_.LabelY[index + 1] - layout_.LabelY[index] : 30;
+    const int gap = i + 1 < 7 ? layout_.LabelY[index + 1] - layout_.LabelY[index] : Len(30);
     PlaceLabel(QStringLiteral("Label_") + QString::fromLatin1(kFieldNames[index]), text, label_font, label_colour,
                layout_.LabelY[index], gap);
 
@@ -194,7 +219,8 @@ void TFormScore::BuildRows(const ScoreWindowData& data, bool purple) {
 
 void TFormScore::BuildPictures(const ScoreWindowData& data, const Settings& look, bool purple) {
   top_ = new AnimatedPicture(QStringLiteral("GGenCount"),
-                             MoveWhenAnimated(look.GifAnimation, AnimatedPicture::Mode::Repeat), 14, QSize(100, 90),
+                             MoveWhenAnimated(look.GifAnimation, AnimatedPicture::Mode::Repeat), 14,
+                             QSize(Len(100), Len(90)),
                              this);
   top_->move(layout_.TopAnimationX, layout_.TopAnimationY);
 
@@ -212,7 +238,7 @@ void TFormScore::BuildPictures(const ScoreWindowData& data, const Settings& look
   }
   if (purple) {
     auto* icon = new AnimatedPicture(QStringLiteral("GIcon48COunt"), AnimatedPicture::Mode::Repeat, 0, QSize(), this);
-    icon->move(9, 22);
+    icon->move(Len(9), Len(22));
   }
   account_ = RecordPicture(QStringLiteral("Account48"));
   lamp_ = RecordPicture(QString::fromStdString(LampFor(data.AccountState)));
@@ -223,33 +249,43 @@ QLabel* TFormScore::Value(int index) const {
   return values_[static_cast<std::size_t>(index)];
 }
 
+QRect TFormScore::BackdropArea() const {
+  // In the middle of the room between the strip and the "Ok" button.
+  const int top = design_.HeaderHeight + 3;
+  const int room = design_.OkY - top;
+  return QRect(5, top + std::max(1, (room - kBackdrop.height()) / 2), kBackdrop.width(), kBackdrop.height());
+}
+
+QRect TFormScore::Paper() const {
+  if (design_.Design == ScoreDesign::Purple) return rect();
+  const QRect paper = ScrollPaper(BackdropArea());
+  return QRect(QPoint(Len(paper.left()), Len(paper.top())), QPoint(Len(paper.right()), Len(paper.bottom())));
+}
+
 void TFormScore::PaintGray(QPainter& painter) {
-  const int header = layout_.HeaderHeight;
-  painter.fillRect(rect(), kButtonFace);
+  const int header = design_.HeaderHeight;
+  painter.fillRect(QRect(0, 0, design_.Width, design_.Height), kButtonFace);
   // The backdrop under the rows.
   // The backdrop under the rows, in the middle of the room between the
   // strip and the "Ok" button.
-  if (!background_.isNull()) {
-    const int room = layout_.OkY - (header + 3);
-    painter.drawImage(QPoint(5, header + 3 + std::max(1, (room - background_.height()) / 2)), background_);
-  }
-  switch (layout_.Design) {
+  if (!background_.isNull()) painter.drawImage(BackdropArea(), background_);
+  switch (design_.Design) {
     case ScoreDesign::GrayConcise:
       if (!header_.isNull()) {
-        painter.drawImage(QRect(0, 0, layout_.Width, header), header_);
+        painter.drawImage(QRect(0, 0, design_.Width, header), header_);
       } else {
         QLinearGradient fill(0, 0, 0, header);
         fill.setColorAt(0.0, QColor(120, 16, 24));
         fill.setColorAt(1.0, QColor(60, 4, 10));
-        painter.fillRect(QRect(0, 0, layout_.Width, header), fill);
+        painter.fillRect(QRect(0, 0, design_.Width, header), fill);
       }
       break;
     case ScoreDesign::GrayAristocratic: {
-      painter.drawImage(QPoint((layout_.Width - header_.width()) / 2, 0), header_);
+      painter.drawImage(QPoint((design_.Width - header_.width()) / 2, 0), header_);
       QFont font = i18n::KindFont(i18n::FontKind::Serif, 40);
       font.setBold(true);
       painter.setFont(font);
-      DrawShadowedText(painter, QRect(0, 10, layout_.Width, header - 10), Qt::AlignHCenter | Qt::AlignTop,
+      DrawShadowedText(painter, QRect(0, 10, design_.Width, header - 10), Qt::AlignHCenter | Qt::AlignTop,
                        QStringLiteral("INFO"), kPurpleText);
       break;
     }
@@ -259,22 +295,24 @@ void TFormScore::PaintGray(QPainter& painter) {
       break;
     case ScoreDesign::Purple: break;
   }
-  painter.fillRect(QRect(0, header, layout_.Width, 3), kRedStrip);
+  painter.fillRect(QRect(0, header, design_.Width, 3), kRedStrip);
 }
 
 void TFormScore::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  if (layout_.Design == ScoreDesign::Purple) {
-    painter.fillRect(rect(), Qt::black);
-    if (!background_.isNull()) painter.drawImage(rect(), background_);
+  painter.scale(scale_, scale_);
+  const QRect all(0, 0, design_.Width, design_.Height);
+  if (design_.Design == ScoreDesign::Purple) {
+    painter.fillRect(all, Qt::black);
+    if (!background_.isNull()) painter.drawImage(all, background_);
   } else {
     PaintGray(painter);
   }
   // The account picture with its lamp.
   if (!account_.isNull()) {
-    painter.drawImage(QPoint(layout_.AccountX, layout_.AccountY), account_);
-    if (!lamp_.isNull()) painter.drawImage(QPoint(layout_.AccountX + 48, layout_.AccountY + 24), lamp_);
+    painter.drawImage(QPoint(design_.AccountX, design_.AccountY), account_);
+    if (!lamp_.isNull()) painter.drawImage(QPoint(design_.AccountX + 48, design_.AccountY + 24), lamp_);
   }
 }
 

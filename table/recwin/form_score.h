@@ -57,6 +57,11 @@ class TFormScore : public QDialog {
   static void Open(QWidget* parent, const ScoreWindowData& data, const Settings& look, SoundHook sound);
 
   ScoreDesign Design() const { return layout_.Design; }
+  // The window's scale: its size over its design size.
+  double Scale() const { return scale_; }
+  // The part of the window the rows are written on: the paper of the scroll
+  // in the gray designs, the whole window in the purple one.
+  QRect Paper() const;
   const ScoreLayout& Layout() const { return layout_; }
   QPushButton* OkButton() const { return ok_; }  // object name "Ok"
   // The value labels, in the order of TCount (object names "Count_KonAll" ...).
@@ -73,8 +78,13 @@ class TFormScore : public QDialog {
   void PlaceLabel(const QString& name, const QString& text, QFont font, const QColor& colour, int y, int gap);
   void BuildPictures(const ScoreWindowData& data, const Settings& look, bool purple);
   void PaintGray(QPainter& painter);
+  // The scroll under the rows, in design pixels.
+  QRect BackdropArea() const;
+  int Len(int design) const { return ScaledLen(design, scale_); }
 
-  ScoreLayout layout_;
+  ScoreLayout design_;  // the design's lengths, for painting
+  ScoreLayout layout_;  // the same at the window's scale
+  double scale_ = 1.0;
   QImage background_;  // purple: "GFormCount"; gray: "GSvitok"
   QImage header_;      // design 1 "CountInfo", 2 "GCap300", 3 "GLenta200x100"
   QImage header_label_;  // design 3: "GFormCountL"

@@ -1,6 +1,8 @@
 #include "recwin_look.h"
 
 #include <QDialog>
+#include <QFontMetrics>
+#include <cmath>
 #include <QMovie>
 #include <QLinearGradient>
 #include <QPainter>
@@ -85,8 +87,8 @@ AnimatedPicture::Mode MoveWhenAnimated(bool gif_animation, AnimatedPicture::Mode
   return gif_animation ? moving : AnimatedPicture::Mode::Still;
 }
 
-QPushButton* MakeOkButton(QDialog* window, const Settings& look, bool purple) {
-  TZubCardsButton* ok = MakeDialogOk(window, purple ? TColorSB::DViolet : TColorSB::DNavy, 20);
+QPushButton* MakeOkButton(QDialog* window, const Settings& look, bool purple, double scale) {
+  TZubCardsButton* ok = MakeDialogOk(window, purple ? TColorSB::DViolet : TColorSB::DNavy, ScaledLen(20, scale));
   ok->SetNata(look.NewButtons);
   return ok;
 }
@@ -138,6 +140,18 @@ void PaintScrollBackdrop(QPainter& painter, const QRect& window, const QRect& ar
   painter.drawRoundedRect(QRectF(area).adjusted(1, 1, -1, -1), 10, 10);
   painter.restore();
 }
+
+QRect ScrollPaper(const QRect& area) {
+  // The scroll is drawn at 315 x 400: the paper runs from x 14 to 301, the
+  // rollers cover y 4 to 32 and 368 to 396.
+  constexpr double kW = 315.0;
+  constexpr double kH = 400.0;
+  const auto x = [&](double at) { return area.left() + static_cast<int>(std::lround(at * area.width() / kW)); };
+  const auto y = [&](double at) { return area.top() + static_cast<int>(std::lround(at * area.height() / kH)); };
+  return QRect(QPoint(x(14), y(32)), QPoint(x(301) - 1, y(368) - 1));
+}
+
+QRect DrawnText::Extent() const { return QFontMetrics(Font).boundingRect(Box, Flags, Text); }
 
 void DrawShadowedText(QPainter& painter, const QRect& box, int flags, const QString& text, const QColor& colour) {
   painter.setPen(QColor(colour.red() / 2, colour.green() / 2, colour.blue() / 2));

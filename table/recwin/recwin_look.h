@@ -12,6 +12,8 @@
 #include <QString>
 #include <functional>
 
+#include "names.h"
+
 class QDialog;
 class QMovie;
 class QPainter;
@@ -21,8 +23,7 @@ namespace varnok {
 
 struct Settings;
 
-// The window graphics library.
-inline constexpr char kGraphicsLibrary[] = "ZubCGraph1.dll";
+// The window graphics library is names.h's kGraphicsLibrary.
 
 // A picture from the graphics library, else from the program's own
 // resources; a null picture when neither has it.
@@ -70,8 +71,8 @@ inline const QColor kMaroonText{128, 0, 0};
 inline const QColor kWindowText{0, 0, 0};
 
 // The "Ok" button of a record window: a TZubCardsButton in the large font at
-// FontSize(20, "decor"), bold, object name "Ok", closing `window`.
-QPushButton* MakeOkButton(QDialog* window, const Settings& look, bool purple);
+// FontSize(20, "decor") (times `scale`), bold, object name "Ok", closing `window`.
+QPushButton* MakeOkButton(QDialog* window, const Settings& look, bool purple, double scale = 1.0);
 
 // A label at a position in the window, sized to its text.
 QLabel* PlacedLabel(QWidget* parent, const QString& object_name, const QString& text, const QFont& font,
@@ -90,6 +91,21 @@ void ApplyRecordCursor(QWidget* window, const Settings& look);
 // `scroll` is the loaded "GSvitok" (null: the parchment is drawn).
 void PaintScrollBackdrop(QPainter& painter, const QRect& window, const QRect& area, bool purple,
                          const QImage& scroll);
+
+// The part of the scroll that can be written on when the scroll is stretched
+// over `area`: between the two rollers and inside the paper's edges.
+QRect ScrollPaper(const QRect& area);
+
+// A text a window draws itself, where it draws it.
+struct DrawnText {
+  QString Text;
+  QFont Font;
+  QRect Box;  // the box handed to drawText
+  int Flags = 0;
+  QColor Colour;
+  // The rectangle the text's letters take inside the box.
+  QRect Extent() const;
+};
 
 // A soft text shadow of half the colour's brightness, one pixel right and down.
 void DrawShadowedText(QPainter& painter, const QRect& box, int flags, const QString& text, const QColor& colour);

@@ -13,7 +13,7 @@ QString LargeFace() { return KindFace(i18n::FontKind::Decor); }
 QString SmallFace() { return KindFace(i18n::FontKind::Serif); }
 
 QFont FaceFont(const QString& face, int height, bool bold) {
-  QFont font(face);
+  QFont font = i18n::FaceFont(face);
   font.setPixelSize(std::max(1, height));
   font.setBold(bold);
   font.setStyleStrategy(QFont::PreferAntialias);

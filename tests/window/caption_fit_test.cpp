@@ -1,7 +1,8 @@
 // Every window and dialog laid out in all ten languages at all five window
 // sizes: no caption, label, button text, list row or column header is wider
-// or taller than its control, no control reaches out of its window, and no
-// dialog is larger than the main window.
+// or taller than its control, no control reaches out of its window, no dialog
+// is larger than the main window, every text is drawn in one font, and the
+// texts of the record windows stay on the paper of their scroll.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -11,12 +12,16 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QRawFont>
 #include <QScreen>
 #include <QTabWidget>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -30,6 +35,7 @@
 #include "form_top_ten.h"
 #include "form_zakaz.h"
 #include "recwin_count.h"
+#include "recwin_look.h"
 #include "layout.h"
 #include "main_window.h"
 #include "score_sheet.h"
@@ -58,12 +64,9 @@ class FitChecker {
 
   void Window(QWidget* root, const std::string& name, QSize main_window) {
     QApplication::processEvents();
-    // A dialog is never wider than the main window; the fixed heights of the
-    // record windows may pass a 500 high table but stay on the screen.
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const int screen_height = screen != nullptr ? screen->availableGeometry().height() : 0;
+    // A dialog is never larger than the main window.
     if (root->isWindow() && root != main_window_widget_ &&
-        (root->width() > main_window.width() || (screen_height > 0 && root->height() > screen_height))) {
+        (root->width() > main_window.width() || root->height() > main_window.height())) {
       Add(name, "", "window " + Size(root->size()) + " larger than the main window " + Size(main_window));
     }
     for (QWidget* w : root->findChildren<QWidget*>()) {
@@ -74,14 +77,60 @@ class FitChecker {
           qobject_cast<QScrollBar*>(w) == nullptr && w->parentWidget() != nullptr &&
           w->parentWidget()->inherits("QAbstractScrollArea") == false)
         Add(name, control, "reaches out of its window: " + Rect(in_root) + " in " + Size(root->size()));
-      if (auto* label = qobject_cast<QLabel*>(w)) CheckLabel(name, control, label);
-      else if (auto* button = qobject_cast<QAbstractButton*>(w)) CheckButton(name, control, button);
+      if (auto* label = qobject_cast<QLabel*>(w)) {
+        CheckLabel(name, control, label);
+        // The font sample shows the chosen face as it is, other scripts and all.
+        if (label->pixmap().isNull() && !Qt::mightBeRichText(label->text()) && control != "FontSample")
+          CheckOneFont(name, control, label->text(), label->font());
+      } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        CheckButton(name, control, button);
+        CheckOneFont(name, control, button->text(), button->font());
+      }
       if (auto* list = qobject_cast<QListWidget*>(w)) {
         CheckList(name, control, list);
         CheckListHeight(name, control, list);
       }
       if (auto* combo = qobject_cast<QComboBox*>(w)) CheckCombo(name, control, combo);
       if (auto* table = qobject_cast<QTableWidget*>(w)) CheckHeader(name, control, table);
+    }
+  }
+
+  // Texts a window draws itself keep inside `paper` (both in the same pixels)
+  // and clear of each other.
+  void DrawnTexts(const std::string& window, const std::vector<DrawnText>& texts, const QRect& paper) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      const QRect extent = texts[i].Extent();
+      if (!paper.contains(extent))
+        Add(window, "", "drawn \"" + texts[i].Text.left(40).toStdString() + "\" at " + Rect(extent) +
+                            " leaves the paper " + Rect(paper));
+      for (std::size_t j = i + 1; j < texts.size(); ++j) {
+        if (extent.intersects(texts[j].Extent()))
+          Add(window, "", "drawn \"" + texts[i].Text.left(40).toStdString() + "\" runs into \"" +
+                              texts[j].Text.left(40).toStdString() + "\"");
+      }
+    }
+  }
+
+  // Labels laid on a picture keep inside its paper.
+  void OnPaper(QWidget* root, const std::string& window, const QRect& paper, const QStringList& prefixes) {
+    for (QLabel* label : root->findChildren<QLabel*>()) {
+      if (!label->isVisibleTo(root) || label->text().isEmpty()) continue;
+      if (std::none_of(prefixes.begin(), prefixes.end(),
+                       [&](const QString& p) { return label->objectName().startsWith(p); }))
+        continue;
+      // Where the letters stand inside the label.
+      const QRect box = label->contentsRect();
+      const QRect letters = label->wordWrap()
+                                ? label->fontMetrics().boundingRect(box, int(label->alignment()) | Qt::TextWordWrap,
+                                                                    label->text())
+                                : QStyle::alignedRect(Qt::LeftToRight, label->alignment(),
+                                                      QSize(label->fontMetrics().horizontalAdvance(label->text()),
+                                                            label->fontMetrics().height()),
+                                                      box);
+      const QRect in_root(label->mapTo(root, letters.topLeft()), letters.size());
+      if (!paper.contains(in_root))
+        Add(window, label->objectName().toStdString(),
+            "\"" + label->text().left(40).toStdString() + "\" at " + Rect(in_root) + " leaves the paper " + Rect(paper));
     }
   }
 
@@ -104,6 +153,27 @@ class FitChecker {
       Add(window, control,
           "\"" + text.left(40).toStdString() + "\" needs " + std::to_string(widest) + "x" + std::to_string(tall) +
               ", has " + std::to_string(room_w) + "x" + std::to_string(room_h));
+  }
+  // A text is drawn in one font: the font Qt takes first has every letter of
+  // it (suit signs and other pictures aside), so that no letter comes from a
+  // fallback that looks different.
+  void CheckOneFont(const std::string& window, const std::string& control, const QString& text, const QFont& font) {
+    if (text.isEmpty()) return;
+    const QRawFont primary = QRawFont::fromFont(font);
+    if (!primary.isValid()) return;
+    for (const char32_t c : text.toUcs4()) {
+      if (c < 0x20 || (c >= 0x2190 && c <= 0x2BFF) || c == U'&') continue;
+      if (!primary.supportsCharacter(c)) {
+        Add(window, control, "\"" + text.left(40).toStdString() + "\" mixes fonts: U+" + Hex(c) + " is not in " +
+                                 primary.familyName().toStdString());
+        return;
+      }
+    }
+  }
+  static std::string Hex(char32_t c) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%04X", static_cast<unsigned>(c));
+    return buffer;
   }
   void CheckLabel(const std::string& window, const std::string& control, QLabel* label) {
     const QString text = label->text();
@@ -242,6 +312,9 @@ void LayOutEverything(int language, int mode, std::vector<Misfit>& misfits) {
   data.PlayerName = QStringLiteral("Tester");
   TFormScore score(data, look, &window);
   CheckDialog(check, score, "score", main_size());
+  score.show();
+  check.OnPaper(&score, "score", score.Paper(), {QStringLiteral("Label_"), QStringLiteral("Count_")});
+  score.hide();
   TFormHistory history(folder.path(), QStringLiteral("Varnok.clb"), look, &window);
   CheckDialog(check, history, "history", main_size());
   std::vector<TopTenEntry> entries(10);
@@ -249,9 +322,14 @@ void LayOutEverything(int language, int mode, std::vector<Misfit>& misfits) {
     entries[i].Empty = false;
     entries[i].Name = "Player " + std::to_string(i + 1);
     entries[i].Score = static_cast<int>(900 - 50 * i);
+    entries[i].ScoreText = "  " + std::to_string(entries[i].Score);
   }
+  entries[9].Name = "Konstantin Konstantinopolsky";
+  entries[9].Score = -1234;
+  entries[9].ScoreText = " -1234";
   TFormTopTen top_ten(MakeTopTenView(entries, ClubKind::Local), look, &window);
   CheckDialog(check, top_ten, "top ten", main_size());
+  check.DrawnTexts("top ten", top_ten.Texts(), TFormTopTen::Paper());
   PlayerWindowSetup player;
   TFormPassword password(player, &window);
   CheckDialog(check, password, "player", main_size());

@@ -3,7 +3,9 @@
 // Takes the pictures a newcomer sees in window size MODE and language
 // LANGUAGE (0..9) into FOLDER: menu.png, table.png (a trick in play with the
 // status line), order.png (the order dialog over the table), sheet.png (the
-// score sheet after the rounds played) and history.png (the history window).
+// score sheet after the rounds played), history.png (the history window),
+// topten.png (the top ten with ten places taken) and score.png (the score
+// window).
 #include <QApplication>
 #include <QLineEdit>
 #include <QScreen>
@@ -15,15 +17,19 @@
 
 #include "club_file.h"
 #include "form_history.h"
+#include "form_score.h"
+#include "form_top_ten.h"
 #include "form_mast.h"
 #include "form_message.h"
 #include "form_password.h"
 #include "form_zakaz.h"
 #include "loader.h"
 #include "main_window.h"
+#include "recwin_count.h"
 #include "score_sheet.h"
 #include "table_canvas.h"
 #include "table_presenter.h"
+#include "top_ten.h"
 #include "zub_cards_button.h"
 
 namespace varnok {
@@ -76,6 +82,19 @@ int TourShots(int mode, int language, const QString& out) {
     history.show();
     CentreOn(history, &window);
     Shot(window, out + QStringLiteral("/history.png"), &history);
+  }
+  {
+    std::vector<TopTenEntry> entries(10);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      entries[i].Empty = false;
+      entries[i].Name = i == 9 ? "Konstantin Konstantinopolsky" : "Player " + std::to_string(i + 1);
+      entries[i].Score = static_cast<int>(900 - 120 * i);
+      entries[i].ScoreText = std::to_string(entries[i].Score);
+    }
+    TFormTopTen top_ten(MakeTopTenView(entries, ClubKind::Local), window.Options(), &window);
+    top_ten.show();
+    CentreOn(top_ten, &window);
+    Shot(window, out + QStringLiteral("/topten.png"), &top_ten);
   }
 
   bool order_taken = false;
@@ -148,6 +167,15 @@ int TourShots(int mode, int language, const QString& out) {
     sheet.show();
     CentreOn(sheet, &window);
     Shot(window, out + QStringLiteral("/sheet.png"), &sheet);
+  }
+  {
+    ScoreWindowData data;
+    data.Count = CountOfGame(s, window.GameEngine().Mode(), ScoreSource{});
+    data.PlayerName = QStringLiteral("Anna");
+    TFormScore score(data, window.Options(), &window);
+    score.show();
+    CentreOn(score, &window);
+    Shot(window, out + QStringLiteral("/score.png"), &score);
   }
   window.hide();
   return table_taken && order_taken ? 0 : 1;
