@@ -240,6 +240,7 @@ class FlightPlayer {
 
  private:
   static constexpr qint64 kSliceNs = 6'000'000;
+  static constexpr int kStepsPerRead = 24;
   void Run();
 
   std::unique_ptr<FlightSteps> flight_;
