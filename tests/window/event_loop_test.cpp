@@ -62,6 +62,14 @@ class GapProbe {
       const qint64 now = clock_.nsecsElapsed();
       qint64 running = 0;
       const qint64 queued = RunQueueWaitNs(&running);
+      if (ticks_++ == 0) {
+        // Gaps are counted from the first tick: Start is called in the
+        // middle of a turn of the event loop.
+        last_ns_ = now;
+        last_queued_ns_ = queued;
+        last_running_ns_ = running;
+        return;
+      }
       const qint64 gap = now - last_ns_ - (queued - last_queued_ns_);
       longest_ns_ = std::max(longest_ns_, gap);
       longest_wall_ns_ = std::max(longest_wall_ns_, now - last_ns_);
@@ -75,7 +83,6 @@ class GapProbe {
       last_ns_ = now;
       last_queued_ns_ = queued;
       last_running_ns_ = running;
-      ++ticks_;
     });
   }
   void Start() {
