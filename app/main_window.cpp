@@ -15,6 +15,7 @@
 #include "form_link.h"
 #include "form_message.h"
 #include "form_zakaz.h"
+#include "game_controller.h"
 #include "loader.h"
 #include "frame_grab.h"
 #include "menu_screen.h"
@@ -49,8 +50,11 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
     : QMainWindow(parent),
       options_(options),
       canvas_(new TableCanvas(this)),
-      presenter_(std::make_unique<TablePresenter>(*canvas_, state_, *this)),
-      engine_(state_, *presenter_),
+      game_(new GameController(*canvas_, *this, this)),
+      state_(game_->State()),
+      presenter_(&game_->Table()),
+      engine_(game_->GameEngine()),
+      computers_(game_->Computers()),
       sound_(std::make_unique<SoundPlayer>()),
       clubs_(ProgramFolderPath().toStdString()) {
   if (!options_.program_folder.isEmpty()) SetProgramFolder(options_.program_folder);
@@ -63,17 +67,16 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
   setWindowTitle(QString::fromUtf8(i18n::kProgramTitle));
   setCentralWidget(canvas_);
 
-  choices_ = std::make_unique<DialogChoices>(this, [this](const QString& name) {
+  game_->SetLocalSeat(this, [this](const QString& name) {
     PlayEffect(name.toStdString(), false);
     // A game dialog opens: the status line leaves the talking to it.
     UpdateStatusLine();
   });
-  engine_.SetComputerPlayers(&computers_);
+  // Once the table has shown a step: the status line, the score sheet, the
+  // newcomer's going on.
+  connect(game_, &GameController::Idle, this, &MainWindow::AfterStep);
   // A faulty card request is written down beside the program.
   engine_.SetDiagnosticFolder(ProgramFolderPath().toStdString());
-  engine_.SetHumanChoices(choices_.get());
-  computers_.SetProgress([this](int value) { presenter_->ShowBidProgress(value); });
-  computers_.SetCaption([this](const std::string& text) { presenter_->ShowDebugCaption(text); });
 
   button7_ = new TZubCardsButton(canvas_);
   button7_->setObjectName(QStringLiteral("Button7"));
@@ -85,8 +88,8 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
     // A button that cannot be pressed now says so with a silver caption.
     b->SetGrayDis(true);
   }
-  connect(button7_, &QPushButton::clicked, this, [this] { RunStep([this] { engine_.PressNext(); }); });
-  connect(button8_, &QPushButton::clicked, this, [this] { RunStep([this] { engine_.PressPass(); }); });
+  connect(button7_, &QPushButton::clicked, this, [this] { game_->Input([this] { engine_.PressNext(); }, 7); });
+  connect(button8_, &QPushButton::clicked, this, [this] { game_->Input([this] { engine_.PressPass(); }, 8); });
 
   connect(canvas_, &TableCanvas::LeftClicked, this, &MainWindow::OnLeftClick);
   connect(canvas_, &TableCanvas::RightClicked, this, &MainWindow::OnRightClick);
@@ -129,16 +132,13 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
   ShowTitle();
 }
 
-MainWindow::~MainWindow() = default;
-
-bool MainWindow::RunStep(const std::function<void()>& step) {
-  if (in_handler_) return false;
-  in_handler_ = true;
-  step();
-  in_handler_ = false;
-  AfterStep();
-  return true;
+MainWindow::~MainWindow() {
+  // The game's table draws on the canvas: it goes first.
+  delete game_;
+  game_ = nullptr;
 }
+
+bool MainWindow::Busy() const { return game_->Busy(); }
 
 QString MainWindow::ProgramFolderPath() const {
   return options_.program_folder.isEmpty() ? QCoreApplication::applicationDirPath() : options_.program_folder;
@@ -236,13 +236,6 @@ void MainWindow::ApplyOptions() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (in_handler_) {
-    // A step of the game is running (a pause lets the window manager in):
-    // the close is taken up once it has ended.
-    event->ignore();
-    QTimer::singleShot(0, this, &QWidget::close);
-    return;
-  }
   if (state_.InGame) {
     // A game against the computer is kept to be continued, when that is
     // chosen; else leaving it is confirmed as ever.
@@ -251,9 +244,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
       event->ignore();
       return;
     }
+    // Whatever the table still had to show is dropped, a flight ends where it is.
+    game_->Abort();
     SaveRoundRecording(state_.GameOver);
-    engine_.LeaveTable();
+    game_->Input([this] { engine_.LeaveTable(); });
   }
+  game_->Abort();
   auto_timer_.stop();
   timer1_.stop();
   timer2_.stop();
@@ -427,7 +423,7 @@ void MainWindow::OnTimer1() {
     menu_->Tick();
     return;
   }
-  if (state_.InGame) RunStep([this] { engine_.Tick(); });
+  if (state_.InGame) game_->Tick();
 }
 
 void MainWindow::OnTimer2() {
@@ -436,8 +432,8 @@ void MainWindow::OnTimer2() {
 
 // --- TableHost --------------------------------------------------------------
 
-void MainWindow::PlayEffect(const std::string& name, bool wait) {
-  sound_->PlayEffect(QString::fromStdString(name), wait);
+int MainWindow::PlayEffect(const std::string& name, bool wait) {
+  return sound_->PlayEffect(QString::fromStdString(name), wait);
 }
 
 

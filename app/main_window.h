@@ -33,6 +33,7 @@ class QMenu;
 namespace varnok {
 
 class ChatBar;
+class GameController;
 class ChatNews;
 class DialogChoices;
 namespace netsession {
@@ -90,6 +91,10 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   bool RatedInProgress() const { return rated_in_progress_; }
   const GameState& State() const { return state_; }
   Engine& GameEngine() { return engine_; }
+  GameController& Game() { return *game_; }
+  // The table still plays steps (flights, pauses, sounds) or the local
+  // player has a game dialog open: input waits.
+  bool Busy() const;
   TableCanvas* Canvas() const { return canvas_; }
   TablePresenter& Presenter() { return *presenter_; }
   SoundPlayer& Sound() { return *sound_; }
@@ -157,7 +162,7 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void OpenScoreSheet();
 
   // TableHost
-  void PlayEffect(const std::string& name, bool wait) override;
+  int PlayEffect(const std::string& name, bool wait) override;
   void SetTableButton(TableButton button, bool visible, bool enabled, const QString& caption) override;
   void EnableTableButton(TableButton button, bool enabled) override;
   void SetEngineTimer(int interval_ms, bool running) override;
@@ -196,9 +201,6 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   // The player's game number and score go into the game: a member plays his
   // next game of the series, a new player starts at game 1 with 0.
   void TakeProfile(const ClubMember& player);
-  // Runs a step of the game unless one is running already (a dialog inside a
-  // step lets events in); false when it did not run.
-  bool RunStep(const std::function<void()>& step);
   // The purple windows could not be drawn: the gray aristocratic design
   // serves for the rest of the run.
   void FallBackToGrayWindows();
@@ -281,12 +283,13 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
 
   WindowOptions options_;
   Settings settings_;
-  GameState state_;
   TableCanvas* canvas_ = nullptr;
-  std::unique_ptr<TablePresenter> presenter_;
-  Engine engine_;
-  ai::ComputerSeats computers_;
-  std::unique_ptr<DialogChoices> choices_;
+  // The game: its state, the engine, the seats and the queue of steps.
+  GameController* game_ = nullptr;
+  GameState& state_;
+  TablePresenter* presenter_ = nullptr;
+  Engine& engine_;
+  ai::ComputerSeats& computers_;
   std::unique_ptr<SoundPlayer> sound_;
   TZubCardsButton* button7_ = nullptr;
   QPointer<SaluteOverlay> salute_;  // the salute of a won game while it runs
@@ -324,7 +327,6 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   int profile_slot_ = 6;
   bool started_ = false;
   bool title_shown_ = true;
-  bool in_handler_ = false;
   std::string background_;  // the background picture on the table: name and window mode
   int kon_no_ = 1;
   int cycle_ = 25;

@@ -9,6 +9,7 @@
 #include "fonts.h"
 #include "guide_rows.h"
 #include "main_window.h"
+#include "game_controller.h"
 #include "net_session.h"
 #include "score_sheet.h"
 #include "status_line.h"
@@ -175,7 +176,7 @@ void MainWindow::ScheduleAutoContinue() {
 
 void MainWindow::AutoContinueNow() {
   if (!AutoContinueDue()) return;
-  if (!RunStep([this] { engine_.PressNext(); })) auto_timer_.start(20);  // a step is running: a little later
+  game_->Input([this] { engine_.PressNext(); }, 7);
 }
 
 // --- the score sheet -------------------------------------------------------------

@@ -15,6 +15,7 @@
 #include "cursors.h"
 #include "fonts.h"
 #include "main_window.h"
+#include "game_controller.h"
 #include "online_club.h"
 #include "net_session.h"
 #include "sound_player.h"
@@ -89,15 +90,18 @@ bool MainWindow::Confirm(const QString& first, const QString& second) {
 }
 
 bool MainWindow::ExitToMenu() {
-  if (!state_.InGame || in_handler_) return false;
+  if (!state_.InGame) return false;
   if (!Confirm(i18n::Text(i18n::WordsMain, 22), i18n::Text(i18n::WordsMain, 23))) return false;
   // The classic warning stands; a game against the computer may be kept
   // to be continued at the next start instead of being lost.
   if (CanKeepGame() &&
       TFormMessage::Ask(this, i18n::Text(i18n::WordsGuide, i18n::guide::kKeepOffer), QStringLiteral("KeepOffer")))
     KeepGame();
+  // What the table still had to show of the game is dropped: it is left now.
+  game_->Abort();
   SaveRoundRecording(state_.GameOver);
-  return RunStep([this] { engine_.LeaveTable(); });
+  game_->Input([this] { engine_.LeaveTable(); });
+  return true;
 }
 
 void MainWindow::ShowGeneralScore(bool with_sound) {
@@ -145,13 +149,19 @@ void MainWindow::OnLeftClick(QPoint at) {
     LeaveTitle();
     return;
   }
+  if (Busy()) {
+    // The table still plays: the click is taken up on the table it will show.
+    game_->Input([this, at] { OnLeftClick(at); });
+    return;
+  }
   if (!state_.InGame || AreaOf(*canvas_, at) != MouseArea::Hand3) return;
   const int slot = presenter_->HandSlotAt(3, at);
   if (slot == 0) return;
   // A card that may not be played only sounds: the status line says why,
   // for a player without sound too.
   const bool refused = state_.Phase == phPlay3 && engine_.IsIllegalHumanCard(slot);
-  if (RunStep([this, slot] { engine_.ClickCard(slot); })) OnMouseMove(at);
+  game_->Input([this, slot] { engine_.ClickCard(slot); });
+  OnMouseMove(at);
   if (refused) NoteRefusedCard(slot);
 }
 

@@ -14,6 +14,7 @@
 #include "form_top_ten.h"
 #include "history_file.h"
 #include "main_window.h"
+#include "game_controller.h"
 #include "form_wait.h"
 #include "menu_screen.h"
 #include "net_session.h"
@@ -160,7 +161,7 @@ bool MainWindow::StartNetwork(const NetworkChoice& choice) {
   WireMenu();
   EndSession();
   interrupted_ = false;
-  session_ = std::make_unique<netsession::NetSession>(state_, engine_, *presenter_, &computers_);
+  session_ = std::make_unique<netsession::NetSession>(state_, engine_, game_->EnginePresenter(), &computers_);
   netsession::NetSession& session = *session_;
   session.SetPlayerName(choice.name);
   session.SetKeepAfter100(settings_.KeepAfter100);
@@ -234,12 +235,9 @@ void MainWindow::OnNetworkInterrupted(const QString& message) {
   box.setObjectName(QStringLiteral("Interrupted"));
   // The way back to the menu does not wait for the box to be read.
   QTimer::singleShot(0, &box, [&box] { box.show(); });
-  // The partner is gone whatever step runs here: the table is left now, and
-  // a step that was running finds the game over.
-  const bool running = in_handler_;
-  in_handler_ = true;
-  engine_.LeaveTable();
-  in_handler_ = running;
+  // The partner is gone whatever the table still shows: it is left now.
+  game_->Abort();
+  game_->Input([this] { engine_.LeaveTable(); });
   box.exec();
 }
 
@@ -259,7 +257,7 @@ void MainWindow::StartGame(int slot, const ClubMember& player, const std::string
   else sheet_.Reset();
   resuming_ = false;
   resumed_sheet_.clear();
-  RunStep([this] { engine_.Apply(Move::NewGame()); });
+  game_->Input([this] { engine_.Apply(Move::NewGame()); });
 }
 
 void MainWindow::ShowRecordMessage(const QString& text) {

@@ -121,10 +121,10 @@ bool EffectOutput::Start(const WaveSound& sound) {
   return true;
 }
 
-void EffectOutput::WaitForEnd() {
-  if (!start_time_.isValid()) return;
+int EffectOutput::RemainingMs() const {
+  if (!start_time_.isValid()) return 0;
   const qint64 rest = length_ms_ - start_time_.elapsed();
-  if (rest > 0) std::this_thread::sleep_for(std::chrono::milliseconds(rest));
+  return rest > 0 ? static_cast<int>(rest) : 0;
 }
 
 }  // namespace varnok

@@ -27,10 +27,11 @@ class EffectOutput {
   // milliseconds the device still holds. False when there is no output
   // device or it cannot take the sound's format; then nothing plays.
   bool Start(const WaveSound& sound);
-  // Blocks until the length of the sound last started has passed since its
-  // start. The device plays with its own latency, so sounds waited for one
-  // after the other follow each other the same way on the speaker.
-  void WaitForEnd();
+  // The milliseconds until the length of the sound last started has passed
+  // since its start (0 when it has). The device plays with its own latency,
+  // so sounds waited for one after the other follow each other the same way
+  // on the speaker.
+  int RemainingMs() const;
 
  private:
   struct Voices;

@@ -6,17 +6,47 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <QLoggingCategory>
 #include <QtDebug>
+#include <cstdarg>
+#include <cstdio>
+#include <dlfcn.h>
 #include <atomic>
 #include <thread>
 
 namespace varnok {
 namespace {
 
-// FluidSynth reports through its own log; its errors go to ours, the chatter
-// is dropped.
+// FluidSynth reports through its own log, and the ALSA library it opens
+// prints its own errors. Without a sound device both say the same thing in a
+// dozen lines; the music says it in one ("no audio output"), and their
+// details go to the category varnok.fluidsynth, off unless asked for
+// (QT_LOGGING_RULES="varnok.fluidsynth.debug=true").
+Q_LOGGING_CATEGORY(lcFluid, "varnok.fluidsynth", QtWarningMsg)
+
 void FluidLog(int level, const char* message, void* /*data*/) {
-  if (level == FLUID_PANIC || level == FLUID_ERR) qInfo("fluidsynth: %s", message);
+  if (level == FLUID_PANIC || level == FLUID_ERR) qCDebug(lcFluid, "fluidsynth: %s", message);
+}
+
+extern "C" void AlsaLog(const char* file, int line, const char* function, int error, const char* format, ...) {
+  if (!lcFluid().isDebugEnabled()) return;
+  char text[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  qCDebug(lcFluid, "ALSA %s:%d (%s) %s (error %d)", file, line, function, text, error);
+}
+
+// The ALSA library comes with FluidSynth's ALSA driver; its error handler is
+// set through the library that is loaded, so the program needs no ALSA of
+// its own.
+void RouteAlsaLog() {
+  using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+  using SetHandler = int (*)(Handler);
+  void* library = dlopen("libasound.so.2", RTLD_LAZY);
+  if (library == nullptr) return;
+  if (auto set = reinterpret_cast<SetHandler>(dlsym(library, "snd_lib_error_set_handler"))) set(AlsaLog);
 }
 
 void RouteFluidLog() {
@@ -24,6 +54,7 @@ void RouteFluidLog() {
     for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
       fluid_set_log_function(level, FluidLog, nullptr);
     }
+    RouteAlsaLog();
     return true;
   }();
   (void)routed;

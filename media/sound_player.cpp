@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QThread>
 #include <QtDebug>
+#include <algorithm>
 
 #include "effect_output.h"
 #include "loader.h"
@@ -54,14 +55,14 @@ void SoundPlayer::SetMusicOn(bool on) {
   if (!on) StopMusic();
 }
 
-void SoundPlayer::PlayEffect(const QString& name, bool wait) {
-  if (!effects_on_) return;
+int SoundPlayer::PlayEffect(const QString& name, bool wait) {
+  if (!effects_on_) return 0;
   QByteArray data;
   if (!LoadData(name, QString(), data)) {
     LogOnce(name, QStringLiteral("Sound: there is no built-in sound \"%1\"").arg(name));
-    return;
+    return 0;
   }
-  PlayWave(name, data, QString(), wait);
+  return std::max(0, PlayWave(name, data, QString(), wait));
 }
 
 bool SoundPlayer::SpeakCard(TCard card, int language, bool wait) {
@@ -69,33 +70,29 @@ bool SoundPlayer::SpeakCard(TCard card, int language, bool wait) {
   if (name.isEmpty()) return false;
   QByteArray data;
   return LoadData(name, QLatin1String(kVoiceLibraryFile), data) &&
-         PlayWave(name, data, QStringLiteral("the voice "), wait);
+         PlayWave(name, data, QStringLiteral("the voice "), wait) >= 0;
 }
 
-bool SoundPlayer::PlayWave(const QString& name, const QByteArray& data, const QString& kind, bool wait) {
+int SoundPlayer::PlayWave(const QString& name, const QByteArray& data, const QString& kind, bool wait) {
   WaveSound sound;
   QString error;
   if (!ParseWave(data, sound, &error)) {
     LogOnce(name, QStringLiteral("Sound: %1\"%2\" is not a playable sound: %3").arg(kind, name, error));
-    return false;
+    return -1;
   }
-  Play(name, sound, wait);
-  return true;
+  return Play(name, sound, wait);
 }
 
-void SoundPlayer::Play(const QString& name, const WaveSound& sound, bool wait) {
+int SoundPlayer::Play(const QString& name, const WaveSound& sound, bool wait) {
   if (observer_) {
     observer_(name, sound, wait);
-    return;
+    return 0;
   }
-  if (output_->Start(sound)) {
-    if (wait) output_->WaitForEnd();
-    return;
-  }
+  if (output_->Start(sound)) return wait ? output_->RemainingMs() : 0;
   // No audio device: the sound is silent, but a waited-for one still takes
   // its time, so the table keeps its pace.
   LogOnce(QStringLiteral("#no-device"), QStringLiteral("Sound: no audio output; sound effects are silent"));
-  if (wait) QThread::msleep(static_cast<unsigned long>(sound.DurationMs()));
+  return wait ? static_cast<int>(sound.DurationMs()) : 0;
 }
 
 void SoundPlayer::PrepareMusic() {

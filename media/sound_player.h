@@ -2,10 +2,10 @@
 // names of the voice library and the menu song.
 //
 // One player per program, created and used on the main window's thread.
-// Effects play through the default audio output. A waited-for effect blocks
-// the calling thread for the sound's length without handling any events (no
-// timer, click or socket is handled meanwhile), which paces the table the
-// same way with or without an audio device. A missing resource, a damaged
+// Effects play through the default audio output. Nothing here waits: a
+// waited-for effect tells its caller how long it plays, and the caller goes
+// on after that time from the event loop, which paces the table the same way
+// with or without an audio device. A missing resource, a damaged
 // sound or a missing audio device gives silence, never a message.
 #pragma once
 
@@ -37,10 +37,10 @@ class SoundPlayer : public QObject {
   void SetMusicOn(bool on);
   bool MusicOn() const { return music_on_; }
 
-  // Plays a built-in effect. Effects off: returns at once, also with wait.
-  // wait = true returns when the sound has ended; false plays it
-  // asynchronously, a new sound cutting the one before.
-  void PlayEffect(const QString& name, bool wait);
+  // Plays a built-in effect, a new sound cutting the one before. With wait
+  // the result is the time in milliseconds until the sound has ended, which
+  // the caller waits before its next step; else, and with effects off, 0.
+  int PlayEffect(const QString& name, bool wait);
   // The card's name in a language (0..9) from the voice library in the
   // program's folder or its parent, played like an effect but whatever the
   // effects setting. False, silently, when the library or the voice is
@@ -95,8 +95,9 @@ class SoundPlayer : public QObject {
  private:
   // Parses and plays a loaded sound; a damaged one is logged once (kind
   // prefixes its name in the log) and gives false.
-  bool PlayWave(const QString& name, const QByteArray& data, const QString& kind, bool wait);
-  void Play(const QString& name, const WaveSound& sound, bool wait);
+  // Both return the time to wait (see PlayEffect); -1: the sound is not playable.
+  int PlayWave(const QString& name, const QByteArray& data, const QString& kind, bool wait);
+  int Play(const QString& name, const WaveSound& sound, bool wait);
   // Starts the song from the music file when the file exists.
   void StartSong();
   void LogOnce(const QString& key, const QString& text);

@@ -117,6 +117,17 @@ std::uint8_t TFormMast::Choose(QWidget* parent, const SoundHook& sound) {
   return dialog.Trump();
 }
 
+TFormMast* TFormMast::Ask(QWidget* parent, const SoundHook& sound, std::function<void(std::uint8_t)> chosen) {
+  PlayOpenSound(sound);
+  auto* dialog = new TFormMast(parent);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  QObject::connect(dialog, &QDialog::finished, dialog, [dialog, chosen = std::move(chosen)](int) {
+    if (dialog->Chosen() && chosen) chosen(dialog->Trump());
+  });
+  dialog->open();
+  return dialog;
+}
+
 TZubCardsButton* TFormMast::SuitButton(int suit_index) const {
   if (suit_index < 0 || suit_index > 3) return nullptr;
   return buttons_[static_cast<std::size_t>(suit_index)];

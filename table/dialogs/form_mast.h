@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <cstdint>
 
 #include "cards.h"
@@ -29,6 +30,10 @@ class TFormMast : public TBaizeDialog {
   // and returns the suit letter chosen. Only if the dialog is torn down
   // without a choice (the program quits under it) is the result '#'.
   static std::uint8_t Choose(QWidget* parent, const SoundHook& sound = {});
+  // The same without waiting: the dialog opens modal to `parent` and calls
+  // `chosen` with the suit letter when a suit was clicked (it is not called
+  // when the dialog is torn down without a choice).
+  static TFormMast* Ask(QWidget* parent, const SoundHook& sound, std::function<void(std::uint8_t)> chosen);
 
   // The chosen suit letter; '#' until a suit is clicked.
   std::uint8_t Trump() const { return trump_; }

@@ -138,6 +138,17 @@ int TFormZakaz::Choose(QWidget* parent, int winning_bid, const SoundHook& sound)
   return dialog.Confirmed() ? dialog.Value() : dialog.Minimum();
 }
 
+TFormZakaz* TFormZakaz::Ask(QWidget* parent, int winning_bid, const SoundHook& sound, std::function<void(int)> given) {
+  PlayOpenSound(sound);
+  auto* dialog = new TFormZakaz(winning_bid, parent);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  QObject::connect(dialog, &QDialog::finished, dialog, [dialog, given = std::move(given)](int) {
+    if (dialog->Confirmed() && given) given(dialog->Value());
+  });
+  dialog->open();
+  return dialog;
+}
+
 TZubCardsButton* TFormZakaz::StepButton(OrderButton button) const {
   for (std::size_t i = 0; i < kSteps.size(); ++i) {
     if (kSteps[i].button == button) return steps_[i];

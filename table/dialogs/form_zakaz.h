@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include "dialog_look.h"
 #include "players.h"
@@ -28,6 +29,9 @@ class TFormZakaz : public TBaizeDialog {
   // given with "Ok". Only if the dialog is torn down without "Ok" (the
   // program quits under it) is the result the winning bid itself.
   static int Choose(QWidget* parent, int winning_bid, const SoundHook& sound = {});
+  // The same without waiting: the dialog opens modal to `parent` and calls
+  // `given` with the order when "Ok" was pressed.
+  static TFormZakaz* Ask(QWidget* parent, int winning_bid, const SoundHook& sound, std::function<void(int)> given);
 
   int Minimum() const { return minimum_; }
   // The number shown.

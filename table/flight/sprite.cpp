@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <thread>
 
 namespace varnok {
@@ -357,117 +358,184 @@ void PreciseSleep(int ms) {
   std::this_thread::sleep_until(std::chrono::steady_clock::now() + std::chrono::milliseconds(ms));
 }
 
-void FlyCard(FlightWindow& window, CardPictures& pictures, int x0, int y0, int x1, int y1, bool eraseAtEnd,
-             std::string_view code, int speed) {
-  speed = ClampSpeed(speed);
-  FlightSession session(window);
-  if (!session.Valid()) return;
-  const QSize card = pictures.CardSize();
-  TSprite sprite(x0, y0, x0 + card.width(), y0 + card.height(), SpritePicture(pictures, code),
-                 pictures.CardSet() == kCardSetNormal);
-  sprite.Draw(session.Buffer());
-  session.Begin();
-  const QPoint start(x0, y0);
-  const QPoint end(x1, y1);
-  QPoint at = start;
-  bool first = true;
-  do {
-    ++g_step_counter;
-    at = NextFlightPoint(start, end, at);
-    // The fastest speed leaves out the first step, unless it is the last.
-    const bool skip = speed == kFastestSpeed && first && at != end;
-    if (!skip) session.Show(sprite.MoveTo(session.Buffer(), session.Background(), at.x(), at.y()));
-    first = false;
-    Wait(StepWaitMs(speed, g_step_counter));
-  } while (at != end);
-  if (eraseAtEnd) {
-    sprite.Erase(session.Buffer(), session.Background());
-    session.Show(EraseUpdateRect(sprite.Rect()));
-  }
-}
+namespace {
 
-void FlyCards(FlightWindow& window, CardPictures& pictures, const std::vector<QPoint>& from,
-              const std::vector<QPoint>& to, const std::vector<std::string>& codes, int speed, bool eraseAtEnd) {
-  speed = ClampSpeed(speed);
-  std::size_t count = std::min({from.size(), to.size(), codes.size()});
-  if (count != from.size() || count != to.size() || count != codes.size())
-    qWarning("FlyCards: %zu start points, %zu end points and %zu cards; %zu fly", from.size(), to.size(),
-             codes.size(), count);
-  if (count > static_cast<std::size_t>(kMaxFlyingCards)) {
-    qWarning("FlyCards: %zu cards; only the first %d fly", count, kMaxFlyingCards);
-    count = kMaxFlyingCards;
-  }
-  if (count == 0) return;
-  FlightSession session(window);
-  if (!session.Valid()) return;
-  const QSize card = pictures.CardSize();
-  const bool normal = pictures.CardSet() == kCardSetNormal;
-  std::vector<TSprite> sprites;
-  sprites.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    sprites.emplace_back(from[i].x(), from[i].y(), from[i].x() + card.width(), from[i].y() + card.height(),
-                         SpritePicture(pictures, codes[i]), normal);
-    sprites.back().Draw(session.Buffer());
-  }
-  session.Begin();
-  std::vector<QPoint> at(from.begin(), from.begin() + static_cast<std::ptrdiff_t>(count));
-  auto allArrived = [&] {
-    for (std::size_t i = 0; i < count; ++i)
-      if (at[i] != to[i]) return false;
+// A card flying from one point to another, one pixel a step.
+class CardFlightSteps : public FlightSteps {
+ public:
+  CardFlightSteps(FlightWindow& window, CardPictures& pictures, QPoint start, QPoint end, bool eraseAtEnd,
+                  std::string_view code, int speed)
+      : window_(window),
+        pictures_(pictures),
+        start_(start),
+        end_(end),
+        at_(start),
+        erase_(eraseAtEnd),
+        code_(code),
+        speed_(ClampSpeed(speed)) {}
+
+  bool Begin() override {
+    session_ = std::make_unique<FlightSession>(window_);
+    if (!session_->Valid()) return false;
+    const QSize card = pictures_.CardSize();
+    sprite_ = std::make_unique<TSprite>(start_.x(), start_.y(), start_.x() + card.width(), start_.y() + card.height(),
+                                        SpritePicture(pictures_, code_), pictures_.CardSet() == kCardSetNormal);
+    sprite_->Draw(session_->Buffer());
+    session_->Begin();
     return true;
-  };
-  // Like a single card, cards that start at their ends are drawn once.
-  do {
+  }
+  bool Arrived() const override { return stepped_ && at_ == end_; }
+  int Step() override {
     ++g_step_counter;
-    const std::vector<QPoint> previous = at;
-    for (std::size_t i = 0; i < count; ++i)
-      if (at[i] != to[i]) sprites[i].Erase(session.Buffer(), session.Background());
-    for (std::size_t i = 0; i < count; ++i) {
-      if (at[i] == to[i]) continue;
-      at[i] = NextFlightPoint(from[i], to[i], at[i]);
-      sprites[i].Place(at[i].x(), at[i].y());
+    at_ = NextFlightPoint(start_, end_, at_);
+    // The fastest speed leaves out the first step, unless it is the last.
+    const bool skip = speed_ == kFastestSpeed && !stepped_ && at_ != end_;
+    if (!skip) session_->Show(sprite_->MoveTo(session_->Buffer(), session_->Background(), at_.x(), at_.y()));
+    stepped_ = true;
+    return StepWaitMs(speed_, g_step_counter);
+  }
+  void Finish() override {
+    if (erase_ && sprite_ != nullptr) {
+      sprite_->Erase(session_->Buffer(), session_->Background());
+      session_->Show(EraseUpdateRect(sprite_->Rect()));
+    }
+    sprite_.reset();
+    session_.reset();
+  }
+
+ private:
+  FlightWindow& window_;
+  CardPictures& pictures_;
+  QPoint start_, end_, at_;
+  bool erase_;
+  std::string code_;
+  int speed_;
+  bool stepped_ = false;
+  std::unique_ptr<FlightSession> session_;
+  std::unique_ptr<TSprite> sprite_;
+};
+
+// Up to twelve cards flying together, each on its own line.
+class GroupFlightSteps : public FlightSteps {
+ public:
+  GroupFlightSteps(FlightWindow& window, CardPictures& pictures, const std::vector<QPoint>& from,
+                   const std::vector<QPoint>& to, const std::vector<std::string>& codes, int speed, bool eraseAtEnd)
+      : window_(window), pictures_(pictures), speed_(ClampSpeed(speed)), erase_(eraseAtEnd) {
+    std::size_t count = std::min({from.size(), to.size(), codes.size()});
+    if (count != from.size() || count != to.size() || count != codes.size())
+      qWarning("FlyCards: %zu start points, %zu end points and %zu cards; %zu fly", from.size(), to.size(),
+               codes.size(), count);
+    if (count > static_cast<std::size_t>(kMaxFlyingCards)) {
+      qWarning("FlyCards: %zu cards; only the first %d fly", count, kMaxFlyingCards);
+      count = kMaxFlyingCards;
+    }
+    from_.assign(from.begin(), from.begin() + static_cast<std::ptrdiff_t>(count));
+    to_.assign(to.begin(), to.begin() + static_cast<std::ptrdiff_t>(count));
+    codes_.assign(codes.begin(), codes.begin() + static_cast<std::ptrdiff_t>(count));
+    at_ = from_;
+  }
+
+  bool Begin() override {
+    if (from_.empty()) return false;
+    session_ = std::make_unique<FlightSession>(window_);
+    if (!session_->Valid()) return false;
+    const QSize card = pictures_.CardSize();
+    const bool normal = pictures_.CardSet() == kCardSetNormal;
+    sprites_.reserve(from_.size());
+    for (std::size_t i = 0; i < from_.size(); ++i) {
+      sprites_.emplace_back(from_[i].x(), from_[i].y(), from_[i].x() + card.width(), from_[i].y() + card.height(),
+                            SpritePicture(pictures_, codes_[i]), normal);
+      sprites_.back().Draw(session_->Buffer());
+    }
+    session_->Begin();
+    return true;
+  }
+  bool Arrived() const override {
+    if (!stepped_) return false;
+    for (std::size_t i = 0; i < at_.size(); ++i)
+      if (at_[i] != to_[i]) return false;
+    return true;
+  }
+  // Like a single card, cards that start at their ends are drawn once.
+  int Step() override {
+    ++g_step_counter;
+    const QSize card = pictures_.CardSize();
+    const std::vector<QPoint> previous = at_;
+    for (std::size_t i = 0; i < at_.size(); ++i)
+      if (at_[i] != to_[i]) sprites_[i].Erase(session_->Buffer(), session_->Background());
+    for (std::size_t i = 0; i < at_.size(); ++i) {
+      if (at_[i] == to_[i]) continue;
+      at_[i] = NextFlightPoint(from_[i], to_[i], at_[i]);
+      sprites_[i].Place(at_[i].x(), at_[i].y());
     }
     // Every card again, in order, so that cards lying over each other stay whole.
-    for (TSprite& sprite : sprites) sprite.Draw(session.Buffer());
-    session.Show(GroupUpdateRect(previous, at, card));
-    Wait(StepWaitMs(speed, g_step_counter));
-  } while (!allArrived());
-  if (eraseAtEnd) {
-    for (TSprite& sprite : sprites) sprite.Erase(session.Buffer(), session.Background());
-    session.Show(GroupUpdateRect(at, at, card));
+    for (TSprite& sprite : sprites_) sprite.Draw(session_->Buffer());
+    session_->Show(GroupUpdateRect(previous, at_, card));
+    stepped_ = true;
+    return StepWaitMs(speed_, g_step_counter);
   }
-}
+  void Finish() override {
+    if (erase_ && session_ != nullptr) {
+      for (TSprite& sprite : sprites_) sprite.Erase(session_->Buffer(), session_->Background());
+      session_->Show(GroupUpdateRect(at_, at_, pictures_.CardSize()));
+    }
+    sprites_.clear();
+    session_.reset();
+  }
 
-void TurnCard(FlightWindow& window, QRect place, const QImage& back, const QImage& face, double scaleK, int speed) {
-  if (place.width() < 1 || place.height() < 1) return;
-  speed = ClampSpeed(speed);
-  FlightSession session(window);
-  if (!session.Valid()) return;
-  const int w = place.width();
-  const int h = place.height();
-  const QImage backPicture = Prepared(back, place.size());
-  const QImage facePicture = Prepared(face, place.size());
-  const int g = RoundRealHalfEven(w / 2.0);
-  const int most = TurnBend(0, g);
-  const QRect area = place.adjusted(0, -most, 0, most);
-  QImage& buffer = session.Buffer();
-  session.Begin();
-  for (const int edge : TurnEdges(w, TurnStep(scaleK))) {
-    CopyWindowRect(session.Background(), buffer, area);
+ private:
+  FlightWindow& window_;
+  CardPictures& pictures_;
+  int speed_;
+  bool erase_;
+  bool stepped_ = false;
+  std::vector<QPoint> from_, to_, at_;
+  std::vector<std::string> codes_;
+  std::unique_ptr<FlightSession> session_;
+  std::vector<TSprite> sprites_;
+};
+
+// A widow card turning face up about its vertical middle.
+class TurnSteps : public FlightSteps {
+ public:
+  TurnSteps(FlightWindow& window, QRect place, const QImage& back, const QImage& face, double scaleK, int speed)
+      : window_(window), place_(place), back_(back), face_(face), scale_(scaleK), speed_(ClampSpeed(speed)) {}
+
+  bool Begin() override {
+    if (place_.width() < 1 || place_.height() < 1) return false;
+    session_ = std::make_unique<FlightSession>(window_);
+    if (!session_->Valid()) return false;
+    const int w = place_.width();
+    backPicture_ = Prepared(back_, place_.size());
+    facePicture_ = Prepared(face_, place_.size());
+    g_ = RoundRealHalfEven(w / 2.0);
+    const int most = TurnBend(0, g_);
+    area_ = place_.adjusted(0, -most, 0, most);
+    edges_ = TurnEdges(w, TurnStep(scale_));
+    session_->Begin();
+    return true;
+  }
+  bool Arrived() const override { return next_ >= edges_.size(); }
+  int Step() override {
+    const int edge = edges_[next_++];
+    const int w = place_.width();
+    const int h = place_.height();
+    QImage& buffer = session_->Buffer();
+    CopyWindowRect(session_->Background(), buffer, area_);
     // Doubled units keep the middle (w / 2) whole: the card spans the
     // columns whose centres lie within `span` of the middle.
     const int span = std::abs(2 * edge - w);
-    const QImage& picture = 2 * edge > w ? backPicture : facePicture;
+    const QImage& picture = 2 * edge > w ? backPicture_ : facePicture_;
     for (int x = 0; x < w && span > 0; ++x) {
       const int centre = 2 * x + 1;
       if (std::abs(centre - w) >= span) continue;
-      const int column = place.left() + x;
+      const int column = place_.left() + x;
       if (column < 0 || column >= buffer.width()) continue;
       const int sourceX = std::clamp((centre - (w - span)) * w / (2 * span), 0, w - 1);
-      const int bend = TurnBend(std::abs(centre - w) / 2, g);
+      const int bend = TurnBend(std::abs(centre - w) / 2, g_);
       const int tall = h + 2 * bend;
       for (int y = 0; y < tall; ++y) {
-        const int row = place.top() - bend + y;
+        const int row = place_.top() - bend + y;
         if (row < 0 || row >= buffer.height()) continue;
         const int sourceY = std::clamp((2 * y + 1) * h / (2 * tall), 0, h - 1);
         auto* target = reinterpret_cast<QRgb*>(buffer.scanLine(row));
@@ -475,12 +543,154 @@ void TurnCard(FlightWindow& window, QRect place, const QImage& back, const QImag
         target[column] = Over(source[sourceX], target[column]);
       }
     }
-    session.Show(area);
-    Wait(TurnFrameWaitMs(speed));
+    session_->Show(area_);
+    return TurnFrameWaitMs(speed_);
   }
-  CopyWindowRect(session.Background(), buffer, area);
-  DrawOver(buffer, place.topLeft(), facePicture);
-  session.Show(area);
+  void Finish() override {
+    if (session_ == nullptr) return;
+    CopyWindowRect(session_->Background(), session_->Buffer(), area_);
+    DrawOver(session_->Buffer(), place_.topLeft(), facePicture_);
+    session_->Show(area_);
+    session_.reset();
+  }
+
+ private:
+  FlightWindow& window_;
+  QRect place_;
+  QImage back_, face_;
+  double scale_;
+  int speed_;
+  int g_ = 0;
+  QRect area_;
+  QImage backPicture_, facePicture_;
+  std::vector<int> edges_;
+  std::size_t next_ = 0;
+  std::unique_ptr<FlightSession> session_;
+};
+
+// Runs a flight to its end inside the call.
+void RunBlocking(FlightSteps& flight) {
+  if (!flight.Begin()) return;
+  do {
+    Wait(flight.Step());
+  } while (!flight.Arrived());
+  flight.Finish();
+}
+
+}  // namespace
+
+std::unique_ptr<FlightSteps> CardFlight(FlightWindow& window, CardPictures& pictures, int x0, int y0, int x1, int y1,
+                                        bool eraseAtEnd, std::string_view code, int speed) {
+  return std::make_unique<CardFlightSteps>(window, pictures, QPoint(x0, y0), QPoint(x1, y1), eraseAtEnd, code, speed);
+}
+
+std::unique_ptr<FlightSteps> GroupFlight(FlightWindow& window, CardPictures& pictures, const std::vector<QPoint>& from,
+                                         const std::vector<QPoint>& to, const std::vector<std::string>& codes,
+                                         int speed, bool eraseAtEnd) {
+  return std::make_unique<GroupFlightSteps>(window, pictures, from, to, codes, speed, eraseAtEnd);
+}
+
+std::unique_ptr<FlightSteps> TurnFlight(FlightWindow& window, QRect place, const QImage& back, const QImage& face,
+                                        double scaleK, int speed) {
+  return std::make_unique<TurnSteps>(window, place, back, face, scaleK, speed);
+}
+
+void FlyCard(FlightWindow& window, CardPictures& pictures, int x0, int y0, int x1, int y1, bool eraseAtEnd,
+             std::string_view code, int speed) {
+  CardFlightSteps flight(window, pictures, QPoint(x0, y0), QPoint(x1, y1), eraseAtEnd, code, speed);
+  RunBlocking(flight);
+}
+
+void FlyCards(FlightWindow& window, CardPictures& pictures, const std::vector<QPoint>& from,
+              const std::vector<QPoint>& to, const std::vector<std::string>& codes, int speed, bool eraseAtEnd) {
+  GroupFlightSteps flight(window, pictures, from, to, codes, speed, eraseAtEnd);
+  RunBlocking(flight);
+}
+
+void TurnCard(FlightWindow& window, QRect place, const QImage& back, const QImage& face, double scaleK, int speed) {
+  TurnSteps flight(window, place, back, face, scaleK, speed);
+  RunBlocking(flight);
+}
+
+// ---- Flights on the event loop ---------------------------------------------
+
+namespace {
+bool g_blocking_for_measurement = false;
+}  // namespace
+
+void SetFlightsBlockingForMeasurement(bool on) { g_blocking_for_measurement = on; }
+bool FlightsBlockingForMeasurement() { return g_blocking_for_measurement; }
+
+FlightPlayer::FlightPlayer() {
+  timer_.setSingleShot(true);
+  timer_.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&timer_, &QTimer::timeout, [this] { Run(); });
+}
+
+FlightPlayer::~FlightPlayer() { Stop(); }
+
+void FlightPlayer::Play(std::unique_ptr<FlightSteps> flight, std::function<void()> done) {
+  Stop();
+  if (flight != nullptr && g_blocking_for_measurement) {
+    RunBlocking(*flight);
+    if (done) done();
+    return;
+  }
+  if (flight == nullptr || !flight->Begin()) {
+    if (done) done();
+    return;
+  }
+  flight_ = std::move(flight);
+  done_ = std::move(done);
+  clock_.start();
+  due_ns_ = 0;
+  // The steps begin on the next turn of the event loop: the work that
+  // started the flight has had its turn.
+  timer_.start(0);
+}
+
+void FlightPlayer::Stop() {
+  timer_.stop();
+  if (flight_ != nullptr) flight_->Finish();
+  flight_.reset();
+  done_ = nullptr;
+}
+
+void FlightPlayer::Run() {
+  if (flight_ == nullptr) return;
+  const qint64 slice_start = clock_.nsecsElapsed();
+  for (;;) {
+    const qint64 now = clock_.nsecsElapsed();
+    if (due_ns_ > now) {
+      // Whole milliseconds, rounded up: a step is never taken early, and one
+      // taken late moves no later step (the deadlines are absolute).
+      timer_.start(static_cast<int>((due_ns_ - now + 999999) / 1000000));
+      return;
+    }
+    if (flight_->Arrived()) {
+      flight_->Finish();
+      flight_.reset();
+      auto done = std::move(done_);
+      done_ = nullptr;
+      if (done) done();
+      return;
+    }
+    if (now - slice_start > kSliceNs) {
+      // Steps without waits in a row: the event loop gets its turn.
+      timer_.start(0);
+      return;
+    }
+    // Steps without a wait run in a row; the clock (a system call on some
+    // machines) is read around the row, not around every step.
+    int wait = 0;
+    int steps = 0;
+    do {
+      wait = flight_->Step();
+    } while (wait == 0 && ++steps < kStepsPerRead && !flight_->Arrived());
+    // The drawing counts as it did when a flight slept between steps.
+    const qint64 after = clock_.nsecsElapsed();
+    due_ns_ += (after - now) + static_cast<qint64>(wait) * 1000000;
+  }
 }
 
 }  // namespace varnok

@@ -1,15 +1,19 @@
 // Card flights: a card picture glides in a straight line, one pixel a step,
 // over a frozen copy of the window, and the window is repainted only around
 // the card. FlyCard moves one card, FlyCards up to twelve together, TurnCard
-// shows a widow card turning face up. Every flight runs to its end inside the
-// call; the window processes no input meanwhile.
+// shows a widow card turning face up. These three run a flight to its end
+// inside the call (tests and tools); the table plays the same steps on the
+// event loop through a FlightPlayer.
 //
 // The step arithmetic (the next point of a line, the wait of a step, the
 // update rectangles, the turning card's steps and bend) is kept in small
 // functions of its own.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
+#include <QTimer>
+#include <memory>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -182,5 +186,68 @@ void FlyCards(FlightWindow& window, CardPictures& pictures, const std::vector<QP
 // the face drawn flat at the place. The window must not show the card at the
 // place when this is called (the caller erases the place first).
 void TurnCard(FlightWindow& window, QRect place, const QImage& back, const QImage& face, double scaleK, int speed);
+
+
+// ---- Flights step by step ---------------------------------------------------
+
+// One flight taken a step at a time. Begin freezes the window and draws the
+// cards at their start (false: nothing flies, the window has no size or no
+// card was given); each Step moves on and returns the wait that follows it;
+// Finish ends the flight, erasing the cards when that was asked, and gives
+// the window its layers back. The functions above and the FlightPlayer run
+// the same steps.
+class FlightSteps {
+ public:
+  virtual ~FlightSteps() = default;
+  virtual bool Begin() = 0;
+  virtual bool Arrived() const = 0;
+  virtual int Step() = 0;
+  virtual void Finish() = 0;
+};
+
+std::unique_ptr<FlightSteps> CardFlight(FlightWindow& window, CardPictures& pictures, int x0, int y0, int x1, int y1,
+                                        bool eraseAtEnd, std::string_view code, int speed);
+std::unique_ptr<FlightSteps> GroupFlight(FlightWindow& window, CardPictures& pictures, const std::vector<QPoint>& from,
+                                         const std::vector<QPoint>& to, const std::vector<std::string>& codes,
+                                         int speed, bool eraseAtEnd = false);
+std::unique_ptr<FlightSteps> TurnFlight(FlightWindow& window, QRect place, const QImage& back, const QImage& face,
+                                        double scaleK, int speed);
+
+// The measurements of bench/ compare the table with the way it waited
+// before: with this on, a FlightPlayer runs its flight inside Play, sleeping
+// between the steps, and the table's pauses sleep too. Never on in the program.
+void SetFlightsBlockingForMeasurement(bool on);
+bool FlightsBlockingForMeasurement();
+
+// Plays a flight on the event loop: a precise timer takes each step when its
+// deadline has come. The deadlines add up the drawing of every step and the
+// waits between them from the flight's start, so a late timer does not make
+// the flight longer; steps without a wait run in slices of a few
+// milliseconds, and the event loop runs between the slices.
+class FlightPlayer {
+ public:
+  FlightPlayer();
+  ~FlightPlayer();
+  FlightPlayer(const FlightPlayer&) = delete;
+  FlightPlayer& operator=(const FlightPlayer&) = delete;
+
+  // Starts `flight`; `done` is called when it has ended (at once when
+  // nothing flies).
+  void Play(std::unique_ptr<FlightSteps> flight, std::function<void()> done);
+  bool Playing() const { return flight_ != nullptr; }
+  // Ends the flight where it is, without calling its `done`.
+  void Stop();
+
+ private:
+  static constexpr qint64 kSliceNs = 6'000'000;
+  static constexpr int kStepsPerRead = 24;
+  void Run();
+
+  std::unique_ptr<FlightSteps> flight_;
+  std::function<void()> done_;
+  QTimer timer_;
+  QElapsedTimer clock_;
+  qint64 due_ns_ = 0;
+};
 
 }  // namespace varnok

@@ -245,6 +245,7 @@ void MenuScreen::Build() {
     lamps_[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
     lamp_pictures_[i] = FitPicture(StatusPicture(MenuLampPicture(static_cast<int>(i))),
                                    QSize(kMenuLampSize, kMenuLampSize));
+    lamp_faces_[i] = {};
   }
 
   movie1_ = LoadMovie(QStringLiteral("GifMenu1"), this);
@@ -340,7 +341,7 @@ void MenuScreen::Show(const MenuInputs& inputs) {
   ShowClocks();
   ShowRadioBadge();
   ShowBadges(news_, chat_);
-  DrawLamps();
+  DrawLamps(true);
 
   for (QWidget* control : std::initializer_list<QWidget*>{title_, caption_, elite_, side_left_, side_right_, panel4_,
                                                           button6_, button9_, button10_, button11_, history_, mode_}) {
@@ -445,7 +446,9 @@ void MenuScreen::ShowClocks() {
   clock2_->setVisible(large);
   if (!large) return;
   LayerCanvas canvas{clock1_->Image(), clock1_->geometry(), Background()};
-  DrawDigitalClock(canvas, clock_());
+  const QTime now = clock_();
+  DrawDigitalClock(canvas, now);
+  clock_shown_ = now.msecsSinceStartOfDay() / 1000;
   clock1_->update();
   DrawOnlineItem(clock_().minute() % 7 + 1);
 }
@@ -527,28 +530,39 @@ void MenuScreen::StartAnimations() {
   gif2_->show();
 }
 
-void MenuScreen::DrawLamps() {
+void MenuScreen::DrawLamps(bool all) {
   const std::array<bool, kMenuLampCount> lit = MenuLampsLit(lamp_frame_);
   for (std::size_t i = 0; i < lamps_.size(); ++i) {
-    QImage picture(QSize(kMenuLampSize, kMenuLampSize), QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setOpacity(lit[i] ? 1.0 : 0.3);
-    painter.drawImage(0, 0, lamp_pictures_[i]);
-    painter.end();
+    const int state = lit[i] ? 1 : 0;
+    // Only a lamp that went on or off is drawn again (its own small rectangle).
+    if (!all && lamp_drawn_[i] == state) continue;
+    QImage& picture = lamp_faces_[i][static_cast<std::size_t>(state)];
+    if (picture.isNull()) {
+      picture = QImage(QSize(kMenuLampSize, kMenuLampSize), QImage::Format_ARGB32_Premultiplied);
+      picture.fill(Qt::transparent);
+      QPainter painter(&picture);
+      painter.setOpacity(lit[i] ? 1.0 : 0.3);
+      painter.drawImage(0, 0, lamp_pictures_[i]);
+    }
     lamps_[i]->SetImage(picture);
+    lamp_drawn_[i] = state;
   }
 }
 
 void MenuScreen::Tick() {
   if (!shown_) return;
   lamp_frame_ = (lamp_frame_ + 1) % kMenuLampFrames;
-  DrawLamps();
+  DrawLamps(false);
   if (clock1_->isHidden()) return;
   const QTime now = clock_();
-  LayerCanvas canvas{clock1_->Image(), clock1_->geometry(), Background()};
-  DrawDigitalClock(canvas, now);
-  clock1_->update();
+  // The clock shows seconds: it is drawn again when the second has changed.
+  const int second = now.msecsSinceStartOfDay() / 1000;
+  if (second != clock_shown_) {
+    clock_shown_ = second;
+    LayerCanvas canvas{clock1_->Image(), clock1_->geometry(), Background()};
+    DrawDigitalClock(canvas, now);
+    clock1_->update();
+  }
   // At second 01 of every minute the panel turns to the minute's item, once.
   if (now.second() == 1) {
     if (!online_fetched_) {

@@ -154,7 +154,8 @@ class MenuScreen : public QObject {
   void DrawPictures();
   void ShowClocks();
   void DrawOnlineItem(int item);
-  void DrawLamps();
+  // The side lights of the current frame; without `all` only those that changed.
+  void DrawLamps(bool all);
   void StartAnimations();
   void PlaySound();
   void OnMember(int slot);
@@ -193,6 +194,10 @@ class MenuScreen : public QObject {
   CalendarStrip* calendar_ = nullptr;
   std::array<MenuPicture*, 6> lamps_{};
   std::array<QImage, 6> lamp_pictures_{};
+  // Each lamp's picture dim (0) and lit (1), and which one it shows (-1: none yet).
+  std::array<std::array<QImage, 2>, 6> lamp_faces_{};
+  std::array<int, 6> lamp_drawn_{-1, -1, -1, -1, -1, -1};
+  int clock_shown_ = -1;  // the second of the day the clock shows
   TZubCardsButton* panel4_ = nullptr;
   std::array<TZubCardsButton*, 5> members_{};
   TZubCardsButton* button6_ = nullptr;

@@ -13,7 +13,9 @@ namespace varnok {
 class TableHost {
  public:
   virtual ~TableHost() = default;
-  virtual void PlayEffect(const std::string& name, bool wait) = 0;
+  // Starts an effect; returns how long a sound waited for still plays in
+  // milliseconds (0 when nothing is to be waited for).
+  virtual int PlayEffect(const std::string& name, bool wait) = 0;
   virtual void SetTableButton(TableButton button, bool visible, bool enabled, const QString& caption) = 0;
   virtual void EnableTableButton(TableButton button, bool enabled) = 0;
   virtual void SetEngineTimer(int interval_ms, bool running) = 0;

@@ -7,7 +7,7 @@
 #include <QEvent>
 #include <QPainter>
 #include <QPen>
-#include <QThread>
+#include <QTimer>
 
 #include "card_pictures.h"
 #include "sprite.h"
@@ -52,8 +52,8 @@ bool ValidSeat(int seat) { return seat >= 1 && seat <= 3; }
 
 }  // namespace
 
-TablePresenter::TablePresenter(TableCanvas& canvas, const GameState& state, TableHost& host)
-    : canvas_(canvas), s_(state), host_(host) {
+TablePresenter::TablePresenter(TableCanvas& canvas, const GameState& state, TableHost& host, StepQueue& queue)
+    : canvas_(canvas), s_(state), host_(host), queue_(queue), flights_(std::make_unique<FlightPlayer>()) {
   SetLook(look_);
 }
 
@@ -176,8 +176,20 @@ bool TablePresenter::SeatOpen(int seat) const {
 }
 
 void TablePresenter::Fly(QRect from, QRect to, const std::string& code, bool erase) {
-  FlyCard(canvas_, *pictures_, from.left(), from.top(), to.left(), to.top(), erase, code, look_.speed);
+  queue_.Push([this, from, to, code, erase](StepQueue::Done done) {
+    flights_->Play(CardFlight(canvas_, *pictures_, from.left(), from.top(), to.left(), to.top(), erase, code, look_.speed),
+                  std::move(done));
+  });
 }
+
+void TablePresenter::Then(std::function<void()> drawing) {
+  queue_.Push([drawing = std::move(drawing)](StepQueue::Done done) {
+    drawing();
+    done();
+  });
+}
+
+void TablePresenter::StopFlight() { flights_->Stop(); }
 
 // --- drawing ------------------------------------------------------------
 
@@ -331,8 +343,16 @@ void TablePresenter::TurnWidowCard(int index, bool animate) {
   if (animate) {
     places_[place].clear();
     DrawTableLayer();
-    TurnCard(canvas_, WidowPlaceInWindow(index), CardImage("00"), CardImage(code), canvas_.Layout().ScaleK,
-             look_.speed);
+    queue_.Push([this, index, code](StepQueue::Done done) {
+      flights_->Play(TurnFlight(canvas_, WidowPlaceInWindow(index), CardImage("00"), CardImage(code),
+                               canvas_.Layout().ScaleK, look_.speed),
+                    std::move(done));
+    });
+    Then([this, place, code] {
+      places_[place] = code;
+      DrawTableLayer();
+    });
+    return;
   }
   places_[place] = code;
   DrawTableLayer();
@@ -344,11 +364,14 @@ void TablePresenter::WidowToHand(int declarer, bool animate) {
   for (int i = 1; i <= 3; ++i) {
     const std::size_t place = static_cast<std::size_t>(2 + i);
     const std::string code = open ? places_[place] : std::string("00");
-    places_[place].clear();
-    DrawTableLayer();
+    // Each card leaves the table when its flight begins.
+    Then([this, place] {
+      places_[place].clear();
+      DrawTableLayer();
+    });
     if (animate) {
       Fly(WidowPlaceInWindow(i), HandTarget(declarer, 7 + i, 7 + i), code.empty() ? "00" : code, true);
-      DrawHandCards(declarer, 7 + i, 0, open);
+      Then([this, declarer, i, open] { DrawHandCards(declarer, 7 + i, 0, open); });
     }
   }
 }
@@ -372,8 +395,10 @@ void TablePresenter::GiveToTable(int which, int from, int receiver, bool animate
       Fly(HandCardInWindow(from, count, slot), TrickPlaceInWindow(receiver), code, false);
     }
   }
-  places_[static_cast<std::size_t>(receiver - 1)] = code;
-  DrawTableLayer();
+  Then([this, receiver, code] {
+    places_[static_cast<std::size_t>(receiver - 1)] = code;
+    DrawTableLayer();
+  });
 }
 
 void TablePresenter::GivenToHands(bool animate) {
@@ -383,12 +408,15 @@ void TablePresenter::GivenToHands(bool animate) {
     if (!ValidSeat(receiver)) continue;
     const std::size_t place = static_cast<std::size_t>(receiver - 1);
     const std::string code = places_[place];
-    places_[place].clear();
-    DrawTableLayer();
+    Then([this, place] {
+      places_[place].clear();
+      DrawTableLayer();
+    });
     if (animate && !code.empty()) {
-      Fly(TrickPlaceInWindow(receiver), HandTarget(receiver, 8, 8), SeatOpen(receiver) ? code : "00", true);
+      const bool open = SeatOpen(receiver);
+      Fly(TrickPlaceInWindow(receiver), HandTarget(receiver, 8, 8), open ? code : "00", true);
       // The card stays in sight in its new hand while the other one flies.
-      DrawHandCards(receiver, 8, 0, SeatOpen(receiver));
+      Then([this, receiver, open] { DrawHandCards(receiver, 8, 0, open); });
     }
   }
 }
@@ -405,8 +433,10 @@ void TablePresenter::CardToTable(int seat, int hand_slot, int trick_pos, bool an
     DrawHandCards(seat, count, hand_slot, SeatOpen(seat));
     Fly(HandCardInWindow(seat, count, hand_slot), TrickPlaceInWindow(seat), code, false);
   }
-  places_[static_cast<std::size_t>(seat - 1)] = code;
-  DrawTableLayer();
+  Then([this, seat, code] {
+    places_[static_cast<std::size_t>(seat - 1)] = code;
+    DrawTableLayer();
+  });
 }
 
 void TablePresenter::CollectTrickCards(int leader, int winner, bool animate) {
@@ -429,8 +459,10 @@ void TablePresenter::CollectTrickCards(int leader, int winner, bool animate) {
     to.push_back(target.topLeft());
     cards.push_back(code);
   }
-  FlyCards(canvas_, *pictures_, from, to, cards, look_.speed, true);
-  DrawHand(winner, face_up_[static_cast<std::size_t>(winner)]);
+  queue_.Push([this, from, to, cards](StepQueue::Done done) {
+    flights_->Play(GroupFlight(canvas_, *pictures_, from, to, cards, look_.speed, true), std::move(done));
+  });
+  Then([this, winner] { DrawHand(winner, face_up_[static_cast<std::size_t>(winner)]); });
 }
 
 void TablePresenter::RaiseCard(int slot, bool raised) {
@@ -446,15 +478,31 @@ void TablePresenter::RaiseCard(int slot, bool raised) {
 
 void TablePresenter::Pause(int ms) {
   if (host_.SkipPauses() || ms <= 0) return;
-  // The pause shows what was drawn and then waits without handling any event:
-  // no timer, click or network record may step into the operation that
-  // paused (as a flight or a waited-for sound does).
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-  canvas_.repaint();
-  QThread::msleep(static_cast<unsigned long>(ms));
+  Wait(ms);
 }
 
-void TablePresenter::PlaySound(const std::string& name, bool wait) { host_.PlayEffect(name, wait); }
+void TablePresenter::Wait(int ms) {
+  // The table shows what was drawn while the queue waits; the event loop
+  // runs on, and the steps after the wait begin when it has ended.
+  queue_.Push([this, ms](StepQueue::Done done) {
+    if (FlightsBlockingForMeasurement()) {
+      // The old way, measured in bench/: show what was drawn and sleep.
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+      canvas_.repaint();
+      PreciseSleep(ms);
+      done();
+      return;
+    }
+    canvas_.update();
+    QTimer::singleShot(ms, Qt::PreciseTimer, &canvas_, std::move(done));
+  });
+}
+
+void TablePresenter::PlaySound(const std::string& name, bool wait) {
+  // A sound waited for holds the next step back for its length.
+  const int ms = host_.PlayEffect(name, wait);
+  if (wait && ms > 0) Wait(ms);
+}
 
 void TablePresenter::SetButton(TableButton button, bool visible, bool enabled, const UiText& caption) {
   host_.SetTableButton(button, visible, enabled, i18n::Caption(caption));

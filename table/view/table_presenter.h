@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QString>
+#include <functional>
 #include <array>
 #include <memory>
 #include <string>
@@ -14,11 +15,13 @@
 #include "hand_layout.h"
 #include "layout.h"
 #include "presenter.h"
+#include "step_queue.h"
 #include "table_host.h"
 
 namespace varnok {
 
 class CardPictures;
+class FlightPlayer;
 class TableCanvas;
 
 // What the drawing of the table reads from the options.
@@ -32,7 +35,9 @@ struct TableLook {
 
 class TablePresenter : public Presenter {
  public:
-  TablePresenter(TableCanvas& canvas, const GameState& state, TableHost& host);
+  // `state` is the state the table shows (the view state of the steps being
+  // played); flights, pauses and sounds waited for are steps of `queue`.
+  TablePresenter(TableCanvas& canvas, const GameState& state, TableHost& host, StepQueue& queue);
   ~TablePresenter() override;
 
   // A new look: the card pictures are made again when the designs or the
@@ -58,6 +63,9 @@ class TablePresenter : public Presenter {
   // Empty hands and a text across the hand area of `seat` (a network client
   // waiting for the server's first deal).
   void ShowWaiting(int seat, const QString& text);
+
+  // Ends a card flight at once where it is (the window closes).
+  void StopFlight();
 
   // Where hand slot `slot` of `seat` is drawn, in window pixels.
   QRect HandCardInWindow(int seat, int count, int slot) const;
@@ -113,12 +121,18 @@ class TablePresenter : public Presenter {
   QImage CardImage(const std::string& code) const;
   std::string FaceCode(TCard card) const;
   std::string CodeFor(TCard card, bool open) const;
+  // A flight, a drawing and a wait as steps of the queue, after the steps
+  // queued so far.
   void Fly(QRect from, QRect to, const std::string& code, bool erase);
+  void Then(std::function<void()> drawing);
+  void Wait(int ms);
   QRect HandTarget(int seat, int count, int slot) const;
 
   TableCanvas& canvas_;
   const GameState& s_;
   TableHost& host_;
+  StepQueue& queue_;
+  std::unique_ptr<FlightPlayer> flights_;
   TableLook look_;
   CardSize card_;
   int margin_ = 0;

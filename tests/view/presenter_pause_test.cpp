@@ -1,6 +1,8 @@
-// The engine's pauses on the table: the table shows what was drawn, and no
-// timer (the engine's, a network session's) steps into the operation that
-// paused; the pause is skipped when the window asks for fast play.
+// The engine's pauses on the table, and sounds waited for: they are steps of
+// the table's queue. The table shows what was drawn, the event loop runs on
+// (timers fire, the window repaints), and the step after the wait begins
+// only when it has ended; the pause is skipped when the window asks for fast
+// play.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,6 +10,7 @@
 #include <QTimer>
 
 #include "game_state.h"
+#include "step_queue.h"
 #include "table_canvas.h"
 #include "table_presenter.h"
 
@@ -16,7 +19,8 @@ namespace {
 
 struct QuietHost : TableHost {
   bool skip = false;
-  void PlayEffect(const std::string&, bool) override {}
+  int sound_ms = 0;
+  int PlayEffect(const std::string&, bool wait) override { return wait ? sound_ms : 0; }
   void SetTableButton(TableButton, bool, bool, const QString&) override {}
   void EnableTableButton(TableButton, bool) override {}
   void SetEngineTimer(int, bool) override {}
@@ -38,28 +42,67 @@ void EnsureApplication() {
   (void)application;
 }
 
-TEST(TablePause, WaitsWithoutLettingATimerIn) {
+struct Waiting {
+  std::function<void(TablePresenter&)> wait;
+  int at_least_ms;
+  const char* what;
+};
+
+TEST(TablePause, WaitsOnTheEventLoopBeforeTheNextStep) {
   EnsureApplication();
   TableCanvas canvas;
   GameState state;
   QuietHost host;
-  TablePresenter presenter(canvas, state, host);
+  host.sound_ms = 70;
+  StepQueue queue;
+  TablePresenter presenter(canvas, state, host, queue);
   canvas.show();
 
-  bool fired = false;
-  QTimer::singleShot(0, [&] { fired = true; });
-  QElapsedTimer clock;
-  clock.start();
-  presenter.Pause(60);
-  EXPECT_GE(clock.elapsed(), 60);
-  EXPECT_FALSE(fired) << "a timer ran inside the pause";
-  QCoreApplication::processEvents();
-  EXPECT_TRUE(fired);
+  const Waiting cases[] = {
+      {[](TablePresenter& p) { p.Pause(60); }, 60, "a pause"},
+      {[](TablePresenter& p) { p.PlaySound("WDing_1", true); }, 70, "a sound waited for"},
+  };
+  for (const Waiting& c : cases) {
+    QElapsedTimer clock;
+    qint64 next_began = -1;
+    bool fired = false, next_before_timer = false;
+    queue.Push([&](StepQueue::Done done) {
+      c.wait(presenter);
+      done();
+    });
+    queue.Push([&](StepQueue::Done done) {
+      next_began = clock.elapsed();
+      done();
+    });
+    QTimer::singleShot(10, [&] {
+      fired = true;
+      next_before_timer = next_began >= 0;
+    });
+    clock.start();
+    queue.Play();
+    EXPECT_TRUE(queue.Busy()) << c.what;
+    while (queue.Busy() && clock.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    EXPECT_FALSE(queue.Busy()) << c.what;
+    EXPECT_GE(next_began, c.at_least_ms) << c.what;
+    EXPECT_TRUE(fired) << "the event loop stood still during " << c.what;
+    EXPECT_FALSE(next_before_timer) << "the next step began inside " << c.what;
+  }
 
   host.skip = true;
-  clock.restart();
-  presenter.Pause(500);
-  EXPECT_LT(clock.elapsed(), 400) << "fast play skips the pause";
+  host.sound_ms = 0;
+  bool next = false;
+  queue.Push([&](StepQueue::Done done) {
+    presenter.Pause(500);
+    presenter.PlaySound("WDing_1", false);
+    done();
+  });
+  queue.Push([&](StepQueue::Done done) {
+    next = true;
+    done();
+  });
+  queue.Play();
+  EXPECT_TRUE(next) << "fast play skips the pause";
+  EXPECT_FALSE(queue.Busy());
 }
 
 }  // namespace

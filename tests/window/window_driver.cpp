@@ -117,17 +117,25 @@ QPoint CardPoint(MainWindow& w, int slot) {
   return QPoint(r.left() + 4, r.center().y() - lift / 2 + 10);
 }
 
+// A click on a card, and the wait until the table has shown what it did.
 void ClickCard(MainWindow& w, int slot) {
   QTest::mouseClick(w.Canvas(), Qt::LeftButton, {}, CardPoint(w, slot));
+  WaitIdle(w);
 }
 
 bool Usable(QPushButton* b) { return b->isVisible() && b->isEnabled(); }
 
 }  // namespace
 
+void WaitIdle(MainWindow& w) {
+  for (int guard = 0; guard < 10000 && w.Busy(); ++guard) QTest::qWait(1);
+}
+
 bool PlayerRobot::Step(MainWindow& w) {
   const GameState& s = w.State();
   if (!s.InGame) return false;
+  // A person waits until the table has shown what happened.
+  if (w.Busy()) return false;
   if (s.RoundNo != last_round) {
     last_round = s.RoundNo;
     ++stats.rounds;
@@ -215,11 +223,11 @@ QPushButton* MenuButton(MainWindow& w, const char* name) {
   return w.Canvas()->findChild<QPushButton*>(QString::fromLatin1(name));
 }
 
-void WriteOptions(const QString& folder, int mode, bool animate) {
+void WriteOptions(const QString& folder, int mode, bool animate, int speed) {
   Settings settings;
   settings.WindowMode = mode;
   settings.FlyingCards = animate;
-  settings.CardSpeed = 6;
+  settings.CardSpeed = speed;
   settings.Music = false;
   settings.Sound = false;
   std::ofstream out((folder + QStringLiteral("/Varnok.ini")).toStdString(), std::ios::binary);

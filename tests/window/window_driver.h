@@ -64,12 +64,15 @@ struct PlayerRobot {
   bool Step(MainWindow& w);
 };
 
+// Waits until the table has shown every step (flights, pauses) and no game
+// dialog is open.
+void WaitIdle(MainWindow& w);
 // Plays until the window is back on the menu screen; false when stuck.
 bool PlayWholeGame(MainWindow& w, GameStats& stats);
 // Fresh club files, as the program's build puts beside it.
 void WriteClubFiles(const QString& folder);
 QPushButton* MenuButton(MainWindow& w, const char* name);
-void WriteOptions(const QString& folder, int mode, bool animate);
+void WriteOptions(const QString& folder, int mode, bool animate, int speed = 6);
 // A window over `folder`, silent, fast, shown, with its start-up done.
 WindowOptions TestWindowOptions(const QString& folder);
 void StartWindow(MainWindow& window);
