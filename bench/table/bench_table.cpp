@@ -150,7 +150,7 @@ void RoundBench(benchmark::State& bench, bool blocking) {
     Table table(speed);
     QElapsedTimer clock;
     clock.start();
-    table.engine.Deal(true);
+    table.engine.Apply(varnok::Move::NewGame());
     table.Drain();
     int guard = 0;
     while (table.Act() && ++guard < 2000) table.Drain();

@@ -74,6 +74,11 @@ void QueuedPresenter::EnableGameMenu(bool enabled) {
 void QueuedPresenter::ShowScoreWindow() {
   Queue([this] { table_.ShowScoreWindow(); });
 }
+// The back is picked in the deal's place among the drawings, so the hands
+// drawn before it keep the old back and those after it show the new one.
+void QueuedPresenter::PickBackOfTheDay() {
+  Queue([this] { table_.PickBackOfTheDay(); });
+}
 void QueuedPresenter::RoundStarted() {
   Queue([this] { table_.RoundStarted(); });
 }

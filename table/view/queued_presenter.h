@@ -40,6 +40,7 @@ class QueuedPresenter : public Presenter {
   void SetTimer(int interval_ms, bool running) override;
   void EnableGameMenu(bool enabled) override;
   void ShowScoreWindow() override;
+  void PickBackOfTheDay() override;
   void RoundStarted() override;
   void RoundFinished() override;
   void TableLeft(bool finished) override;

@@ -146,12 +146,17 @@ TEST(InertControls, EveryDealPicksTheBackOfTheDayWithAlwaysOne) {
     QTest::keyClick(window.Canvas(), Qt::Key_Space);
     QTest::mouseClick(MenuButton(window, "Button6"), Qt::LeftButton);
     ASSERT_TRUE(window.State().InGame);
-    EXPECT_EQ(window.Presenter().Pictures().BackNumber(), c.expected);
+    // The deal's drawings, the back among them, play from the event loop.
+    const auto back = [&] { return window.Presenter().Pictures().BackNumber(); };
+    (void)QTest::qWaitFor([&] { return back() == c.expected; }, 3000);
+    EXPECT_EQ(back(), c.expected);
     // The choice changed in the options holds from the next deal on.
     window.MutableOptions().Backs = c.choice == BackChoice::AlwaysOne ? BackChoice::ChangeDecks : BackChoice::AlwaysOne;
     window.CardsChanged();
-    window.GameEngine().Deal(false);
-    EXPECT_EQ(window.Presenter().Pictures().BackNumber(), c.choice == BackChoice::AlwaysOne ? today : 7);
+    window.GameEngine().Apply(Move::NewGame());
+    const int next = c.choice == BackChoice::AlwaysOne ? today : 7;
+    (void)QTest::qWaitFor([&] { return back() == next; }, 3000);
+    EXPECT_EQ(back(), next);
     pilot.leave = true;
     window.ExitToMenu();
     window.close();
