@@ -662,8 +662,7 @@ void FlightPlayer::Run() {
   for (;;) {
     const qint64 now = clock_.nsecsElapsed();
     if (due_ns_ > now) {
-      // Whole milliseconds, rounded up: a step is never taken early, and one
-      // taken late moves no later step (the deadlines are absolute).
+      // Whole milliseconds, rounded up: a step is never taken early.
       timer_.start(static_cast<int>((due_ns_ - now + 999999) / 1000000));
       return;
     }
@@ -687,9 +686,11 @@ void FlightPlayer::Run() {
     do {
       wait = flight_->Step();
     } while (wait == 0 && ++steps < kStepsPerRead && !flight_->Arrived());
-    // The drawing counts as it did when a flight slept between steps.
+    // A step's wait runs from the end of its drawing, as the sleep after it
+    // did when flights slept on the main thread: a step taken late moves the
+    // later ones with it, and a flight lasts as long as it always has.
     const qint64 after = clock_.nsecsElapsed();
-    due_ns_ += (after - now) + static_cast<qint64>(wait) * 1000000;
+    due_ns_ = after + static_cast<qint64>(wait) * 1000000;
   }
 }
 
