@@ -37,7 +37,7 @@ bool Engine::ClickCard(int slot) {
       Apply(Move::Card(3, slot));
       if (s_.Phase == phTrickFull) {
         // Across the network only the winner of the trick collects it.
-        const bool remote = mode_.NetGame || mode_.TourGame;
+        const bool remote = HasRemoteSeat();
         ui_.EnableButton(TableButton::Next, !remote || s_.Leader == 3);
       }
       return true;

@@ -164,7 +164,7 @@ void NetSession::LocalMove(const Move& move) {
 
 void NetSession::AfterDeclarerStep(const Move& move) {
   using K = Move::Kind;
-  const bool computer_declarer = engine_.ComputesFor(s_.Declarer);
+  const bool computer_declarer = engine_.KindOf(s_.Declarer) == SeatKind::Computer;
   switch (move.kind) {
     case K::TakeWidow:
       SendToBoth(MoveShape::WidowTaken());
@@ -380,14 +380,14 @@ void NetSession::AdjustButtons() {
     case phTrickFull:
       // The winner's copy collects once it has been told so (a record's "e"
       // or its own last card); the card alone may arrive first.
-      SetNextEnabled(buttons_.action_enabled && (s_.Leader == 3 || engine_.ComputesFor(s_.Leader)));
+      SetNextEnabled(buttons_.action_enabled && (s_.Leader == 3 || engine_.KindOf(s_.Leader) == SeatKind::Computer));
       return;
     case phPlay1:
     case phPlay2:
     case phPlay3: buttons_.action_enabled = false; return;
     default: return;
   }
-  SetNextEnabled(actor == 3 || (actor != 0 && engine_.ComputesFor(actor)));
+  SetNextEnabled(actor == 3 || (actor != 0 && engine_.KindOf(actor) == SeatKind::Computer));
 }
 
 }  // namespace varnok::netsession
