@@ -108,9 +108,8 @@ void Engine::Deal(bool new_game) {
 
   ui_.DrawRoundPanel();
   bool next_enabled = true;
-  if (mode_.NetGame || mode_.TourGame) {
-    next_enabled = first == 3 || (mode_.NetGame && mode_.NetPos == 1 && !mode_.NetThreeHumans && first == 2);
-  }
+  // With remote seats only the copy that makes the first bidder's moves begins.
+  if (HasRemoteSeat()) next_enabled = KindOf(first) != SeatKind::Remote;
   Button(TableButton::Next, true, next_enabled, UiText::Games(words::games::kToBegin));
   Button(TableButton::Pass, true, false, UiText::Games(words::games::kPass));
 
@@ -133,11 +132,13 @@ void Engine::BeginBidding() {
   const UiText caption = UiText::Games(words::games::kIPlayOn, seat3_opens ? std::to_string(s_.CurrentBid + kBidStep) : "...");
   Button(TableButton::Next, true, seat3_opens, caption);
   SetTimer(timer_ms_, true);
-  if (!mode_.NetGame && !mode_.TourGame) {
+  // A table without remote seats bids on the timer: the computer seats work out their limits now.
+  if (!HasRemoteSeat()) {
     ui_.EnableButton(TableButton::Next, false);
     if (computer_) {
       ui_.ShowBidProgress(0);
-      for (int seat = 1; seat <= 2; ++seat) s_.MaxBid[static_cast<std::size_t>(seat)] = computer_->MaxBid(seat, s_);
+      for (int seat = 1; seat <= 3; ++seat)
+        if (ComputerPlayers* players = ComputerFor(seat)) s_.MaxBid[static_cast<std::size_t>(seat)] = players->MaxBid(seat, s_);
       ui_.ShowBidProgress(-1);
     }
     if (seat3_opens) ui_.EnableButton(TableButton::Next, true);

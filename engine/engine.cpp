@@ -4,7 +4,7 @@
 
 namespace varnok {
 
-Engine::Engine(GameState& state, Presenter& presenter) : s_(state), ui_(presenter) {}
+Engine::Engine(GameState& state, Presenter& presenter) : s_(state), ui_(presenter) { PlaceSeats(SeatKindsFor(mode_)); }
 
 void Engine::SetProfile(int kon_no, int profile_score) {
   profile_kon_no_ = kon_no;
@@ -13,10 +13,50 @@ void Engine::SetProfile(int kon_no, int profile_score) {
 
 void Engine::SetShuffleSeed(std::optional<std::uint64_t> seed) { shuffler_.SetSeed(seed); }
 
-bool Engine::ComputesFor(int seat) const {
-  if (mode_.TourGame) return false;
-  if (mode_.NetGame) return mode_.NetPos == 1 && !mode_.NetThreeHumans && seat == 2;
-  return seat == 1 || seat == 2;
+void Engine::SetComputerPlayers(ComputerPlayers* players) {
+  computer_ = players;
+  computer_seat_.SetPlayers(players);
+}
+
+void Engine::SetMode(const TableMode& mode) {
+  mode_ = mode;
+  PlaceSeats(SeatKindsFor(mode_));
+}
+
+SeatController* Engine::ControllerOfKind(SeatKind kind) {
+  switch (kind) {
+    case SeatKind::Local: return &local_seat_;
+    case SeatKind::Computer: return &computer_seat_;
+    case SeatKind::Remote: return &remote_seat_;
+  }
+  return &remote_seat_;
+}
+
+void Engine::PlaceSeats(const PerSeat<SeatKind>& kinds) {
+  for (int seat = 1; seat <= 3; ++seat)
+    seats_[static_cast<std::size_t>(seat)] = ControllerOfKind(kinds[static_cast<std::size_t>(seat)]);
+}
+
+void Engine::SetSeatController(int seat, SeatController* controller) {
+  if (seat < 1 || seat > 3) return;
+  if (controller == nullptr) controller = ControllerOfKind(SeatKindsFor(mode_)[static_cast<std::size_t>(seat)]);
+  seats_[static_cast<std::size_t>(seat)] = controller;
+}
+
+const SeatController& Engine::Controller(int seat) const {
+  if (seat < 1 || seat > 3) return remote_seat_;
+  return *seats_[static_cast<std::size_t>(seat)];
+}
+
+bool Engine::HasRemoteSeat() const {
+  for (int seat = 1; seat <= 3; ++seat)
+    if (KindOf(seat) == SeatKind::Remote) return true;
+  return false;
+}
+
+ComputerPlayers* Engine::ComputerFor(int seat) const {
+  if (seat < 1 || seat > 3 || KindOf(seat) != SeatKind::Computer) return nullptr;
+  return Controller(seat).Players();
 }
 
 void Engine::SetTimer(int interval_ms, bool running) {
@@ -31,25 +71,24 @@ void Engine::Button(TableButton button, bool visible, bool enabled, const UiText
 
 void Engine::Tick() {
   if (!timer_running_ || !s_.InGame) return;
-  if (mode_.NetGame || mode_.TourGame) return;  // the other seats' moves come as records
+  // With a remote seat the table moves as its records arrive; the network
+  // session steps its own computer seat at the points of the exchange.
+  if (HasRemoteSeat()) return;
   if (s_.Phase > 10 && timer_ms_ != kTimerPlayMs) SetTimer(kTimerPlayMs, true);
 
   switch (s_.Phase) {
     case phBid1:
-    case phBid2: {
-      const int seat = s_.Phase;
-      if (!s_.InBidding[seat] || !ComputesFor(seat)) return;
-      // A limit above the highest order stops at it: the seat passes there.
-      const bool raise = s_.CurrentBid < s_.MaxBid[static_cast<std::size_t>(seat)] && Valid(Move::Bid(seat), MoveSource::Here);
-      Apply(raise ? Move::Bid(seat) : Move::Pass(seat));
-      return;
-    }
+    case phBid2:
+    case phBid3:
     case phPlay1:
-    case phPlay2: {
-      const int seat = s_.Phase - 10;
-      if (!computer_ || !ComputesFor(seat)) return;
-      Apply(Move::Card(seat, computer_->ChooseCard(seat, s_)));
-      if (s_.TrickPos == 4) ui_.EnableButton(TableButton::Next, true);
+    case phPlay2:
+    case phPlay3: {
+      // The seat whose turn it is: its controller answers if it computes.
+      const int seat = s_.Phase > 10 ? s_.Phase - 10 : s_.Phase;
+      const std::optional<Move> move = seats_[static_cast<std::size_t>(seat)]->NextMove(seat, s_);
+      if (!move) return;
+      Apply(*move);
+      if (move->kind == Move::Kind::Card && s_.TrickPos == 4) ui_.EnableButton(TableButton::Next, true);
       return;
     }
     case phRoundOver:
@@ -84,7 +123,7 @@ void Engine::PressNext() {
       return;
     case phGiven:
       Apply(Move::ShowGiven());
-      if (s_.Declarer == 3 && human_) {
+      if (KindOf(s_.Declarer) == SeatKind::Local && human_) {
         Apply(Move::Trump(human_->ChooseTrump(s_)));
         Apply(Move::Order(human_->ChooseOrder(s_, s_.Zakaz)));
       } else {
@@ -145,7 +184,7 @@ bool Engine::Valid(const Move& m, MoveSource source) const {
     case Move::Kind::Give: {
       if (p != phGive && p != phGiveChosen) return false;
       if (m.c != 0) return SuitIndex(static_cast<std::uint8_t>(m.c)) >= 0 && GiftIsValid(s_.Hands[s_.Declarer], m.a, m.b);
-      if (source == MoveSource::Here && ComputesFor(s_.Declarer) && computer_) return true;
+      if (source == MoveSource::Here && ComputerFor(s_.Declarer) != nullptr) return true;
       return GiftIsValid(s_.Hands[s_.Declarer], m.a, m.b);
     }
     case Move::Kind::ShowGiven:
@@ -198,7 +237,7 @@ bool Engine::Apply(const Move& move, MoveSource source) {
         s_.Trump = static_cast<std::uint8_t>(move.c);
         GiveCardsAs(false);
       } else {
-        GiveCardsAs(!told && ComputesFor(s_.Declarer) && computer_ != nullptr);
+        GiveCardsAs(!told && ComputerFor(s_.Declarer) != nullptr);
       }
       done = Move::Give(s_.GiveIdx1, s_.GiveIdx2, s_.Trump == kNoSuit ? 0 : s_.Trump);
       break;

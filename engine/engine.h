@@ -11,6 +11,7 @@
 #include "move.h"
 #include "players.h"
 #include "presenter.h"
+#include "seat_controller.h"
 #include "shuffle.h"
 
 namespace varnok {
@@ -22,11 +23,20 @@ inline constexpr int kTimerPlayMs = 300;
 class Engine {
  public:
   Engine(GameState& state, Presenter& presenter);
+  // The seat table points into the engine itself.
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
 
   // --- wiring -------------------------------------------------------------
-  void SetComputerPlayers(ComputerPlayers* players) { computer_ = players; }
+  // The computer players: the engine's computer controller plays with
+  // them, and they hear of every round, whoever plays the seats.
+  void SetComputerPlayers(ComputerPlayers* players);
   void SetHumanChoices(HumanChoices* choices) { human_ = choices; }
-  void SetMode(const TableMode& mode) { mode_ = mode; }
+  // The mode also places the seats' controllers (SeatKindsFor).
+  void SetMode(const TableMode& mode);
+  // Hands `seat` to another controller until the next SetMode (a null
+  // controller gives it back to the one the mode places there).
+  void SetSeatController(int seat, SeatController* controller);
   void SetOptions(const EngineOptions& options) { options_ = options; }
   void SetPlayerName(std::string name) { player_name_ = std::move(name); }
   // Game number and score of the profile that plays (a guest: 1 and 0).
@@ -77,8 +87,12 @@ class Engine {
   // Whether `slot` of `seat`'s hand holds a card that may be played now; any
   // other request is a faulty one that a card step replaces.
   bool CardPlayable(int seat, int slot) const;
-  // Whether this copy makes the computer's choices for `seat`.
-  bool ComputesFor(int seat) const;
+  // Who makes `seat`'s moves on this copy.
+  // A seat number outside 1..3 names no seat this copy plays: remote.
+  const SeatController& Controller(int seat) const;
+  SeatKind KindOf(int seat) const { return Controller(seat).Kind(); }
+  // Whether some seat's moves arrive as records from another copy.
+  bool HasRemoteSeat() const;
   // Draws the winning bid at the remaining bidder's panel (only the panels).
   void ShowFinalBids();
 
@@ -120,12 +134,20 @@ class Engine {
   // Whether this copy shuffles and deals (else the deal comes from the dealer's copy).
   bool DealsHere() const;
   bool SeatFaceUp(int seat) const;
+  // The computer players that decide for `seat` on this copy, if any.
+  ComputerPlayers* ComputerFor(int seat) const;
+  void PlaceSeats(const PerSeat<SeatKind>& kinds);
+  SeatController* ControllerOfKind(SeatKind kind);
 
   GameState& s_;
   Presenter& ui_;
   ComputerPlayers* computer_ = nullptr;
   HumanChoices* human_ = nullptr;
   TableMode mode_;
+  LocalController local_seat_;
+  ComputerController computer_seat_;
+  RemoteController remote_seat_;
+  PerSeat<SeatController*> seats_{};
   EngineOptions options_;
   std::string player_name_ = "Player";
   int profile_kon_no_ = 1;

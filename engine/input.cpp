@@ -36,9 +36,8 @@ bool Engine::ClickCard(int slot) {
       }
       Apply(Move::Card(3, slot));
       if (s_.Phase == phTrickFull) {
-        // Across the network only the winner of the trick collects it.
-        const bool remote = mode_.NetGame || mode_.TourGame;
-        ui_.EnableButton(TableButton::Next, !remote || s_.Leader == 3);
+        // With remote seats only the copy that makes the winner's moves collects the trick.
+        ui_.EnableButton(TableButton::Next, !HasRemoteSeat() || KindOf(s_.Leader) != SeatKind::Remote);
       }
       return true;
     default:

@@ -161,7 +161,7 @@ void Engine::GiveCardsAs(bool ask_computer) {
   const int d = s_.Declarer;
   s_.Zakaz = s_.CurrentBid;
   if (ask_computer) {
-    const DeclarerPlan plan = computer_->PlanDeclarer(d, s_);
+    const DeclarerPlan plan = ComputerFor(d)->PlanDeclarer(d, s_);
     s_.GiveIdx1 = static_cast<std::uint8_t>(plan.give1);
     s_.GiveIdx2 = static_cast<std::uint8_t>(plan.give2);
     s_.Trump = plan.trump;

@@ -130,7 +130,7 @@ class Applier {
   bool Give(int slot1, int slot2) {
     if (!HasDeclarer(s_) || s_.HandCount[s_.Declarer] != 10) return false;
     // A seat this copy plays for the computer makes its own gift.
-    if (t_.engine.ComputesFor(s_.Declarer)) return false;
+    if (t_.engine.KindOf(s_.Declarer) == SeatKind::Computer) return false;
     if (!GiftIsValid(s_.Hands[s_.Declarer], slot1, slot2)) return false;
     return Told(Move::Give(slot1, slot2));
   }

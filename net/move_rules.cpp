@@ -112,7 +112,7 @@ std::optional<FieldIssue> CheckMoveRules(const MoveFields& f, GameState& s, cons
       }
       case 24: {
         // A seat this copy plays for the computer makes its own gift.
-        if (!IsSeat(s.Declarer) || engine.ComputesFor(s.Declarer) || s.HandCount[s.Declarer] != 10 ||
+        if (!IsSeat(s.Declarer) || engine.KindOf(s.Declarer) == SeatKind::Computer || s.HandCount[s.Declarer] != 10 ||
             !engine.Allows(Move::Give(f.given->first, f.given->second)))
           return refuse(NetError::NotNow);
         if (auto issue = actor_check(s.Declarer)) return issue;

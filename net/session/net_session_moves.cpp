@@ -1,8 +1,6 @@
 // What a copy sends after each step of its player, and the computer seat's
 // moves in a game of two people: the client answers for the computer after
 // its own bid or card, the server makes its leads and its declarer's steps.
-#include <QTimer>
-
 #include "deal_record.h"
 #include "net_session.h"
 
@@ -108,9 +106,9 @@ void NetSession::LocalMove(const Move& move) {
   switch (move.kind) {
     case K::NewGame: break;
     case K::Begin:
-      // On the server of a game of two the computer seat opens with 60 at once.
-      if (IsServer() && !ThreeHumans() && s_.Leader == 2 && s_.CurrentBid == kOpeningBidBase &&
-          ApplyOwn(Move::Bid(2))) {
+      // A computer seat this copy plays (the server's, in a game of two) opens with 60 at once.
+      if (engine_.KindOf(s_.Leader) == SeatKind::Computer && s_.CurrentBid == kOpeningBidBase &&
+          ApplyOwn(Move::Bid(s_.Leader))) {
         SendToNext(MoveShape::ComputerOpeningBid(3));
         buttons_ = {true, true};
       }
@@ -155,16 +153,11 @@ void NetSession::LocalMove(const Move& move) {
   }
   SendHeld();
   AdjustButtons();
-  // The engine may still set the buttons after reporting the step (a click
-  // that completes a trick): look at them again once it is done.
-  QTimer::singleShot(0, this, [this] {
-    if (game_running_) AdjustButtons();
-  });
 }
 
 void NetSession::AfterDeclarerStep(const Move& move) {
   using K = Move::Kind;
-  const bool computer_declarer = engine_.ComputesFor(s_.Declarer);
+  const bool computer_declarer = engine_.KindOf(s_.Declarer) == SeatKind::Computer;
   switch (move.kind) {
     case K::TakeWidow:
       SendToBoth(MoveShape::WidowTaken());
@@ -343,8 +336,10 @@ void NetSession::AfterCardServer(const Move& move, int position) {
 }
 
 void NetSession::ComputerLeadIfDue() {
-  if (!IsServer() || ThreeHumans() || s_.Phase != phPlay2 || s_.TrickPos != 1 || s_.Leader != 2) return;
-  const int slot = PlayComputerCard(2);
+  if (s_.Phase < phPlay1 || s_.Phase > phPlay3 || s_.TrickPos != 1) return;
+  const int seat = s_.Phase - 10;
+  if (s_.Leader != seat || engine_.KindOf(seat) != SeatKind::Computer) return;
+  const int slot = PlayComputerCard(seat);
   if (slot) SendToNext(MoveShape::CardPlayed(3, slot, MarriageCell()));
 }
 
@@ -380,14 +375,14 @@ void NetSession::AdjustButtons() {
     case phTrickFull:
       // The winner's copy collects once it has been told so (a record's "e"
       // or its own last card); the card alone may arrive first.
-      SetNextEnabled(buttons_.action_enabled && (s_.Leader == 3 || engine_.ComputesFor(s_.Leader)));
+      SetNextEnabled(buttons_.action_enabled && engine_.KindOf(s_.Leader) != SeatKind::Remote);
       return;
     case phPlay1:
     case phPlay2:
     case phPlay3: buttons_.action_enabled = false; return;
     default: return;
   }
-  SetNextEnabled(actor == 3 || (actor != 0 && engine_.ComputesFor(actor)));
+  SetNextEnabled(actor != 0 && engine_.KindOf(actor) != SeatKind::Remote);
 }
 
 }  // namespace varnok::netsession
