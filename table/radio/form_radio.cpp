@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QShowEvent>
+#include <QStyle>
 #include <QTimer>
 
 #include "button_colours.h"
@@ -54,6 +55,25 @@ QImage RadioImage(const QString& name) {
   QImage image;
   if (!name.isEmpty()) LoadPng(name, kLibrary, image);
   return image;
+}
+
+// The list's font, from 12 pixels down to 9, made small enough for its
+// widest row (flag and name) to fit the list's width; a name still too wide
+// is cut and shows whole in its hint.
+void FitRows(QListWidget& list) {
+  const int scroll = list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
+  const int room = list.width() - 2 * list.frameWidth() - scroll - 4;
+  QFont font;
+  for (int pixels = 12; pixels >= 9; --pixels) {
+    font = DialogFont(pixels);
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (int i = 0; i < list.count(); ++i)
+      widest = std::max(widest, metrics.horizontalAdvance(list.item(i)->text()) + 22);
+    if (widest <= room) break;
+  }
+  list.setFont(font);
+  for (int i = 0; i < list.count(); ++i) list.item(i)->setToolTip(list.item(i)->text());
 }
 
 QIcon FlagIcon(int country) {
@@ -222,7 +242,10 @@ void TFormRadio::ApplyDesign() {
              : QStringLiteral(
                    "QListWidget { background: #ffffff; color: #000000; border: 1px solid #808080; }"
                    "QListWidget::item:selected { background: #000080; color: #ffffff; }");
-  for (QListWidget* list : {countries_, stations_}) list->setStyleSheet(list_style);
+  for (QListWidget* list : {countries_, stations_}) {
+    list->setStyleSheet(list_style);
+    FitRows(*list);
+  }
 
   switch_->setGeometry(12, top + 178, 64, 64);
   buttons_[0]->setGeometry(88, top + 190, 100, 30);
@@ -324,6 +347,7 @@ void TFormRadio::ListStations(int index) {
     keys_.push_back(s.Key);
     if (selected < 0 && s.Name == setup_.Radio->State().Station) selected = static_cast<int>(keys_.size()) - 1;
   }
+  FitRows(*stations_);
   if (selected >= 0) {
     stations_->setCurrentRow(selected);
     filling_ = false;
