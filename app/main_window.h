@@ -132,6 +132,8 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   // The badge's left click and the popup's "Radio".
   void RadioToggle();
   void OpenRadioWindow();
+  // The options' auxiliary window design, for the radio window.
+  RadioLook RadioWindowLook() const;
 
  Q_SIGNALS:
   // A rated cycle's score took its place in the account players' table.

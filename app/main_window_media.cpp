@@ -156,9 +156,19 @@ void MainWindow::OpenRadioWindow() {
   setup.Language = settings_.LanguageIndex;
   setup.BadgeChanged = [this] { ShowRadioBadge(); };
   setup.Sound = SoundHookOf();
+  setup.Look = RadioWindowLook();
+  setup.FallBackToGrayAristocratic = [this] { FallBackToGrayWindows(); };
   radio_window_ = new TFormRadio(std::move(setup), this);
   radio_window_->setAttribute(Qt::WA_DeleteOnClose);
   radio_window_->show();
+}
+
+RadioLook MainWindow::RadioWindowLook() const {
+  RadioLook look;
+  look.Purple = settings_.PurpleWindows;
+  look.GrayDesign = settings_.AuxWindowDesign;
+  look.NewButtons = settings_.NewButtons;
+  return look;
 }
 
 void MainWindow::ShowRadioBadge() {

@@ -392,6 +392,8 @@ void MainWindow::OtherChanged() {
     radio_list_from_server_ = settings_.RadioListFromServer;
     RadioInit();
   }
+  // The radio window stays open beside the options: it takes their design at once.
+  if (radio_window_ != nullptr) radio_window_->SetLook(RadioWindowLook());
 }
 
 }  // namespace varnok

@@ -19,6 +19,7 @@
 #include <QStyle>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QFile>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
@@ -31,6 +32,7 @@
 #include "form_message.h"
 #include "form_options.h"
 #include "form_password.h"
+#include "form_radio.h"
 #include "form_score.h"
 #include "form_top_ten.h"
 #include "form_zakaz.h"
@@ -38,6 +40,7 @@
 #include "recwin_look.h"
 #include "layout.h"
 #include "main_window.h"
+#include "radio.h"
 #include "score_sheet.h"
 #include "settings.h"
 #include "table_canvas.h"
@@ -350,6 +353,44 @@ void LayOutEverything(int language, int mode, std::vector<Misfit>& misfits) {
   TFormScoreSheet sheet(rounds, {QString(), QStringLiteral("PC"), QStringLiteral("PC"), QStringLiteral("Tester")},
                         window.Canvas()->Layout(), &window);
   CheckDialog(check, sheet, "score sheet", main_size());
+
+  // The radio window in each design, with the graphics library beside the
+  // program from here on (the purple design needs it) and the station list
+  // the program ships; every country that has stations is listed once.
+  ASSERT_TRUE(QFile::copy(QStringLiteral(VARNOK_BUILT_PROGRAM_DIR "/ZubCGraph1.dll"),
+                          folder.filePath(QStringLiteral("ZubCGraph1.dll"))));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(VARNOK_BUILT_PROGRAM_DIR "/ZubRadio.rad"),
+                          folder.filePath(QStringLiteral("ZubRadio.rad"))));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(VARNOK_BUILT_PROGRAM_DIR "/ZubRadio02.dll"),
+                          folder.filePath(QStringLiteral("ZubRadio02.dll"))));
+  media::Radio station_radio;
+  media::RadioFiles files;
+  files.ProgramFolder = folder.path();
+  files.StateFolder = folder.path();
+  files.FromServer = false;
+  station_radio.Init(files);
+  ASSERT_TRUE(station_radio.Available());
+  RadioWindowSetup radio_setup;
+  radio_setup.Radio = &station_radio;
+  radio_setup.Language = language;
+  TFormRadio radio(radio_setup, &window);
+  for (const RadioLook look : {RadioLook{true, 2, false}, RadioLook{false, 1, false}, RadioLook{false, 2, false},
+                               RadioLook{false, 3, false}}) {
+    radio.SetLook(look);
+    const std::string name = "radio design " + std::to_string(static_cast<int>(radio.Design()));
+    CheckDialog(check, radio, name, main_size());
+    if (look.Purple) {
+      radio.show();
+      for (int country = 0; country < media::kCountryCount; ++country) {
+        radio.ListStations(country);
+        auto* stations = radio.findChild<QListWidget*>(QStringLiteral("StationList"));
+        if (stations != nullptr && stations->count() > 0)
+          check.Window(&radio, name + " country " + std::to_string(country), main_size());
+      }
+      radio.ListStations(0);
+      radio.hide();
+    }
+  }
 
   DialogPilot pilot;
   window.close();

@@ -16,9 +16,14 @@
 #include <QToolTip>
 #include <QEnterEvent>
 #include <QTest>
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 
 #include "form_radio.h"
+#include "loader.h"
+#include "names.h"
+#include "zub_cards_button.h"
 #include "menu_screen.h"
 #include "music_player.h"
 #include "music_player_buttons.h"
@@ -48,8 +53,10 @@ void Write(const QString& path, const QByteArray& data) {
   file.write(data);
 }
 
-void WriteRadioOptions(const QString& folder, int mode) {
+void WriteRadioOptions(const QString& folder, int mode, bool purple = false, int design = 2) {
   Settings settings;
+  settings.PurpleWindows = purple;
+  settings.AuxWindowDesign = design;
   settings.WindowMode = mode;
   settings.FlyingCards = false;
   settings.Music = false;
@@ -109,7 +116,9 @@ TEST_F(RadioWindowTest, BadgeWindowListsSwitchVolumeAndStateFile) {
   ASSERT_NE(radio, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(radio));
   EXPECT_EQ(radio->windowTitle(), "Zub Internet-Radio");
-  EXPECT_EQ(radio->size(), QSize(340, 320));
+  // The gray aristocratic design of the options: its cap makes the window taller than the purple 340 x 320.
+  EXPECT_EQ(radio->Design(), RadioDesign::GrayAristocratic);
+  EXPECT_EQ(radio->size(), QSize(340, 348));
   auto* countries = radio->findChild<QListWidget*>(QStringLiteral("CountryList"));
   auto* stations = radio->findChild<QListWidget*>(QStringLiteral("StationList"));
   ASSERT_TRUE(countries && stations);
@@ -313,6 +322,214 @@ TEST_F(RadioWindowTest, PlayerButtonsAtWindowSizeFiveWithTheServersSongs) {
   // A smaller window hides the buttons.
   window.ApplyWindowSize(3);
   EXPECT_FALSE(play->isVisible());
+  window.close();
+}
+
+// --- The window designs ----------------------------------------------------------
+
+bool Gray(QRgb pixel) {
+  return std::abs(qRed(pixel) - qGreen(pixel)) <= 6 && std::abs(qGreen(pixel) - qBlue(pixel)) <= 8 &&
+         qRed(pixel) >= 200;
+}
+bool Purplish(QRgb pixel) { return qBlue(pixel) > qGreen(pixel) + 20 && qRed(pixel) > qGreen(pixel) + 10; }
+bool Yellow(QRgb pixel) { return qRed(pixel) > 200 && qGreen(pixel) > 200 && qBlue(pixel) < 90; }
+// Near black (the gray designs' texts), not the dark purple of the purple lists.
+bool Dark(QRgb pixel) {
+  const int high = std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+  const int low = std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+  return high < 70 && high - low < 16;
+}
+
+int Count(const QImage& image, QRect area, bool (*test)(QRgb)) {
+  int n = 0;
+  area &= image.rect();
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) n += test(image.pixel(x, y)) ? 1 : 0;
+  return n;
+}
+
+// The share of the library picture's opaque pixels that the window shows
+// unchanged when the picture lies at `at`.
+double PictureShown(const QImage& window, const QString& name, QPoint at) {
+  QImage picture;
+  if (!LoadPng(name, QString::fromLatin1(kGraphicsLibrary), picture)) return 0.0;
+  picture = picture.convertToFormat(QImage::Format_ARGB32);
+  int opaque = 0, same = 0;
+  for (int y = 0; y < picture.height(); y += 3) {
+    for (int x = 0; x < picture.width(); x += 3) {
+      const QRgb p = picture.pixel(x, y);
+      if (qAlpha(p) != 255) continue;
+      ++opaque;
+      const QRgb w = window.pixel(at.x() + x, at.y() + y);
+      same += std::abs(qRed(p) - qRed(w)) <= 2 && std::abs(qGreen(p) - qGreen(w)) <= 2 &&
+                      std::abs(qBlue(p) - qBlue(w)) <= 2
+                  ? 1
+                  : 0;
+    }
+  }
+  return opaque > 100 ? static_cast<double>(same) / opaque : 0.0;
+}
+
+// Clicks away the notices that come up and keeps their texts.
+class NoticeCatcher {
+ public:
+  NoticeCatcher() {
+    timer_.setInterval(10);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible() || w->objectName() != QLatin1String("Attention")) continue;
+        for (QLabel* label : w->findChildren<QLabel*>())
+          if (label->text().contains(QLatin1String(".dll"))) texts << label->text();
+        if (auto* ok = w->findChild<QPushButton*>()) ok->click();
+      }
+    });
+    timer_.start();
+  }
+  QStringList texts;
+
+ private:
+  QTimer timer_;
+};
+
+struct DesignCase {
+  const char* name;
+  bool purple;
+  int design;     // the gray design chosen
+  bool library;   // "ZubCGraph1.dll" beside the program
+  RadioDesign shown;
+  int height;
+  const char* header;  // the library picture at the top ("" none)
+  int header_x;
+  bool purple_background;
+  bool fell_back;      // the options now hold gray aristocratic
+  bool notice;         // "Can`t find the file ZubCGraph1.dll"
+};
+
+class RadioDesignTest : public RadioWindowTest, public ::testing::WithParamInterface<DesignCase> {};
+
+TEST_P(RadioDesignTest, TheWindowTakesTheOptionsDesign) {
+  const DesignCase& c = GetParam();
+  WriteRadioOptions(folder_.path(), 5, c.purple, c.design);
+  if (c.library) {
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VARNOK_BUILT_PROGRAM_DIR "/") + QString::fromLatin1(kGraphicsLibrary),
+                            folder_.filePath(QString::fromLatin1(kGraphicsLibrary))));
+  }
+  MainWindow window(TestWindowOptions(folder_.path()));
+  StartWindow(window);
+  ASSERT_EQ(LibraryPresent(QString::fromLatin1(kGraphicsLibrary)), c.library);
+  QTest::keyClick(window.Canvas(), Qt::Key_Space);
+  ASSERT_TRUE(window.MenuShown());
+  NoticeCatcher notices;
+  window.OpenRadioWindow();
+  TFormRadio* radio = window.RadioWindow();
+  ASSERT_NE(radio, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(radio));
+  QTest::qWait(50);
+
+  EXPECT_EQ(radio->Design(), c.shown);
+  EXPECT_EQ(radio->size(), QSize(340, c.height));
+  const QImage shot = radio->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const int top = radio->HeaderHeight() + 6;
+  // The background: between the lists and at the bottom left corner.
+  for (const QPoint at : {QPoint(170, top + 80), QPoint(3, c.height - 3)}) {
+    const QRgb pixel = shot.pixel(at);
+    EXPECT_EQ(Purplish(pixel), c.purple_background) << c.name << " at " << at.x() << "," << at.y();
+    EXPECT_EQ(Gray(pixel), !c.purple_background) << c.name << " at " << at.x() << "," << at.y();
+  }
+  if (*c.header != '\0') {
+    EXPECT_GT(PictureShown(shot, QString::fromLatin1(c.header), QPoint(c.header_x, 0)), 0.8) << c.name;
+  }
+  // The caption (purple) or the word "RADIO" on the cap stands in yellow above the lists.
+  if (c.shown == RadioDesign::Purple || c.shown == RadioDesign::GrayAristocratic) {
+    EXPECT_GT(Count(shot, QRect(0, 0, 340, top), Yellow), 40) << c.name;
+  }
+  // The lists: yellow texts on the purple design, dark ones on the gray designs.
+  auto* countries = radio->findChild<QListWidget*>(QStringLiteral("CountryList"));
+  ASSERT_NE(countries, nullptr);
+  const QImage list = countries->grab().toImage();
+  // The names below the selected first row, right of the flags.
+  const QRect rows = list.rect().adjusted(30, 30, -20, -4);
+  if (c.purple_background) {
+    EXPECT_GT(Count(list, rows, Yellow), 30) << c.name;
+    EXPECT_GT(Count(list, rows, Yellow), 5 * Count(list, rows, Dark)) << c.name;  // a few dark edges at most
+  } else {
+    EXPECT_GT(Count(list, rows, Dark), 30) << c.name;
+    EXPECT_EQ(Count(list, rows, Yellow), 0) << c.name;
+  }
+  // The buttons' pictures: violet on purple, navy on gray.
+  for (const char* name : {"Ok", "VolumeDown", "VolumeUp"}) {
+    auto* button = radio->findChild<TZubCardsButton*>(QString::fromLatin1(name));
+    ASSERT_NE(button, nullptr) << name;
+    EXPECT_EQ(button->ColorSB(), c.purple_background ? TColorSB::DViolet : TColorSB::DNavy) << c.name << name;
+  }
+  QTest::qWait(30);
+  EXPECT_EQ(notices.texts,
+            c.notice ? QStringList{QStringLiteral("Can`t find the file ZubCGraph1.dll")} : QStringList{})
+      << c.name;
+  EXPECT_EQ(window.Options().PurpleWindows, c.purple && !c.fell_back);
+  EXPECT_EQ(window.Options().AuxWindowDesign, c.fell_back ? 2 : c.design);
+  Shoot(radio, (std::string("radio_design_") + c.name + ".png").c_str());
+  radio->close();
+  window.close();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designs, RadioDesignTest,
+    ::testing::Values(
+        DesignCase{"concise", false, 1, true, RadioDesign::GrayConcise, 384, "Radio", 0, false, false, false},
+        DesignCase{"aristocratic", false, 2, true, RadioDesign::GrayAristocratic, 348, "GCap300", 20, false, false,
+                   false},
+        DesignCase{"ribbons", false, 3, true, RadioDesign::GrayRibbons, 374, "GFormRadioL", 30, false, false, false},
+        DesignCase{"purple", true, 2, true, RadioDesign::Purple, 320, "", 0, true, false, false},
+        DesignCase{"purple_without_library", true, 2, false, RadioDesign::GrayAristocratic, 348, "", 0, false, true,
+                   false},
+        DesignCase{"concise_without_library", false, 1, false, RadioDesign::GrayAristocratic, 348, "", 0, false,
+                   true, true}),
+    [](const ::testing::TestParamInfo<DesignCase>& info) { return std::string(info.param.name); });
+
+TEST_F(RadioWindowTest, AnOpenWindowTakesTheNewDesignFromTheOptions) {
+  ASSERT_TRUE(QFile::copy(QStringLiteral(VARNOK_BUILT_PROGRAM_DIR "/") + QString::fromLatin1(kGraphicsLibrary),
+                          folder_.filePath(QString::fromLatin1(kGraphicsLibrary))));
+  MainWindow window(TestWindowOptions(folder_.path()));
+  StartWindow(window);
+  QTest::keyClick(window.Canvas(), Qt::Key_Space);
+  window.OpenRadioWindow();
+  TFormRadio* radio = window.RadioWindow();
+  ASSERT_NE(radio, nullptr);
+  ASSERT_EQ(radio->Design(), RadioDesign::GrayAristocratic);
+  const QString station = window.InternetRadio().State().Station;
+
+  // The options' auxiliary design, as the options window changes it.
+  const struct {
+    bool purple;
+    int design;
+    RadioDesign shown;
+    int height;
+    bool purple_corner;
+  } steps[] = {{true, 2, RadioDesign::Purple, 320, true},
+               {false, 3, RadioDesign::GrayRibbons, 374, false},
+               {false, 1, RadioDesign::GrayConcise, 384, false}};
+  for (const auto& s : steps) {
+    window.MutableOptions().PurpleWindows = s.purple;
+    window.MutableOptions().AuxWindowDesign = s.design;
+    window.OtherChanged();
+    ASSERT_EQ(window.RadioWindow(), radio);  // the same window, still open
+    EXPECT_EQ(radio->Design(), s.shown);
+    EXPECT_EQ(radio->size(), QSize(340, s.height));
+    const QImage shot = radio->grab().toImage();
+    EXPECT_EQ(Purplish(shot.pixel(3, s.height - 3)), s.purple_corner);
+    auto* ok = radio->findChild<TZubCardsButton*>(QStringLiteral("Ok"));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->ColorSB(), s.purple ? TColorSB::DViolet : TColorSB::DNavy);
+  }
+  // "New buttons" reaches the window's buttons too.
+  window.MutableOptions().NewButtons = true;
+  window.OtherChanged();
+  EXPECT_TRUE(radio->findChild<TZubCardsButton*>(QStringLiteral("VolumeUp"))->Nata());
+  // The lists and the station stay as they were.
+  EXPECT_EQ(window.InternetRadio().State().Station, station);
+  EXPECT_EQ(radio->findChild<QListWidget*>(QStringLiteral("StationList"))->count(), 3);
+  radio->close();
   window.close();
 }
 
