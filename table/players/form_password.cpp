@@ -147,10 +147,10 @@ void TFormPassword::BuildFields() {
     Paint(label, TextColour());
     field_labels_[static_cast<std::size_t>(i)] = label;
   }
-  edit1_ = MakeEdit(this, "Edit1", NameLimit(setup_.network));
-  edit2_ = MakeEdit(this, "Edit2", static_cast<int>(kPasswordLength));
-  edit3_ = MakeEdit(this, "Edit3", static_cast<int>(kPasswordLength));
-  for (QLineEdit* secret : {edit2_, edit3_}) {
+  name_edit_ = MakeEdit(this, "Edit1", NameLimit(setup_.network));
+  password_edit_ = MakeEdit(this, "Edit2", static_cast<int>(kPasswordLength));
+  repeat_edit_ = MakeEdit(this, "Edit3", static_cast<int>(kPasswordLength));
+  for (QLineEdit* secret : {password_edit_, repeat_edit_}) {
     secret->setEchoMode(QLineEdit::Password);
     secret->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 35; }"));
   }
@@ -163,14 +163,14 @@ void TFormPassword::BuildFields() {
   opening.currentName = QString::fromStdString(setup_.currentName);
   opening.mrX = Word(kRowMrX);
   const QString name = OpeningName(opening);
-  if (member) edit1_->setMaxLength(kPlayerNameLength);
-  edit1_->setText(name);
-  edit1_->setToolTip(NameRuleText(QString()));
-  edit1_->setEnabled(!member);
-  edit3_->setEnabled(!member);
+  if (member) name_edit_->setMaxLength(kPlayerNameLength);
+  name_edit_->setText(name);
+  name_edit_->setToolTip(NameRuleText(QString()));
+  name_edit_->setEnabled(!member);
+  repeat_edit_->setEnabled(!member);
   field_labels_[0]->setEnabled(!member);
   field_labels_[2]->setEnabled(!member);
-  for (QLineEdit* edit : {edit1_, edit2_, edit3_})
+  for (QLineEdit* edit : {name_edit_, password_edit_, repeat_edit_})
     connect(edit, &QLineEdit::returnPressed, this, &TFormPassword::Confirm);
 
   status_ = new QLabel(this);
@@ -192,8 +192,8 @@ void TFormPassword::BuildFields() {
     else padlock_movie_->jumpToFrame(0);
   }
 
-  if (member) edit2_->setFocus();
-  else edit1_->setFocus();
+  if (member) password_edit_->setFocus();
+  else name_edit_->setFocus();
 }
 
 void TFormPassword::BuildNetwork() {
@@ -227,12 +227,12 @@ void TFormPassword::BuildNetwork() {
     label->setFont(DialogFont(13, true));
     Paint(label, TextColour());
   }
-  edit4_ = MakeEdit(this, "Edit4", kAddressLength);
-  edit5_ = MakeEdit(this, "Edit5", kPortLength);
-  edit4_->setEnabled(false);
-  edit5_->setText(last_port_);
-  connect(edit4_, &QLineEdit::textEdited, this, &TFormPassword::AddressTyped);
-  connect(edit5_, &QLineEdit::textEdited, this, &TFormPassword::PortTyped);
+  address_edit_ = MakeEdit(this, "Edit4", kAddressLength);
+  port_edit_ = MakeEdit(this, "Edit5", kPortLength);
+  address_edit_->setEnabled(false);
+  port_edit_->setText(last_port_);
+  connect(address_edit_, &QLineEdit::textEdited, this, &TFormPassword::AddressTyped);
+  connect(port_edit_, &QLineEdit::textEdited, this, &TFormPassword::PortTyped);
 
   spin_ = new QSpinBox(this);
   spin_->setObjectName(QStringLiteral("SpinEdit1"));
@@ -258,15 +258,15 @@ void TFormPassword::BuildButtons() {
     button->setDefault(false);
     return button;
   };
-  button1_ = make(QStringLiteral("Ok"), "Button1", TColorSB::DGreen);
-  button2_ = make(Word(kRowCancel), "Button2", TColorSB::DRed);
-  button3_ = make(Word(kRowOwnAddresses), "Button3", TColorSB::DNavy);
-  button3_->setFont(DialogFont(13, true));
-  button4_ = make(QStringLiteral("?"), "Button4", TColorSB::DBlue);
-  connect(button1_, &QPushButton::clicked, this, &TFormPassword::Confirm);
-  connect(button2_, &QPushButton::clicked, this, &TFormPassword::reject);
-  connect(button3_, &QPushButton::clicked, this, &TFormPassword::FillOwnAddresses);
-  connect(button4_, &QPushButton::clicked, this, [this] {
+  ok_button_ = make(QStringLiteral("Ok"), "Button1", TColorSB::DGreen);
+  cancel_button_ = make(Word(kRowCancel), "Button2", TColorSB::DRed);
+  addresses_button_ = make(Word(kRowOwnAddresses), "Button3", TColorSB::DNavy);
+  addresses_button_->setFont(DialogFont(13, true));
+  help_button_ = make(QStringLiteral("?"), "Button4", TColorSB::DBlue);
+  connect(ok_button_, &QPushButton::clicked, this, &TFormPassword::Confirm);
+  connect(cancel_button_, &QPushButton::clicked, this, &TFormPassword::reject);
+  connect(addresses_button_, &QPushButton::clicked, this, &TFormPassword::FillOwnAddresses);
+  connect(help_button_, &QPushButton::clicked, this, [this] {
     const QString address = QString::fromLatin1(kRouterHelpAddress);
     if (setup_.openUrl) setup_.openUrl(address);
     else TFormHelp::OpenUrl(this, QUrl(address));
@@ -282,20 +282,20 @@ void TFormPassword::Arrange() {
   // The buttons along the bottom, the status line above them.
   const int buttons_top = height - kButtonHeight - (network ? 8 : 14);
   if (network) {
-    button1_->setGeometry(kLeft, buttons_top, 110, kButtonHeight);
-    button2_->setGeometry(kLeft + 118, buttons_top, 110, kButtonHeight);
-    button4_->setGeometry(right - 40, buttons_top, 40, kButtonHeight);
+    ok_button_->setGeometry(kLeft, buttons_top, 110, kButtonHeight);
+    cancel_button_->setGeometry(kLeft + 118, buttons_top, 110, kButtonHeight);
+    help_button_->setGeometry(right - 40, buttons_top, 40, kButtonHeight);
   } else {
-    button1_->setGeometry(kWidth / 2 - 118, buttons_top, 110, kButtonHeight);
-    button2_->setGeometry(kWidth / 2 + 8, buttons_top, 110, kButtonHeight);
+    ok_button_->setGeometry(kWidth / 2 - 118, buttons_top, 110, kButtonHeight);
+    cancel_button_->setGeometry(kWidth / 2 + 8, buttons_top, 110, kButtonHeight);
   }
   status_->setGeometry(kLeft, buttons_top - 22, right - kLeft, 20);
 
   // The network block from the status line up: the own addresses, their
   // button, the address and port, the server / client choice.
   const int own_top = status_->y() - 2 - 2 * 20 - 2;
-  const int button3_top = own_top - 4 - 26;
-  const int address_top = button3_top - 4 - kLabelHeight - kEditHeight;
+  const int addresses_button_top = own_top - 4 - 26;
+  const int address_top = addresses_button_top - 4 - kLabelHeight - kEditHeight;
   const int radio_top = address_top - 2 - 52;
 
   // The three name and password rows under the header (in network mode
@@ -305,25 +305,25 @@ void TFormPassword::Arrange() {
   const int rows_height = 3 * (kLabelHeight + kEditHeight) + 2 * gap;
   const int room = (network ? radio_top : status_->y()) - header;
   int y = header + std::max(0, (room - rows_height) / 2);
-  QLineEdit* edits[3] = {edit1_, edit2_, edit3_};
+  QLineEdit* edits[3] = {name_edit_, password_edit_, repeat_edit_};
   for (int i = 0; i < 3; ++i) {
     field_labels_[static_cast<std::size_t>(i)]->setGeometry(kLeft, y, right - kLeft, kLabelHeight);
     y += kLabelHeight;
     edits[i]->setGeometry(kLeft, y, i == 0 && !network ? kFieldWidth : 120, kEditHeight);
     y += kEditHeight + gap;
   }
-  padlock_->move(right - kPadlock - 8, network ? edit2_->y() - 14 : edit1_->geometry().bottom() + 4);
+  padlock_->move(right - kPadlock - 8, network ? password_edit_->y() - 14 : name_edit_->geometry().bottom() + 4);
 
-  for (QWidget* control : std::initializer_list<QWidget*>{radio_group_, address_label_, edit4_, port_label_, edit5_,
-                                                          games_label_, spin_, button3_, button4_})
+  for (QWidget* control : std::initializer_list<QWidget*>{radio_group_, address_label_, address_edit_, port_label_, port_edit_,
+                                                          games_label_, spin_, addresses_button_, help_button_})
     control->setVisible(network);
   if (!network) return;
 
   // "Number games:" beside the name, which is short in a network game.
   const int games_left = kLeft + 136;
   field_labels_[0]->setFixedWidth(games_left - kLeft - 4);
-  games_label_->setGeometry(games_left, edit1_->y() + 3, 104, kLabelHeight);
-  spin_->setGeometry(right - 52, edit1_->y(), 52, kEditHeight);
+  games_label_->setGeometry(games_left, name_edit_->y() + 3, 104, kLabelHeight);
+  spin_->setGeometry(right - 52, name_edit_->y(), 52, kEditHeight);
 
   radio_group_->setGeometry(kLeft - 4, radio_top, right - kLeft + 8, 52);
   radio_server_->setGeometry(12, 17, right - kLeft - 16, 17);
@@ -331,9 +331,9 @@ void TFormPassword::Arrange() {
   const int port_left = kLeft + 168;
   address_label_->setGeometry(kLeft, address_top, 166, kLabelHeight);
   port_label_->setGeometry(port_left, address_top, right - port_left, kLabelHeight);
-  edit4_->setGeometry(kLeft, address_top + kLabelHeight, 156, kEditHeight);
-  edit5_->setGeometry(port_left, address_top + kLabelHeight, 70, kEditHeight);
-  button3_->setGeometry(kLeft, button3_top, right - kLeft, 26);
+  address_edit_->setGeometry(kLeft, address_top + kLabelHeight, 156, kEditHeight);
+  port_edit_->setGeometry(port_left, address_top + kLabelHeight, 70, kEditHeight);
+  addresses_button_->setGeometry(kLeft, addresses_button_top, right - kLeft, 26);
   const int cell = (right - kLeft - 8) / 3;
   for (std::size_t i = 0; i < own_.size(); ++i) {
     const int column = static_cast<int>(i % 3);
@@ -425,11 +425,11 @@ void TFormPassword::showEvent(QShowEvent* event) {
 void TFormPassword::FocusOn(PlayerField field) {
   QWidget* target = nullptr;
   switch (field) {
-    case PlayerField::Name: target = edit1_; break;
-    case PlayerField::Password: target = edit2_; break;
-    case PlayerField::PasswordAgain: target = edit3_; break;
-    case PlayerField::Address: target = edit4_; break;
-    case PlayerField::Port: target = edit5_; break;
+    case PlayerField::Name: target = name_edit_; break;
+    case PlayerField::Password: target = password_edit_; break;
+    case PlayerField::PasswordAgain: target = repeat_edit_; break;
+    case PlayerField::Address: target = address_edit_; break;
+    case PlayerField::Port: target = port_edit_; break;
     case PlayerField::None: break;
   }
   if (target != nullptr && target->isEnabled()) target->setFocus();
@@ -443,22 +443,22 @@ void TFormPassword::ShowStatus(int row, PlayerField focus) {
 
 void TFormPassword::ChooseServer(bool server) {
   net_pos_ = server ? 1 : 2;
-  edit4_->setEnabled(!server);
-  edit4_->setText(server ? QString() : AddressAfterTyping(last_address_, last_address_));
+  address_edit_->setEnabled(!server);
+  address_edit_->setText(server ? QString() : AddressAfterTyping(last_address_, last_address_));
 }
 
 void TFormPassword::AddressTyped(const QString& text) {
   const QString kept = AddressAfterTyping(text, last_address_);
-  if (kept != text) edit4_->setText(kept);
-  last_address_ = LastAddressAfterTyping(net_pos_ >= 2, edit4_->text(), last_address_);
+  if (kept != text) address_edit_->setText(kept);
+  last_address_ = LastAddressAfterTyping(net_pos_ >= 2, address_edit_->text(), last_address_);
   result_.lastAddress = last_address_.toStdString();
   status_->hide();
 }
 
 void TFormPassword::PortTyped(const QString& text) {
   const QString kept = PortAfterTyping(text, last_port_);
-  if (kept != text) edit5_->setText(kept);
-  last_port_ = LastPortAfterTyping(edit5_->text(), last_port_);
+  if (kept != text) port_edit_->setText(kept);
+  last_port_ = LastPortAfterTyping(port_edit_->text(), last_port_);
   result_.lastPort = last_port_.toStdString();
 }
 
@@ -488,9 +488,9 @@ void TFormPassword::ShowOwnAddresses(const std::vector<InterfaceAddress>& interf
 void TFormPassword::Confirm() {
   PlayerEntry entry;
   entry.slot = setup_.slot;
-  entry.name = edit1_->text();
-  entry.password = edit2_->text();
-  entry.passwordAgain = edit3_->text();
+  entry.name = name_edit_->text();
+  entry.password = password_edit_->text();
+  entry.passwordAgain = repeat_edit_->text();
   entry.member = setup_.member;
   if (IsMemberSlot(setup_.slot) && !setup_.clubFile.empty()) {
     // The password as the club file of the current mode holds it now.
@@ -525,21 +525,21 @@ void TFormPassword::Confirm() {
     return;
   }
 
-  const ConnectionCheck check = CheckConnection(net_pos_, edit4_->text(), edit5_->text());
+  const ConnectionCheck check = CheckConnection(net_pos_, address_edit_->text(), port_edit_->text());
   if (!check.ok) {
     ShowStatus(check.messageRow, check.focus);
     return;
   }
-  if (!check.server) last_address_ = edit4_->text();
-  last_port_ = edit5_->text();
+  if (!check.server) last_address_ = address_edit_->text();
+  last_port_ = port_edit_->text();
   result_.lastAddress = last_address_.toStdString();
   result_.lastPort = last_port_.toStdString();
   status_->hide();
 
   NetworkChoice choice;
   choice.server = check.server;
-  choice.address = check.server ? std::string() : edit4_->text().toStdString();
-  choice.port = edit5_->text().toStdString();
+  choice.address = check.server ? std::string() : address_edit_->text().toStdString();
+  choice.port = port_edit_->text().toStdString();
   choice.games = spin_->value();
   choice.name = QString::fromStdString(decision.identity.Name).left(kNetPlayerNameLength).toStdString();
   choice.player = decision.identity;

@@ -151,9 +151,9 @@ class TFormPassword : public QDialog {
   QString last_port_;
 
   std::array<QLabel*, 3> field_labels_{};
-  QLineEdit* edit1_ = nullptr;
-  QLineEdit* edit2_ = nullptr;
-  QLineEdit* edit3_ = nullptr;
+  QLineEdit* name_edit_ = nullptr;
+  QLineEdit* password_edit_ = nullptr;
+  QLineEdit* repeat_edit_ = nullptr;
   QLabel* status_ = nullptr;
   QLabel* padlock_ = nullptr;
   QMovie* padlock_movie_ = nullptr;
@@ -162,17 +162,17 @@ class TFormPassword : public QDialog {
   QRadioButton* radio_server_ = nullptr;
   QRadioButton* radio_client_ = nullptr;
   QLabel* address_label_ = nullptr;
-  QLineEdit* edit4_ = nullptr;
+  QLineEdit* address_edit_ = nullptr;
   QLabel* port_label_ = nullptr;
-  QLineEdit* edit5_ = nullptr;
+  QLineEdit* port_edit_ = nullptr;
   QLabel* games_label_ = nullptr;
   QSpinBox* spin_ = nullptr;
   std::array<QLineEdit*, kOwnAddressFields> own_{};
 
-  TZubCardsButton* button1_ = nullptr;
-  TZubCardsButton* button2_ = nullptr;
-  TZubCardsButton* button3_ = nullptr;
-  TZubCardsButton* button4_ = nullptr;
+  TZubCardsButton* ok_button_ = nullptr;
+  TZubCardsButton* cancel_button_ = nullptr;
+  TZubCardsButton* addresses_button_ = nullptr;
+  TZubCardsButton* help_button_ = nullptr;
   QImage background_;
 };
 

@@ -38,19 +38,19 @@ TFormWait::TFormWait(NetSession& session, QWidget* parent) : QDialog(parent), se
   addresses_->setObjectName("LabelIP");
   addresses_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   layout->addWidget(addresses_);
-  button1_ = new TZubCardsButton(this);
-  button1_->setObjectName("Button1");
-  button1_->setText("Ok");
-  button2_ = new TZubCardsButton(this);
-  button2_->setObjectName("Button2");
-  button2_->setText(Words(kRowCancel));
+  ok_button_ = new TZubCardsButton(this);
+  ok_button_->setObjectName("Button1");
+  ok_button_->setText("Ok");
+  cancel_button_ = new TZubCardsButton(this);
+  cancel_button_->setObjectName("Button2");
+  cancel_button_->setText(Words(kRowCancel));
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(button1_);
-  buttons->addWidget(button2_);
+  buttons->addWidget(ok_button_);
+  buttons->addWidget(cancel_button_);
   layout->addLayout(buttons);
 
-  connect(button1_, &QPushButton::clicked, this, &TFormWait::OnOk);
-  connect(button2_, &QPushButton::clicked, this, &TFormWait::OnCancel);
+  connect(ok_button_, &QPushButton::clicked, this, &TFormWait::OnOk);
+  connect(cancel_button_, &QPushButton::clicked, this, &TFormWait::OnCancel);
   connect(&session_, &NetSession::PlayersChanged, this, &TFormWait::OnPlayersChanged);
   connect(&session_, &NetSession::GameBegins, this, [this] {
     if (!session_.IsServer() && isVisible()) {
@@ -59,9 +59,9 @@ TFormWait::TFormWait(NetSession& session, QWidget* parent) : QDialog(parent), se
     }
   });
   // The timer runs for as long as the window lives.
-  timer1_.setInterval(1000);
-  connect(&timer1_, &QTimer::timeout, this, &TFormWait::OnTimer);
-  timer1_.start();
+  second_timer_.setInterval(1000);
+  connect(&second_timer_, &QTimer::timeout, this, &TFormWait::OnTimer);
+  second_timer_.start();
 }
 
 QStringList TFormWait::OwnAddresses() {
@@ -84,8 +84,8 @@ void TFormWait::Begin() {
     label_[i]->hide();
   }
   addresses_->setText(OwnAddresses().join("\n"));
-  button1_->setEnabled(false);
-  button2_->setEnabled(true);
+  ok_button_->setEnabled(false);
+  cancel_button_->setEnabled(true);
 }
 
 void TFormWait::OnTimer() {
@@ -99,8 +99,8 @@ void TFormWait::OnPlayersChanged(int clients_joined) {
   label_[1]->setVisible(clients_joined >= 0);
   label_[2]->setVisible(clients_joined >= 1);
   // Once a client has joined the game can only be started; with nobody left it can be cancelled again.
-  button1_->setEnabled(clients_joined >= 0);
-  button2_->setEnabled(clients_joined < 0);
+  ok_button_->setEnabled(clients_joined >= 0);
+  cancel_button_->setEnabled(clients_joined < 0);
 }
 
 void TFormWait::OnOk() {

@@ -37,8 +37,8 @@ class TFormWait : public QDialog {
   QLabel* Label3() const { return label_[2]; }
   QLabel* Label4() const { return label_[3]; }
   QLabel* AddressLabel() const { return addresses_; }
-  TZubCardsButton* Button1() const { return button1_; }
-  TZubCardsButton* Button2() const { return button2_; }
+  TZubCardsButton* Button1() const { return ok_button_; }
+  TZubCardsButton* Button2() const { return cancel_button_; }
 
  Q_SIGNALS:
   // The game begins: the server dealt, or the client got its seat.
@@ -55,9 +55,9 @@ class TFormWait : public QDialog {
   NetSession& session_;
   QLabel* label_[4] = {};
   QLabel* addresses_ = nullptr;
-  TZubCardsButton* button1_ = nullptr;
-  TZubCardsButton* button2_ = nullptr;
-  QTimer timer1_;
+  TZubCardsButton* ok_button_ = nullptr;
+  TZubCardsButton* cancel_button_ = nullptr;
+  QTimer second_timer_;  // the list of players and the start button, once a second
 };
 
 }  // namespace varnok::netsession
