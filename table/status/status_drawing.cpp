@@ -292,7 +292,7 @@ void ShowBubble(LayerCanvas& canvas, const LayoutState& layout, const QString& t
                  canvas.image.size());
   // The letters stay inside the bubble's frame: a script set low (Chinese,
   // Japanese, Korean), a descender or an accent is moved or made smaller.
-  const int frame = std::max(2, ScaleLen(layout, 3));
+  const int frame = std::max(2, ScaleLen(layout, 2));
   QFont font = FaceFont(SmallFace(), height, true);
   ShrinkToLetterHeight(font, shown, canvas.image.height() - 2 * frame);
   painter.setFont(font);
