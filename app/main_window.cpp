@@ -208,7 +208,8 @@ void MainWindow::StartUp() {
   // The songs of the music folder and the radio's station list, on the event loop.
   LoadPlaylist();
   RadioInit();
-  timer1_.start();
+  // The title has nothing to animate: the 20 ms timer starts when it is left.
+  if (!title_shown_) timer1_.start();
   timer2_.start();
 }
 
@@ -412,6 +413,7 @@ void MainWindow::LeaveTitle() {
   RadioAfterTitle();
   chat_action_->setEnabled(true);
   ShowMenuScreen();
+  timer1_.start();
   // An unfinished game kept at the last run is offered once the menu is up.
   QTimer::singleShot(0, this, &MainWindow::OfferKeptGame);
 }

@@ -135,7 +135,9 @@ void MainWindow::UpdateStatusLine() {
     status_line_->hide();
     return;
   }
-  if (status_line_->text() != text) status_line_->setText(text);
+  // On the window the suit signs keep to their words when the line wraps.
+  const QString shown = KeepSignsWithWords(text);
+  if (status_line_->text() != shown) status_line_->setText(shown);
   status_line_->raise();
   status_line_->show();
 }

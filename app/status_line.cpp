@@ -34,6 +34,16 @@ QString SuitSign(std::uint8_t suit) {
   }
 }
 
+QString KeepSignsWithWords(const QString& text) {
+  QString glued = text;
+  for (qsizetype i = 1; i < glued.size(); ++i) {
+    const char16_t c = glued[i].unicode();
+    const bool sign = c == 0x2665 || c == 0x2666 || c == 0x2663 || c == 0x2660;
+    if (sign && glued[i - 1] == QLatin1Char(' ')) glued[i - 1] = QChar(QChar::Nbsp);
+  }
+  return glued;
+}
+
 QString TurnText(const GameState& s, const StatusButtons& buttons) {
   if (!s.InGame) return {};
   const QString press_next = Guide(i18n::guide::kPressToContinue).arg(buttons.next_caption);

@@ -20,6 +20,10 @@ struct StatusButtons {
 // The suit as its sign (♥ ♦ ♣ ♠); empty for no suit.
 QString SuitSign(std::uint8_t suit);
 
+// The text with a no-break space in place of the blank before each suit
+// sign, so that a wrapped line keeps the sign with its word.
+QString KeepSignsWithWords(const QString& text);
+
 // What the player is expected to do now (one line), or who is playing.
 QString TurnText(const GameState& s, const StatusButtons& buttons);
 // The contract once it is ordered: declarer, order and trump; empty before.

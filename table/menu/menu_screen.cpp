@@ -18,6 +18,7 @@
 #include "fonts.h"
 #include "loader.h"
 #include "menu_layout.h"
+#include "menu_movie.h"
 #include "status_drawing.h"
 #include "table_canvas.h"
 #include "words.h"
@@ -218,8 +219,8 @@ void MenuScreen::Build() {
   // Made from the back to the front: the buttons lie over the pictures.
   side_left_ = new MenuPicture(QStringLiteral("ImageSvLeft"), canvas_);
   side_right_ = new MenuPicture(QStringLiteral("ImageSvRight"), canvas_);
-  gif1_ = new MenuAnimation(QStringLiteral("RxGIFAn1"), canvas_);
-  gif2_ = new MenuAnimation(QStringLiteral("RxGIFAn2"), canvas_);
+  gif1_ = new MenuMovie(QStringLiteral("RxGIFAn1"), canvas_);
+  gif2_ = new MenuMovie(QStringLiteral("RxGIFAn2"), canvas_);
   title_ = new MenuPicture(QStringLiteral("ImTitle"), canvas_);
   caption_ = new MenuPicture(QStringLiteral("ImCaption"), canvas_);
   caption_->SetClick([this] { OnCaption(); });
@@ -248,12 +249,12 @@ void MenuScreen::Build() {
     lamp_faces_[i] = {};
   }
 
-  movie1_ = LoadMovie(QStringLiteral("GifMenu1"), this);
-  movie2_ = LoadMovie(QStringLiteral("GifMenu2"), this);
+  for (MenuMovie* movie : {gif1_, gif2_}) {
+    const QString name = movie == gif1_ ? QStringLiteral("GifMenu1") : QStringLiteral("GifMenu2");
+    if (!movie->Load(name)) qCWarning(lcMenu) << "animation" << name << "not found";
+  }
   news_movie_ = LoadMovie(QStringLiteral("GSirenaB"), this);
   chat_movie_ = LoadMovie(QStringLiteral("GSirenaR"), this);
-  gif1_->setMovie(movie1_);
-  gif2_->setMovie(movie2_);
   news_badge_->setMovie(news_movie_);
   chat_badge_->setMovie(chat_movie_);
 
@@ -341,6 +342,8 @@ void MenuScreen::Show(const MenuInputs& inputs) {
   ShowClocks();
   ShowRadioBadge();
   ShowBadges(news_, chat_);
+  // The lamps' pictures hold the table under them: made again for this place and background.
+  for (auto& faces : lamp_faces_) faces = {};
   DrawLamps(true);
 
   for (QWidget* control : std::initializer_list<QWidget*>{title_, caption_, elite_, side_left_, side_right_, panel4_,
@@ -363,9 +366,10 @@ void MenuScreen::TurnCalendar() {
 
 void MenuScreen::Hide() {
   shown_ = false;
-  for (QMovie* movie : {movie1_, movie2_, news_movie_, chat_movie_}) {
+  for (QMovie* movie : {news_movie_, chat_movie_}) {
     if (movie->isValid()) movie->stop();
   }
+  for (MenuMovie* movie : {gif1_, gif2_}) movie->SetRunning(false);
   for (QWidget* control : controls_) control->hide();
 }
 
@@ -524,10 +528,11 @@ void MenuScreen::ShowBadges(bool news, bool chat) {
 }
 
 void MenuScreen::StartAnimations() {
-  RunMovie(movie1_, in_.animated);
-  RunMovie(movie2_, in_.animated);
-  gif1_->show();
-  gif2_->show();
+  for (MenuMovie* movie : {gif1_, gif2_}) {
+    movie->Prepare(Background());
+    movie->SetRunning(in_.animated);
+    movie->show();
+  }
 }
 
 void MenuScreen::DrawLamps(bool all) {
@@ -538,9 +543,21 @@ void MenuScreen::DrawLamps(bool all) {
     if (!all && lamp_drawn_[i] == state) continue;
     QImage& picture = lamp_faces_[i][static_cast<std::size_t>(state)];
     if (picture.isNull()) {
-      picture = QImage(QSize(kMenuLampSize, kMenuLampSize), QImage::Format_ARGB32_Premultiplied);
-      picture.fill(Qt::transparent);
+      // Laid over the table under the lamp, so that nothing beneath it is
+      // painted again when it goes on or off.
+      const QRect place = lamps_[i]->geometry();
+      const bool opaque = Background().rect().contains(place);
+      lamps_[i]->setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+      picture = QImage(QSize(kMenuLampSize, kMenuLampSize),
+                       opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
       QPainter painter(&picture);
+      if (opaque) {
+        painter.drawImage(QPoint(0, 0), Background(), place);
+      } else {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(picture.rect(), Qt::transparent);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+      }
       painter.setOpacity(lit[i] ? 1.0 : 0.3);
       painter.drawImage(0, 0, lamp_pictures_[i]);
     }
@@ -553,6 +570,7 @@ void MenuScreen::Tick() {
   if (!shown_) return;
   lamp_frame_ = (lamp_frame_ + 1) % kMenuLampFrames;
   DrawLamps(false);
+  for (MenuMovie* movie : {gif1_, gif2_}) movie->Advance(kTickMs);
   if (clock1_->isHidden()) return;
   const QTime now = clock_();
   // The clock shows seconds: it is drawn again when the second has changed.

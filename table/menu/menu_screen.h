@@ -28,6 +28,7 @@ namespace varnok {
 
 class TZubCardsButton;
 class MenuPicture;
+class MenuMovie;
 class CalendarStrip;
 
 // What the menu screen is built from.
@@ -75,9 +76,11 @@ class MenuScreen : public QObject {
   void Hide();
   bool Shown() const { return shown_; }
 
-  // One animation step (the window's 20 ms timer): the side lights, and in
-  // large windows the digital clock and the online panel's turn.
+  // One animation step (the window's 20 ms timer): the side lights, the
+  // side animations, and in large windows the digital clock and the online
+  // panel's turn. Each step repaints only what changed in it.
   void Tick();
+  static constexpr int kTickMs = 20;
 
   // Fills the header and the five member buttons of a view (1 or 2) from the
   // club file at `clubFile`.
@@ -206,12 +209,10 @@ class MenuScreen : public QObject {
   TZubCardsButton* button11_ = nullptr;
   TZubCardsButton* history_ = nullptr;
   TZubCardsButton* mode_ = nullptr;
-  QLabel* gif1_ = nullptr;
-  QLabel* gif2_ = nullptr;
+  MenuMovie* gif1_ = nullptr;
+  MenuMovie* gif2_ = nullptr;
   QLabel* news_badge_ = nullptr;
   QLabel* chat_badge_ = nullptr;
-  QMovie* movie1_ = nullptr;
-  QMovie* movie2_ = nullptr;
   QMovie* news_movie_ = nullptr;
   QMovie* chat_movie_ = nullptr;
 };

@@ -78,9 +78,12 @@ void DrawField(QPainter& painter, const QImage& pristine, QRect box, const QStri
   Blank(painter, pristine, box);
   painter.save();
   painter.setClipRect(box);
-  painter.setFont(FitTextFont(LargeFace(), look.height, look.bold, text, box.width() - 2));
+  // The digits keep a pixel clear of the box on every side, in every script's font.
+  QFont font = FitTextFont(LargeFace(), look.height, look.bold, text, box.width() - 2);
+  ShrinkToLetterHeight(font, text, box.height() - 2);
+  painter.setFont(font);
   painter.setPen(look.colour);
-  CentreText(painter, look.x1, look.x2, look.y, text);
+  CentreText(painter, look.x1, look.x2, KeepLettersBetween(font, text, look.y, box.top() + 1, box.bottom() - 1), text);
   painter.restore();
 }
 
@@ -287,9 +290,15 @@ void ShowBubble(LayerCanvas& canvas, const LayoutState& layout, const QString& t
   painter.setRenderHint(QPainter::TextAntialiasing);
   DrawLayerFrame(painter, layout, BubblePictureName(style, false), BubblePictureName(style, true),
                  canvas.image.size());
-  painter.setFont(FaceFont(SmallFace(), height, true));
+  // The letters stay inside the bubble's frame: a script set low (Chinese,
+  // Japanese, Korean), a descender or an accent is moved or made smaller.
+  const int frame = std::max(2, ScaleLen(layout, 2));
+  QFont font = FaceFont(SmallFace(), height, true);
+  ShrinkToLetterHeight(font, shown, canvas.image.height() - 2 * frame);
+  painter.setFont(font);
   painter.setPen(kWhite);
-  const int y = RoundHalfEven((canvas.image.height() - painter.fontMetrics().height()) / 2.0);
+  const int centred = RoundHalfEven((canvas.image.height() - painter.fontMetrics().height()) / 2.0);
+  const int y = KeepLettersBetween(font, shown, centred, frame, canvas.image.height() - 1 - frame);
   CentreText(painter, 0, ScaleLen(layout, 160), y, shown);
 }
 

@@ -30,6 +30,23 @@ QFont FitTextFont(const QString& face, int height, bool bold, const QString& tex
   return font;
 }
 
+void ShrinkToLetterHeight(QFont& font, const QString& text, int room) {
+  const int smallest = std::max(1, font.pixelSize() / 2);
+  while (font.pixelSize() > smallest && QFontMetrics(font).tightBoundingRect(text).height() > room) {
+    font.setPixelSize(font.pixelSize() - 1);
+  }
+}
+
+int KeepLettersBetween(const QFont& font, const QString& text, int wanted, int top, int bottom) {
+  const QFontMetrics metrics(font);
+  const QRect letters = metrics.tightBoundingRect(text);  // from the baseline
+  if (letters.isEmpty()) return wanted;
+  int y = wanted;
+  if (y + metrics.ascent() + letters.bottom() > bottom) y = bottom - metrics.ascent() - letters.bottom();
+  if (y + metrics.ascent() + letters.top() < top) y = top - metrics.ascent() - letters.top();
+  return y;
+}
+
 QFont PointFont(const QString& face, int points, bool bold) {
   return FaceFont(face, RoundHalfEven(points * 96 / 72.0), bold);
 }

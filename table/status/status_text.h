@@ -22,6 +22,15 @@ QFont FaceFont(const QString& face, int height, bool bold);
 // wider than `room` pixels.
 QFont FitTextFont(const QString& face, int height, bool bold, const QString& text, int room);
 
+// `font` made smaller (down to half its height) while the letters of `text`
+// (their own outline, not the font's line) are taller than `room` pixels.
+void ShrinkToLetterHeight(QFont& font, const QString& text, int room);
+
+// The top of the text line (as CentreText takes it) nearest to `wanted` that
+// keeps the letters of `text` in `font` between the rows `top` and `bottom`:
+// a low-set script or a long descender moves up, an accent moves down.
+int KeepLettersBetween(const QFont& font, const QString& text, int wanted, int top, int bottom);
+
 // A font of points as the window's 96 dots per inch show it, by pixel height.
 QFont PointFont(const QString& face, int points, bool bold);
 

@@ -4,7 +4,11 @@
 // picture of the whole screen in modes 1 and 5.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
+#include <QImageReader>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 #include <memory>
@@ -15,6 +19,7 @@
 #include "layout.h"
 #include "loader.h"
 #include "menu_layout.h"
+#include "menu_movie.h"
 #include "menu_screen.h"
 #include "table_canvas.h"
 #include "zub_cards_button.h"
@@ -297,6 +302,137 @@ TEST_F(MenuScreenTest, DrawsOverTheTableBackground) {
     EXPECT_NE(screen.copy(button1), canvas_->Background().copy(button1).convertToFormat(screen.format())) << mode;
     EXPECT_TRUE(screen.save(QStringLiteral(VARNOK_MENU_SHOT_DIR "/") + QString::fromLatin1(shot.file)));
   }
+}
+
+
+// Records every paint of a widget tree: which widget and where.
+class PaintRecorder : public QObject {
+ public:
+  explicit PaintRecorder(QWidget* root) {
+    root->installEventFilter(this);
+    for (QWidget* child : root->findChildren<QWidget*>()) child->installEventFilter(this);
+  }
+  struct Paint {
+    QString widget;
+    QRegion region;
+  };
+  std::vector<Paint> paints;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      paints.push_back({watched->objectName(), static_cast<QPaintEvent*>(event)->region()});
+    }
+    return false;
+  }
+};
+
+// Paints what is waiting to be painted.
+void PaintNow() {
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+TEST_F(MenuScreenTest, ATickRepaintsOnlyTheLampsThatWentOnOrOff) {
+  ShowMenu(1);
+  canvas_->show();
+  PaintNow();
+  PaintRecorder recorder(canvas_.get());
+  for (int tick = 0; tick < 12; ++tick) {
+    const int before = menu_->LampFrame();
+    const std::array<bool, kMenuLampCount> was = MenuLampsLit(before);
+    const std::array<bool, kMenuLampCount> now = MenuLampsLit((before + 1) % kMenuLampFrames);
+    recorder.paints.clear();
+    menu_->Tick();
+    PaintNow();
+    QStringList expected;
+    for (int lamp = 0; lamp < kMenuLampCount; ++lamp) {
+      if (was[static_cast<std::size_t>(lamp)] != now[static_cast<std::size_t>(lamp)]) {
+        expected << QStringLiteral("MenuLamp%1").arg(lamp + 1);
+      }
+    }
+    QStringList painted;
+    for (const PaintRecorder::Paint& paint : recorder.paints) {
+      painted << paint.widget;
+      // A lamp repaints its own square and nothing around it.
+      if (paint.widget.startsWith(QLatin1String("MenuLamp"))) {
+        EXPECT_EQ(paint.region, QRegion(0, 0, kMenuLampSize, kMenuLampSize)) << paint.widget.toStdString();
+      }
+    }
+    painted.sort();
+    expected.sort();
+    // Neither the table under the lamps nor any other control is painted again.
+    EXPECT_EQ(painted, expected) << "tick " << tick;
+  }
+  canvas_->hide();
+}
+
+// The frames of a GIF of the built-in resources, as a reader gives them.
+std::vector<QImage> GifFrames(const QString& name) {
+  QByteArray data;
+  EXPECT_TRUE(LoadGif(name, QString(), data)) << name.toStdString();
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, "GIF");
+  std::vector<QImage> frames;
+  while (reader.canRead()) {
+    const QImage frame = reader.read();
+    if (frame.isNull()) break;
+    frames.push_back(frame);
+  }
+  return frames;
+}
+
+TEST_F(MenuScreenTest, SideAnimationShowsEachFrameAfterItsDelayAndRepaintsOnlyWhereItChanged) {
+  const std::vector<QImage> frames = GifFrames(QStringLiteral("GifMenu1"));
+  ASSERT_GE(frames.size(), 3u);
+  QImage background(canvas_->size(), QImage::Format_RGB32);
+  background.fill(QColor(20, 90, 40));
+  QPainter(&background).fillRect(QRect(0, 0, 60, 60), QColor(200, 30, 30));
+  canvas_->SetBackground(background);
+  auto* movie = new MenuMovie(QStringLiteral("Movie"), canvas_.get());
+  ASSERT_TRUE(movie->Load(QStringLiteral("GifMenu1")));
+  EXPECT_EQ(movie->FrameCount(), static_cast<int>(frames.size()));
+  movie->setGeometry(QRect(QPoint(7, 20), frames[0].size()));
+  movie->Prepare(canvas_->Background());
+  movie->SetRunning(true);
+  movie->show();
+  canvas_->show();
+  PaintNow();
+  // What the player should see: frame `i` of the GIF over the table under the picture.
+  auto seen = [&](int i) {
+    QImage expected = background.copy(movie->geometry());
+    QPainter(&expected).drawImage(0, 0, frames[static_cast<std::size_t>(i)]);
+    return expected;
+  };
+  PaintRecorder recorder(movie);
+  for (int frame = 1; frame <= 3; ++frame) {
+    // The frames of this picture last 100 ms: four 20 ms ticks keep the frame on screen.
+    recorder.paints.clear();
+    for (int tick = 0; tick < 4; ++tick) movie->Advance(20);
+    PaintNow();
+    EXPECT_EQ(movie->Frame(), frame - 1);
+    EXPECT_TRUE(recorder.paints.empty()) << "frame " << frame;
+    movie->Advance(20);
+    PaintNow();
+    ASSERT_EQ(movie->Frame(), frame);
+    ASSERT_EQ(recorder.paints.size(), 1u) << "frame " << frame;
+    const QRegion painted = recorder.paints[0].region;
+    EXPECT_NE(painted, QRegion(movie->rect())) << "frame " << frame;
+    EXPECT_EQ(movie->grab().toImage().convertToFormat(QImage::Format_RGB32), seen(frame)) << "frame " << frame;
+    // Outside the repainted part the new frame equals the one before.
+    QImage outside = seen(frame);
+    QImage before = seen(frame - 1);
+    for (const QRect& r : painted) {
+      QPainter(&outside).fillRect(r, Qt::black);
+      QPainter(&before).fillRect(r, Qt::black);
+    }
+    EXPECT_EQ(outside, before) << "frame " << frame;
+  }
+  // Stopped, it stands on its first frame.
+  movie->SetRunning(false);
+  PaintNow();
+  EXPECT_EQ(movie->grab().toImage().convertToFormat(QImage::Format_RGB32), seen(0));
+  canvas_->hide();
 }
 
 }  // namespace

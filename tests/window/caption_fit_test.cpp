@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QFile>
 #include <QTest>
+#include <QTextLayout>
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -28,6 +29,7 @@
 #include <map>
 
 #include "form_history.h"
+#include "guide_rows.h"
 #include "form_mast.h"
 #include "form_message.h"
 #include "form_options.h"
@@ -43,6 +45,7 @@
 #include "radio.h"
 #include "score_sheet.h"
 #include "settings.h"
+#include "status_line.h"
 #include "table_canvas.h"
 #include "top_ten.h"
 #include "ui_text.h"
@@ -110,6 +113,51 @@ class FitChecker {
         if (extent.intersects(texts[j].Extent()))
           Add(window, "", "drawn \"" + texts[i].Text.left(40).toStdString() + "\" runs into \"" +
                               texts[j].Text.left(40).toStdString() + "\"");
+      }
+    }
+  }
+
+  // A suit sign on the status line stays on the line of the word before it,
+  // whatever the length of the declarer's name and the bid: no wrapped line
+  // starts with a sign. The texts are laid out as the line shows them.
+  void SuitSignsStayWithTheirWords(QLabel* line, const std::string& window) {
+    const int width = line->contentsRect().width();
+    QFont bold = line->font();
+    bold.setBold(true);
+    GameState s;
+    s.InGame = true;
+    s.Phase = phOrdered;
+    s.Declarer = 1;
+    const std::uint8_t suits[] = {kHearts, kDiamonds, kClubs, kSpades};
+    for (const std::uint8_t suit : suits) {
+      s.Trump = suit;
+      const QString sign = SuitSign(suit);
+      std::vector<std::pair<QString, QFont>> texts = {
+          {i18n::Text(i18n::WordsGuide, i18n::guide::kFollow).arg(SuitSign(suit)), bold},
+          {i18n::Text(i18n::WordsGuide, i18n::guide::kTrumpIn).arg(SuitSign(suit), SuitSign(suit)), bold},
+          {i18n::Text(i18n::WordsGuide, i18n::guide::kRefusedFollow).arg(SuitSign(suit)), bold},
+          {i18n::Text(i18n::WordsGuide, i18n::guide::kRefusedTrump).arg(SuitSign(suit)), bold}};
+      for (int length = 1; length <= 20; ++length) {
+        for (const int bid : {100, 145, 180}) {
+          s.Names[1] = std::string(static_cast<std::size_t>(length), 'W');
+          s.Zakaz = bid;
+          texts.push_back({ContractText(s), line->font()});
+        }
+      }
+      for (const auto& [text, font] : texts) {
+        QTextLayout layout(KeepSignsWithWords(text), font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine row = layout.createLine(); row.isValid(); row = layout.createLine()) row.setLineWidth(width);
+        layout.endLayout();
+        for (int i = 1; i < layout.lineCount(); ++i) {
+          QString start = text.mid(layout.lineAt(i).textStart()).trimmed();
+          if (start.startsWith(sign))
+            Add(window, line->objectName().toStdString(),
+                "\"" + text.toStdString() + "\" wraps its sign to a line of its own in " + std::to_string(width));
+        }
       }
     }
   }
@@ -304,6 +352,8 @@ void LayOutEverything(int language, int mode, std::vector<Misfit>& misfits) {
     window.SetTableButton(TableButton::Pass, true, true, i18n::Caption(caption));
     check.Window(window.Canvas(), "table", main_size());
   }
+
+  check.SuitSignsStayWithTheirWords(window.StatusLine(), "table");
 
   Settings look = window.Options();
   TFormZakaz order(120, &window);
