@@ -32,14 +32,26 @@ void AudioStream::MakePlayer() {
   connect(player_, &QMediaPlayer::playbackStateChanged, this, [this] { Q_EMIT StateChanged(); });
 }
 
+void AudioStream::DropPlayer() {
+  if (player_ == nullptr) return;
+  // Nothing of the old pipeline may reach the new source: an end-of-stream
+  // still on its way from the song that ended would end the next one at once.
+  player_->disconnect(this);
+  player_->stop();
+  player_->deleteLater();
+  output_->deleteLater();
+  player_ = nullptr;
+  output_ = nullptr;
+}
+
 void AudioStream::Open(const QString& address) {
   const QUrl url(address);
-  if (player_ != nullptr) player_->stop();
+  // Each source gets a player of its own.
+  DropPlayer();
   ended_ = false;
   failed_ = false;
   if (address.isEmpty() || !url.isValid() || url.scheme().isEmpty()) {
     source_.clear();
-    if (player_ != nullptr) player_->setSource(QUrl());
     return;
   }
   MakePlayer();

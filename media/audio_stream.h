@@ -43,6 +43,7 @@ class AudioStream : public QObject {
 
  private:
   void MakePlayer();
+  void DropPlayer();
 
   QMediaPlayer* player_ = nullptr;
   QAudioOutput* output_ = nullptr;
