@@ -78,18 +78,18 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
   // A faulty card request is written down beside the program.
   engine_.SetDiagnosticFolder(ProgramFolderPath().toStdString());
 
-  button7_ = new TZubCardsButton(canvas_);
-  button7_->setObjectName(QStringLiteral("Button7"));
-  button8_ = new TZubCardsButton(canvas_);
-  button8_->setObjectName(QStringLiteral("Button8"));
-  for (TZubCardsButton* b : {button7_, button8_}) {
+  next_button_ = new TZubCardsButton(canvas_);
+  next_button_->setObjectName(QStringLiteral("Button7"));
+  pass_button_ = new TZubCardsButton(canvas_);
+  pass_button_->setObjectName(QStringLiteral("Button8"));
+  for (TZubCardsButton* b : {next_button_, pass_button_}) {
     b->hide();
     b->setFocusPolicy(Qt::NoFocus);
     // A button that cannot be pressed now says so with a silver caption.
     b->SetGrayDis(true);
   }
-  connect(button7_, &QPushButton::clicked, this, [this] { game_->Input([this] { engine_.PressNext(); }, 7); });
-  connect(button8_, &QPushButton::clicked, this, [this] { game_->Input([this] { engine_.PressPass(); }, 8); });
+  connect(next_button_, &QPushButton::clicked, this, [this] { game_->Input([this] { engine_.PressNext(); }, 7); });
+  connect(pass_button_, &QPushButton::clicked, this, [this] { game_->Input([this] { engine_.PressPass(); }, 8); });
 
   connect(canvas_, &TableCanvas::LeftClicked, this, &MainWindow::OnLeftClick);
   connect(canvas_, &TableCanvas::RightClicked, this, &MainWindow::OnRightClick);
@@ -117,10 +117,10 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
     });
   }
 
-  timer1_.setInterval(kTimerMenuMs);
-  connect(&timer1_, &QTimer::timeout, this, &MainWindow::OnTimer1);
-  timer2_.setInterval(55);
-  connect(&timer2_, &QTimer::timeout, this, &MainWindow::OnTimer2);
+  engine_timer_.setInterval(kTimerMenuMs);
+  connect(&engine_timer_, &QTimer::timeout, this, &MainWindow::OnEngineTimer);
+  music_watch_timer_.setInterval(55);
+  connect(&music_watch_timer_, &QTimer::timeout, this, &MainWindow::OnMusicWatch);
 
   // The title screen at the design size; the chosen window size applies when
   // the title is left.
@@ -209,8 +209,8 @@ void MainWindow::StartUp() {
   LoadPlaylist();
   RadioInit();
   // The title has nothing to animate: the 20 ms timer starts when it is left.
-  if (!title_shown_) timer1_.start();
-  timer2_.start();
+  if (!title_shown_) engine_timer_.start();
+  music_watch_timer_.start();
 }
 
 void MainWindow::ApplyOptions() {
@@ -252,8 +252,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   game_->Abort();
   auto_timer_.stop();
-  timer1_.stop();
-  timer2_.stop();
+  engine_timer_.stop();
+  music_watch_timer_.stop();
   chat_news_->StopCalendar();
   StopMediaAtClose();
   sound_->RemoveMusicFile();
@@ -349,7 +349,7 @@ void MainWindow::StartSalute() {
     if (!card.IsEmpty()) cards.push_back(presenter_->Pictures().Face(card));
   }
   std::vector<QRect> buttons;
-  for (const QWidget* button : {static_cast<QWidget*>(button7_), static_cast<QWidget*>(button8_)})
+  for (const QWidget* button : {static_cast<QWidget*>(next_button_), static_cast<QWidget*>(pass_button_)})
     if (button->isVisible()) buttons.push_back(button->geometry());
   if (salute_ != nullptr) salute_->deleteLater();
   salute_ = new SaluteOverlay(canvas_, choice, std::move(buttons), std::move(cards));
@@ -378,11 +378,11 @@ bool MainWindow::LoadPurpleBackground() {
 void MainWindow::PlaceTableButtons() {
   const LayoutState& s = canvas_->Layout();
   // The two table buttons sit at the bottom left, clear of the hands.
-  button7_->setGeometry(ScaleX(s, 10, 132), ScaleY(s, 402, 40), ScaleLen(s, 132), ScaleLen(s, 40));
-  button8_->setGeometry(ScaleX(s, 10, 132), ScaleY(s, 448, 40), ScaleLen(s, 132), ScaleLen(s, 40));
+  next_button_->setGeometry(ScaleX(s, 10, 132), ScaleY(s, 402, 40), ScaleLen(s, 132), ScaleLen(s, 40));
+  pass_button_->setGeometry(ScaleX(s, 10, 132), ScaleY(s, 448, 40), ScaleLen(s, 132), ScaleLen(s, 40));
   ApplyControlFonts(this, s);
-  FitCaption(button7_, s);
-  FitCaption(button8_, s);
+  FitCaption(next_button_, s);
+  FitCaption(pass_button_, s);
 }
 
 // --- title screen and the start of a game -----------------------------------
@@ -391,8 +391,8 @@ void MainWindow::ShowTitle() {
   title_shown_ = true;
   PlacePlayerButtons();
   presenter_->HideTable();
-  button7_->hide();
-  button8_->hide();
+  next_button_->hide();
+  pass_button_->hide();
   QImage title;
   LoadPng(QStringLiteral("GTitle"), QString(), title);
   if (title.isNull()) {
@@ -413,14 +413,14 @@ void MainWindow::LeaveTitle() {
   RadioAfterTitle();
   chat_action_->setEnabled(true);
   ShowMenuScreen();
-  timer1_.start();
+  engine_timer_.start();
   // An unfinished game kept at the last run is offered once the menu is up.
   QTimer::singleShot(0, this, &MainWindow::OfferKeptGame);
 }
 
 // --- timers ---------------------------------------------------------------
 
-void MainWindow::OnTimer1() {
+void MainWindow::OnEngineTimer() {
   if (MenuShown()) {
     menu_->Tick();
     return;
@@ -428,7 +428,7 @@ void MainWindow::OnTimer1() {
   if (state_.InGame) game_->Tick();
 }
 
-void MainWindow::OnTimer2() {
+void MainWindow::OnMusicWatch() {
   if ((title_shown_ || MenuShown()) && settings_.Music) sound_->RestartMusicIfStopped();
 }
 
@@ -440,7 +440,7 @@ int MainWindow::PlayEffect(const std::string& name, bool wait) {
 
 
 void MainWindow::SetTableButton(TableButton button, bool visible, bool enabled, const QString& caption) {
-  TZubCardsButton* b = button == TableButton::Next ? button7_ : button8_;
+  TZubCardsButton* b = button == TableButton::Next ? next_button_ : pass_button_;
   b->setText(caption);
   FitCaption(b, canvas_->Layout());
   b->setEnabled(enabled);
@@ -449,12 +449,12 @@ void MainWindow::SetTableButton(TableButton button, bool visible, bool enabled, 
 }
 
 void MainWindow::EnableTableButton(TableButton button, bool enabled) {
-  (button == TableButton::Next ? button7_ : button8_)->setEnabled(enabled);
+  (button == TableButton::Next ? next_button_ : pass_button_)->setEnabled(enabled);
   UpdateStatusLine();
 }
 
 void MainWindow::SetEngineTimer(int interval_ms, bool running) {
-  timer1_.setInterval(options_.fast_timer_ms > 0 ? options_.fast_timer_ms : interval_ms);
+  engine_timer_.setInterval(options_.fast_timer_ms > 0 ? options_.fast_timer_ms : interval_ms);
   // The window's timer always runs; the engine's own flag says whether a tick does anything.
   (void)running;
 }
@@ -474,8 +474,8 @@ void MainWindow::ShowScoreWindow() {
 
 void MainWindow::TableLeft(bool finished) {
   setWindowTitle(QString::fromUtf8(i18n::kProgramTitle));
-  button7_->hide();
-  button8_->hide();
+  next_button_->hide();
+  pass_button_->hide();
   auto_timer_.stop();
   if (status_line_ != nullptr) status_line_->hide();
   if (finished) RecordFinishedGame();

@@ -107,8 +107,8 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   // The network game of this window, while one runs.
   netsession::NetSession* Session() const { return session_.get(); }
   ChatBar* Chat() const { return chat_; }
-  TZubCardsButton* Button7() const { return button7_; }
-  TZubCardsButton* Button8() const { return button8_; }
+  TZubCardsButton* Button7() const { return next_button_; }
+  TZubCardsButton* Button8() const { return pass_button_; }
   // The salute of the game just won, while it runs (else nullptr).
   SaluteOverlay* Salute() const { return salute_.data(); }
   QMenu* PopupMenu() const { return popup_; }
@@ -245,8 +245,8 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void BuildPopupMenu();
   // The popup entries in the current language.
   void RetitlePopupMenu();
-  void OnTimer1();
-  void OnTimer2();
+  void OnEngineTimer();
+  void OnMusicWatch();
   void OnLeftClick(QPoint at);
   void OnRightClick(QPoint at);
   void OnMouseMove(QPoint at);
@@ -293,11 +293,11 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   Engine& engine_;
   ai::ComputerSeats& computers_;
   std::unique_ptr<SoundPlayer> sound_;
-  TZubCardsButton* button7_ = nullptr;
+  TZubCardsButton* next_button_ = nullptr;
   QPointer<SaluteOverlay> salute_;  // the salute of a won game while it runs
-  TZubCardsButton* button8_ = nullptr;
-  QTimer timer1_;
-  QTimer timer2_;
+  TZubCardsButton* pass_button_ = nullptr;
+  QTimer engine_timer_;       // Timer1: the engine's tick (menu lights, bids, cards)
+  QTimer music_watch_timer_;  // Timer2: restarts the menu song when it has stopped
   QMenu* popup_ = nullptr;
   QAction* gen_count_action_ = nullptr;
   QAction* quit_action_ = nullptr;

@@ -112,10 +112,10 @@ void MainWindow::PlaceStatusLine() {
 QString MainWindow::StatusLineText() const {
   if (status_line_ == nullptr || !state_.InGame || title_shown_ || MenuShown()) return {};
   StatusButtons buttons;
-  buttons.next_usable = Usable(button7_);
-  buttons.next_caption = button7_->text().replace(QLatin1Char('\n'), QLatin1Char(' '));
-  buttons.pass_usable = Usable(button8_);
-  buttons.pass_caption = button8_->text().replace(QLatin1Char('\n'), QLatin1Char(' '));
+  buttons.next_usable = Usable(next_button_);
+  buttons.next_caption = next_button_->text().replace(QLatin1Char('\n'), QLatin1Char(' '));
+  buttons.pass_usable = Usable(pass_button_);
+  buttons.pass_caption = pass_button_->text().replace(QLatin1Char('\n'), QLatin1Char(' '));
   QStringList lines;
   const bool refused = !refusal_.isEmpty() && refused_state_ == state_;
   const QString turn = refused ? refusal_ : TurnText(state_, buttons);
@@ -152,7 +152,7 @@ void MainWindow::NoteRefusedCard(int slot) {
 
 bool MainWindow::AutoContinueDue() const {
   if (!guide_.AutoContinue || !state_.InGame || state_.GameOver || session_ != nullptr) return false;
-  if (engine_.Mode().NetGame || engine_.Mode().TourGame || !Usable(button7_)) return false;
+  if (engine_.Mode().NetGame || engine_.Mode().TourGame || !Usable(next_button_)) return false;
   // The computer declarer's widow is turned without "To open cards"...
   if (state_.Phase == phBidDone) return !state_.InBidding[3];
   // ...and every "Ok" of the round goes on by itself: the widow taken, the
@@ -163,7 +163,7 @@ bool MainWindow::AutoContinueDue() const {
     case phGiven:
     case phOrdered:
     case phTrickFull:
-      return button7_->text() == QLatin1String("Ok");
+      return next_button_->text() == QLatin1String("Ok");
     default:
       return false;
   }

@@ -74,12 +74,12 @@ void MainWindow::ShowMenuScreen() {
   ShowRoundBalloon(false);
   chat_->Show(false);
   presenter_->HideTable();
-  button7_->hide();
-  button8_->hide();
+  next_button_->hide();
+  pass_button_->hide();
   gen_count_action_->setEnabled(false);
   quit_action_->setEnabled(false);
   change_name_action_->setEnabled(false);
-  timer1_.setInterval(kTimerMenuMs);
+  engine_timer_.setInterval(kTimerMenuMs);
   clubs_.SetNetworkMode(settings_.NetworkMode);
   MenuInputs inputs;
   inputs.layout = canvas_->Layout();

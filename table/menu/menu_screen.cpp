@@ -258,33 +258,33 @@ void MenuScreen::Build() {
   news_badge_->setMovie(news_movie_);
   chat_badge_->setMovie(chat_movie_);
 
-  panel4_ = MakeButton(QStringLiteral("Panel4"));
-  panel4_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  members_header_ = MakeButton(QStringLiteral("Panel4"));
+  members_header_->setAttribute(Qt::WA_TransparentForMouseEvents);
   for (int slot = 1; slot <= 5; ++slot) {
     TZubCardsButton* button = MakeButton(MenuControlName(MemberButton(slot)));
     connect(button, &QPushButton::clicked, this, [this, slot] { OnMember(slot); });
     members_[static_cast<std::size_t>(slot - 1)] = button;
   }
-  button6_ = MakeButton(QStringLiteral("Button6"));
-  button9_ = MakeButton(QStringLiteral("Button9"));
+  new_player_button_ = MakeButton(QStringLiteral("Button6"));
+  top_ten_button_ = MakeButton(QStringLiteral("Button9"));
   history_ = MakeButton(QStringLiteral("BHistory"));
-  button10_ = MakeButton(QStringLiteral("Button10"));
+  options_button_ = MakeButton(QStringLiteral("Button10"));
   mode_ = MakeButton(QStringLiteral("BMode"));
-  button11_ = MakeButton(QStringLiteral("Button11"));
-  connect(button6_, &QPushButton::clicked, this, [this] {
+  exit_button_ = MakeButton(QStringLiteral("Button11"));
+  connect(new_player_button_, &QPushButton::clicked, this, [this] {
     PlaySound();
     Q_EMIT NewPlayerClicked();
   });
-  connect(button9_, &QPushButton::clicked, this, [this] {
+  connect(top_ten_button_, &QPushButton::clicked, this, [this] {
     PlaySound();
     Q_EMIT TopTenClicked();
   });
-  connect(button10_, &QPushButton::clicked, this, [this] {
+  connect(options_button_, &QPushButton::clicked, this, [this] {
     PlaySound();
     Q_EMIT OptionsClicked();
   });
   connect(history_, &QPushButton::clicked, this, [this] { Q_EMIT HistoryClicked(); });
-  connect(button11_, &QPushButton::clicked, this, [this] { Q_EMIT ExitClicked(); });
+  connect(exit_button_, &QPushButton::clicked, this, [this] { Q_EMIT ExitClicked(); });
   connect(mode_, &QPushButton::clicked, this, [this] { OnMode(); });
 
   for (QObject* child : canvas_->children()) {
@@ -324,15 +324,15 @@ void MenuScreen::Show(const MenuInputs& inputs) {
   ColourButtons();
   const QFont mainFont = MainButtonFont(in_.layout);
   const QFont infoFont = InfoFont(in_.layout);
-  for (TZubCardsButton* button : {button6_, button9_, button10_, button11_, history_, mode_}) button->setFont(mainFont);
+  for (TZubCardsButton* button : {new_player_button_, top_ten_button_, options_button_, exit_button_, history_, mode_}) button->setFont(mainFont);
   for (TZubCardsButton* button : members_) button->setFont(infoFont);
-  panel4_->setFont(infoFont);
+  members_header_->setFont(infoFont);
   const int lang = in_.language;
   // Long captions (Russian "Лучшая десятка") are fitted to their buttons.
-  FitCaptionToButton(button6_, mainFont, i18n::Text(i18n::WordsMain, 0, lang));
-  FitCaptionToButton(button9_, mainFont, i18n::Text(i18n::WordsMain, 3, lang));
-  FitCaptionToButton(button10_, mainFont, i18n::Text(i18n::WordsMain, 2, lang));
-  FitCaptionToButton(button11_, mainFont, i18n::Text(i18n::WordsMain, 4, lang));
+  FitCaptionToButton(new_player_button_, mainFont, i18n::Text(i18n::WordsMain, 0, lang));
+  FitCaptionToButton(top_ten_button_, mainFont, i18n::Text(i18n::WordsMain, 3, lang));
+  FitCaptionToButton(options_button_, mainFont, i18n::Text(i18n::WordsMain, 2, lang));
+  FitCaptionToButton(exit_button_, mainFont, i18n::Text(i18n::WordsMain, 4, lang));
   FitCaptionToButton(history_, mainFont, i18n::Text(i18n::WordsMain, 5, lang));
   FitCaptionToButton(mode_, mainFont, i18n::Text(i18n::WordsMain, 6, lang));
 
@@ -346,8 +346,8 @@ void MenuScreen::Show(const MenuInputs& inputs) {
   for (auto& faces : lamp_faces_) faces = {};
   DrawLamps(true);
 
-  for (QWidget* control : std::initializer_list<QWidget*>{title_, caption_, elite_, side_left_, side_right_, panel4_,
-                                                          button6_, button9_, button10_, button11_, history_, mode_}) {
+  for (QWidget* control : std::initializer_list<QWidget*>{title_, caption_, elite_, side_left_, side_right_, members_header_,
+                                                          new_player_button_, top_ten_button_, options_button_, exit_button_, history_, mode_}) {
     control->show();
   }
   for (TZubCardsButton* button : members_) button->show();
@@ -380,14 +380,14 @@ void MenuScreen::PlaceControls() {
   place(title_, MenuControl::ImTitle);
   place(caption_, MenuControl::ImCaption);
   place(elite_, MenuControl::ImElite);
-  place(panel4_, MenuControl::Panel4);
+  place(members_header_, MenuControl::Panel4);
   for (int slot = 1; slot <= 5; ++slot) place(members_[static_cast<std::size_t>(slot - 1)], MemberButton(slot));
-  place(button6_, MenuControl::Button6);
-  place(button9_, MenuControl::Button9);
+  place(new_player_button_, MenuControl::Button6);
+  place(top_ten_button_, MenuControl::Button9);
   place(history_, MenuControl::BHistory);
-  place(button10_, MenuControl::Button10);
+  place(options_button_, MenuControl::Button10);
   place(mode_, MenuControl::BMode);
-  place(button11_, MenuControl::Button11);
+  place(exit_button_, MenuControl::Button11);
   place(gif1_, MenuControl::RxGIFAn1);
   place(gif2_, MenuControl::RxGIFAn2);
   place(side_left_, MenuControl::ImageSvLeft);
@@ -409,12 +409,12 @@ void MenuScreen::ColourButtons() {
     button->SetFontColor(purple ? kMenuWhite : text);
   };
   for (TZubCardsButton* button : members_) colour(button, TColorSB::DNavy, kMenuAqua);
-  colour(button6_, TColorSB::DNavy, kMenuAqua);
-  for (TZubCardsButton* button : {button9_, button10_, button11_, history_, mode_}) {
+  colour(new_player_button_, TColorSB::DNavy, kMenuAqua);
+  for (TZubCardsButton* button : {top_ten_button_, options_button_, exit_button_, history_, mode_}) {
     colour(button, TColorSB::DRed, kMenuWhite);
   }
   // Navy reads better than white on the light blue of the header.
-  colour(panel4_, TColorSB::DBlue, kMenuNavy);
+  colour(members_header_, TColorSB::DBlue, kMenuNavy);
 }
 
 void MenuScreen::DrawPictures() {
@@ -437,7 +437,7 @@ void MenuScreen::ShowClubList(int view, const QString& clubFile) {
   view_ = view == 2 ? 2 : 1;
   club_file_ = clubFile;
   const ClubList list = ReadClubList(view_, clubFile, in_.language);
-  panel4_->setText(list.header);
+  members_header_->setText(list.header);
   for (std::size_t i = 0; i < members_.size(); ++i) {
     members_[i]->setText(list.rows[i]);
     empty_[i] = list.empty[i];

@@ -201,12 +201,12 @@ class MenuScreen : public QObject {
   std::array<std::array<QImage, 2>, 6> lamp_faces_{};
   std::array<int, 6> lamp_drawn_{-1, -1, -1, -1, -1, -1};
   int clock_shown_ = -1;  // the second of the day the clock shows
-  TZubCardsButton* panel4_ = nullptr;
+  TZubCardsButton* members_header_ = nullptr;
   std::array<TZubCardsButton*, 5> members_{};
-  TZubCardsButton* button6_ = nullptr;
-  TZubCardsButton* button9_ = nullptr;
-  TZubCardsButton* button10_ = nullptr;
-  TZubCardsButton* button11_ = nullptr;
+  TZubCardsButton* new_player_button_ = nullptr;
+  TZubCardsButton* top_ten_button_ = nullptr;
+  TZubCardsButton* options_button_ = nullptr;
+  TZubCardsButton* exit_button_ = nullptr;
   TZubCardsButton* history_ = nullptr;
   TZubCardsButton* mode_ = nullptr;
   MenuMovie* gif1_ = nullptr;
