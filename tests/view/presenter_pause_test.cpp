@@ -13,24 +13,10 @@
 #include "step_queue.h"
 #include "table_canvas.h"
 #include "table_presenter.h"
+#include "quiet_table_host.h"
 
 namespace varnok {
 namespace {
-
-struct QuietHost : TableHost {
-  bool skip = false;
-  int sound_ms = 0;
-  int PlayEffect(const std::string&, bool wait) override { return wait ? sound_ms : 0; }
-  void SetTableButton(TableButton, bool, bool, const QString&) override {}
-  void EnableTableButton(TableButton, bool) override {}
-  void SetEngineTimer(int, bool) override {}
-  void EnableGameMenu(bool) override {}
-  void ShowScoreWindow() override {}
-  void TableLeft(bool) override {}
-  void ShowDebugCaption(const QString&) override {}
-  void SetRoundHint(int, int) override {}
-  bool SkipPauses() const override { return skip; }
-};
 
 void EnsureApplication() {
   if (QCoreApplication::instance() != nullptr) return;
@@ -52,7 +38,7 @@ TEST(TablePause, WaitsOnTheEventLoopBeforeTheNextStep) {
   EnsureApplication();
   TableCanvas canvas;
   GameState state;
-  QuietHost host;
+  testing::QuietTableHost host;
   host.sound_ms = 70;
   StepQueue queue;
   TablePresenter presenter(canvas, state, host, queue);

@@ -12,31 +12,19 @@
 #include "game_controller.h"
 #include "window_driver.h"
 #include "table_canvas.h"
-#include "table_host.h"
+#include "quiet_table_host.h"
 
 namespace varnok {
 namespace {
 
 using testing::EnsureApplication;
 
-struct QuietHost : TableHost {
-  int PlayEffect(const std::string&, bool) override { return 0; }
-  void SetTableButton(TableButton, bool, bool, const QString&) override {}
-  void EnableTableButton(TableButton, bool) override {}
-  void SetEngineTimer(int, bool) override {}
-  void EnableGameMenu(bool) override {}
-  void ShowScoreWindow() override {}
-  void TableLeft(bool) override {}
-  void ShowDebugCaption(const QString&) override {}
-  void SetRoundHint(int, int) override {}
-};
-
 // A table whose game has been dealt with a fixed shuffle and drawn, the
 // bidding begun and the local player passed: a computer seat bids at the
 // engine's next tick.
 struct DealtTable {
   TableCanvas canvas;
-  QuietHost host;
+  testing::QuietTableHost host;
   GameController game{canvas, host};
 
   DealtTable() {
