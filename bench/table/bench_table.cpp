@@ -20,7 +20,7 @@
 #include "sprite.h"
 #include "step_queue.h"
 #include "table_canvas.h"
-#include "table_host.h"
+#include "quiet_table_host.h"
 #include "table_presenter.h"
 
 namespace varnok {
@@ -36,24 +36,12 @@ void EnsureApplication() {
   (void)application;
 }
 
-struct SilentHost : TableHost {
-  int PlayEffect(const std::string&, bool) override { return 0; }
-  void SetTableButton(TableButton, bool, bool, const QString&) override {}
-  void EnableTableButton(TableButton, bool) override {}
-  void SetEngineTimer(int, bool) override {}
-  void EnableGameMenu(bool) override {}
-  void ShowScoreWindow() override {}
-  void TableLeft(bool) override {}
-  void ShowDebugCaption(const QString&) override {}
-  void SetRoundHint(int, int) override {}
-};
-
 // The large window's table with the engine behind a queue, as in the window.
 struct Table {
   GameState state;
   GameState view;
   StepQueue queue;
-  SilentHost host;
+  testing::QuietTableHost host;
   TableCanvas canvas;
   TablePresenter presenter{canvas, view, host, queue};
   QueuedPresenter queued{state, view, presenter, queue};

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "chat_text.h"
+#include "click_picture.h"
 #include "form_message.h"
 #include "online_client.h"
 #include "words.h"
@@ -39,33 +40,18 @@ void PaintText(QWidget* widget, const QColor& colour) {
 
 }  // namespace
 
-// A picture that acts as a button.
-class ChatPictureButton : public QLabel {
+// A picture that acts as a button, keeping its place while hidden so that
+// the text field does not jump.
+class ChatPictureButton : public ClickPicture {
  public:
   ChatPictureButton(const QString& name, const QImage& picture, std::function<void()> click, QWidget* parent)
-      : QLabel(parent), click_(std::move(click)) {
-    setObjectName(name);
+      : ClickPicture(name, std::move(click), parent) {
     setPixmap(QPixmap::fromImage(picture));
     setFixedSize(picture.size());
-    setCursor(Qt::PointingHandCursor);
-    // A hidden picture keeps its place: the text field does not jump.
     QSizePolicy policy = sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     setSizePolicy(policy);
   }
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override {
-    if (event->button() == Qt::LeftButton && click_) {
-      event->accept();
-      click_();
-      return;
-    }
-    QLabel::mousePressEvent(event);
-  }
-
- private:
-  std::function<void()> click_;
 };
 
 TFormChat::TFormChat(ChatWindowSetup setup, QWidget* parent) : TBaizeDialog(parent), setup_(std::move(setup)) {

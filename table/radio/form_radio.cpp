@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "button_colours.h"
+#include "click_picture.h"
 #include "fonts.h"
 #include "form_message.h"
 #include "loader.h"
@@ -84,29 +85,6 @@ QIcon FlagIcon(int country) {
 
 }  // namespace
 
-// A picture that answers a left click.
-class RadioPicture : public QLabel {
- public:
-  RadioPicture(const QString& name, std::function<void()> click, QWidget* parent)
-      : QLabel(parent), click_(std::move(click)) {
-    setObjectName(name);
-    setCursor(Qt::PointingHandCursor);
-  }
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override {
-    if (event->button() == Qt::LeftButton && click_) {
-      event->accept();
-      click_();
-      return;
-    }
-    QLabel::mousePressEvent(event);
-  }
-
- private:
-  std::function<void()> click_;
-};
-
 TFormRadio::TFormRadio(RadioWindowSetup setup, QWidget* parent) : TBaizeDialog(parent), setup_(std::move(setup)) {
   setObjectName(QStringLiteral("TFormRadio"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -134,7 +112,7 @@ TFormRadio::TFormRadio(RadioWindowSetup setup, QWidget* parent) : TBaizeDialog(p
                         countries_);
   }
 
-  switch_ = new RadioPicture(
+  switch_ = new ClickPicture(
       QStringLiteral("RadioSwitch"),
       [this] {
         if (setup_.Radio == nullptr) return;

@@ -28,7 +28,7 @@ namespace media {
 class Radio;
 }
 
-class RadioPicture;
+class ClickPicture;
 class TZubCardsButton;
 
 // The auxiliary window designs, as the options number them.
@@ -94,7 +94,7 @@ class TFormRadio : public TBaizeDialog {
   RadioWindowSetup setup_;
   QListWidget* countries_ = nullptr;
   QListWidget* stations_ = nullptr;
-  RadioPicture* switch_ = nullptr;
+  ClickPicture* switch_ = nullptr;
   QLabel* volume_ = nullptr;
   QLabel* logo_ = nullptr;
   QLabel* title_ = nullptr;

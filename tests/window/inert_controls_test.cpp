@@ -64,9 +64,8 @@ QString ProgramFolderIn(const QTemporaryDir& dir) {
   return folder;
 }
 
-TEST(InertControls, ThePurpleTableDesignLiesOnTheLilacBackground) {
-  EnsureApplication();
-  QTemporaryDir dir;
+// A program folder whose options choose the purple table, menu and windows.
+QString PurpleProgramFolderIn(const QTemporaryDir& dir) {
   const QString folder = ProgramFolderIn(dir);
   Settings settings = QuietSettings();
   settings.TableDesign = 1;
@@ -74,6 +73,13 @@ TEST(InertControls, ThePurpleTableDesignLiesOnTheLilacBackground) {
   settings.PurpleWindows = true;
   WriteSettings(folder, settings);
   WriteClubFiles(folder);
+  return folder;
+}
+
+TEST(InertControls, ThePurpleTableDesignLiesOnTheLilacBackground) {
+  EnsureApplication();
+  QTemporaryDir dir;
+  const QString folder = PurpleProgramFolderIn(dir);
   ASSERT_TRUE(CopyLibrary(folder, kGraphicsLibrary));
   ASSERT_TRUE(CopyLibrary(folder, "ZubCalendar01.dll"));
   MainWindow window(TestWindowOptions(folder));
@@ -102,13 +108,7 @@ TEST(InertControls, ThePurpleTableDesignLiesOnTheLilacBackground) {
 TEST(InertControls, WithoutTheGraphicsLibraryThePurpleDesignsFallBackWithANotice) {
   EnsureApplication();
   QTemporaryDir dir;
-  const QString folder = ProgramFolderIn(dir);
-  Settings settings = QuietSettings();
-  settings.TableDesign = 1;
-  settings.MenuDesign = 1;
-  settings.PurpleWindows = true;
-  WriteSettings(folder, settings);
-  WriteClubFiles(folder);
+  const QString folder = PurpleProgramFolderIn(dir);
   MainWindow window(TestWindowOptions(folder));
   DialogPilot pilot;  // the notice comes as soon as the settings are read
   StartWindow(window);
