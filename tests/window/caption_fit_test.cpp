@@ -294,16 +294,6 @@ class FitChecker {
   QWidget* main_window_widget_;
 };
 
-void WriteOptionsIn(const QString& folder, int mode, int language) {
-  Settings settings;
-  settings.WindowMode = mode;
-  settings.FlyingCards = false;
-  settings.Music = false;
-  settings.Sound = false;
-  settings.LanguageIndex = language;
-  std::ofstream out((folder + QStringLiteral("/Varnok.ini")).toStdString(), std::ios::binary);
-  out << FormatSettings(settings);
-}
 
 template <typename Dialog>
 void CheckDialog(FitChecker& check, Dialog& dialog, const std::string& name, QSize main_window) {
@@ -325,7 +315,7 @@ void CheckDialog(FitChecker& check, Dialog& dialog, const std::string& name, QSi
 void LayOutEverything(int language, int mode, std::vector<Misfit>& misfits) {
   QTemporaryDir folder;
   ASSERT_TRUE(folder.isValid());
-  WriteOptionsIn(folder.path(), mode, language);
+  WriteSettings(folder.path(), StillSilentSettings(mode, language));
   WriteClubFiles(folder.path());
   MainWindow window(TestWindowOptions(folder.path()));
   StartWindow(window);

@@ -27,16 +27,6 @@ namespace {
 
 using namespace varnok::testing;
 
-void WriteSizeIn(const QString& folder, int mode, int language) {
-  Settings settings;
-  settings.WindowMode = mode;
-  settings.FlyingCards = false;
-  settings.Music = false;
-  settings.Sound = false;
-  settings.LanguageIndex = language;
-  std::ofstream out((folder + QStringLiteral("/Varnok.ini")).toStdString(), std::ios::binary);
-  out << FormatSettings(settings);
-}
 
 // The client sizes of every dialog and record window over a main window of
 // one size.
@@ -48,7 +38,7 @@ struct Sizes {
 Sizes MeasureAt(int mode, int language) {
   Sizes sizes;
   QTemporaryDir folder;
-  WriteSizeIn(folder.path(), mode, language);
+  WriteSettings(folder.path(), StillSilentSettings(mode, language));
   WriteClubFiles(folder.path());
   MainWindow window(TestWindowOptions(folder.path()));
   StartWindow(window);
@@ -119,7 +109,7 @@ TEST(DialogScale, TheTitleOpensWhereTheWindowStays) {
   EnsureApplication();
   for (const int mode : {kSmallWindow, kAverageWindow1}) {
     QTemporaryDir folder;
-    WriteSizeIn(folder.path(), mode, 0);
+    WriteSettings(folder.path(), StillSilentSettings(mode, 0));
     WriteClubFiles(folder.path());
     MainWindow window(TestWindowOptions(folder.path()));
     StartWindow(window);

@@ -41,8 +41,7 @@ void WriteLanguage(const QString& folder, int language) {
   settings.Music = false;
   settings.Sound = false;
   settings.LanguageIndex = language;
-  std::ofstream out((folder + QStringLiteral("/Varnok.ini")).toStdString(), std::ios::binary);
-  out << FormatSettings(settings);
+  WriteSettings(folder, settings);
 }
 
 TEST(HelpFromThePopup, OpensTheRulesAndTheCommentPageInTheChosenLanguage) {

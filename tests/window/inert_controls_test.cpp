@@ -31,11 +31,6 @@ namespace {
 
 using namespace varnok::testing;
 
-void WriteSettings(const QString& folder, const Settings& settings) {
-  std::ofstream out((folder + QStringLiteral("/Varnok.ini")).toStdString(), std::ios::binary);
-  out << FormatSettings(settings);
-}
-
 Settings QuietSettings() {
   Settings settings;
   settings.WindowMode = kSmallWindow;

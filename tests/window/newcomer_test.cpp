@@ -33,15 +33,9 @@ using namespace varnok::testing;
 bool Usable(const QPushButton* b) { return b->isVisible() && b->isEnabled(); }
 
 void WriteOptionsIn(const QString& folder, int mode, int language) {
-  Settings settings;
-  settings.WindowMode = mode;
-  settings.FlyingCards = false;
+  Settings settings = StillSilentSettings(mode, language);
   settings.CardSpeed = 6;
-  settings.Music = false;
-  settings.Sound = false;
-  settings.LanguageIndex = language;
-  std::ofstream out((folder + QStringLiteral("/Varnok.ini")).toStdString(), std::ios::binary);
-  out << FormatSettings(settings);
+  WriteSettings(folder, settings);
 }
 
 void EnterAsGuest(MainWindow& window) {

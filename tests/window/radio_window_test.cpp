@@ -54,16 +54,11 @@ void Write(const QString& path, const QByteArray& data) {
 }
 
 void WriteRadioOptions(const QString& folder, int mode, bool purple = false, int design = 2) {
-  Settings settings;
+  Settings settings = StillSilentSettings(mode, Settings{}.LanguageIndex);
   settings.PurpleWindows = purple;
   settings.AuxWindowDesign = design;
-  settings.WindowMode = mode;
-  settings.FlyingCards = false;
-  settings.Music = false;
-  settings.Sound = false;
   settings.RadioListFromServer = false;  // "From disk"
-  std::ofstream out((folder + QStringLiteral("/Varnok.ini")).toStdString(), std::ios::binary);
-  out << FormatSettings(settings);
+  WriteSettings(folder, settings);
 }
 
 void Shoot(QWidget* widget, const char* name) {

@@ -230,8 +230,22 @@ void WriteOptions(const QString& folder, int mode, bool animate, int speed) {
   settings.CardSpeed = speed;
   settings.Music = false;
   settings.Sound = false;
+  WriteSettings(folder, settings);
+}
+
+void WriteSettings(const QString& folder, const Settings& settings) {
   std::ofstream out((folder + QStringLiteral("/Varnok.ini")).toStdString(), std::ios::binary);
   out << FormatSettings(settings);
+}
+
+Settings StillSilentSettings(int mode, int language) {
+  Settings settings;
+  settings.WindowMode = mode;
+  settings.FlyingCards = false;
+  settings.Music = false;
+  settings.Sound = false;
+  settings.LanguageIndex = language;
+  return settings;
 }
 
 

@@ -73,6 +73,11 @@ bool PlayWholeGame(MainWindow& w, GameStats& stats);
 void WriteClubFiles(const QString& folder);
 QPushButton* MenuButton(MainWindow& w, const char* name);
 void WriteOptions(const QString& folder, int mode, bool animate, int speed = 6);
+// Writes the options file of the program in `folder`.
+void WriteSettings(const QString& folder, const Settings& settings);
+// Options for window tests: window size `mode`, `language`, no sound or
+// music, cards that do not fly.
+Settings StillSilentSettings(int mode, int language);
 // A window over `folder`, silent, fast, shown, with its start-up done.
 WindowOptions TestWindowOptions(const QString& folder);
 void StartWindow(MainWindow& window);
