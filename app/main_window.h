@@ -297,7 +297,9 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   QPointer<SaluteOverlay> salute_;  // the salute of a won game while it runs
   TZubCardsButton* pass_button_ = nullptr;
   QTimer engine_timer_;       // Timer1: the engine's tick (menu lights, bids, cards)
-  QTimer music_watch_timer_;  // Timer2: restarts the menu song when it has stopped
+  QTimer music_watch_timer_;  // Timer2: restarts the title's song when it has stopped
+  static constexpr int kMenuTicksPerMusicWatch = 3;
+  int menu_ticks_ = 0;        // on the menu the song is watched every third tick
   QMenu* popup_ = nullptr;
   QAction* gen_count_action_ = nullptr;
   QAction* quit_action_ = nullptr;
