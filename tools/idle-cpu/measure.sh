@@ -19,13 +19,18 @@ export DISPLAY=":$number"
 "$work/varnok" >"$work/out.txt" 2>&1 &
 game=$!
 sleep 4
-ticks() { awk '{print $14 + $15}' "/proc/$game/stat"; }
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 hz=$(getconf CLK_TCK)
+share() { echo "scale=2; ($2 - $1) * 100 / $hz / $seconds" | bc; }
+# The X server's share is shown beside the program's: the work of drawing
+# the program's pictures on the screen is done there.
 measure() {
-  before=$(ticks)
+  before=$(ticks $game)
+  x_before=$(ticks $xvfb)
   sleep "$seconds"
-  after=$(ticks)
-  echo "$1: $(echo "scale=2; ($after - $before) * 100 / $hz / $seconds" | bc)% of a core over ${seconds} s"
+  after=$(ticks $game)
+  x_after=$(ticks $xvfb)
+  echo "$1: $(share "$before" "$after")% of a core over ${seconds} s (X server $(share "$x_before" "$x_after")%)"
 }
 measure title
 window=$(xdotool search --pid "$game" --onlyvisible | head -n 1)
