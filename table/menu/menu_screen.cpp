@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include "calendar_strip.h"
+#include "click_picture.h"
 #include "club_list.h"
 #include "clock_drawing.h"
 #include "control_fonts.h"
@@ -75,33 +76,6 @@ class MenuPicture : public QWidget {
 };
 
 namespace {
-
-// The menu's animated pictures: a label showing a movie, clickable like the
-// pictures.
-class MenuAnimation : public QLabel {
- public:
-  MenuAnimation(const QString& name, QWidget* parent) : QLabel(parent) {
-    setObjectName(name);
-    hide();
-  }
-  void SetClick(std::function<void()> click) {
-    click_ = std::move(click);
-    setCursor(Qt::PointingHandCursor);
-  }
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override {
-    if (click_ && event->button() == Qt::LeftButton) {
-      event->accept();
-      click_();
-      return;
-    }
-    QLabel::mousePressEvent(event);
-  }
-
- private:
-  std::function<void()> click_;
-};
 
 constexpr char kGraphLibrary[] = "ZubCGraph1.dll";
 constexpr char kOpenFormSound[] = "WOpenFo";
@@ -233,12 +207,13 @@ void MenuScreen::Build() {
   radio_->SetRightClick([this] { Q_EMIT RadioRightClicked(); });
   news_board_ = new MenuPicture(QStringLiteral("ImNews"), canvas_);
   calendar_ = new CalendarStrip(canvas_);
-  auto* news = new MenuAnimation(QStringLiteral("RxGIFAnNews"), canvas_);
-  news->SetClick([this] { Q_EMIT NewsClicked(); });
+  // The badges: labels showing a movie, clickable like the pictures.
+  auto* news = new ClickPicture(QStringLiteral("RxGIFAnNews"), [this] { Q_EMIT NewsClicked(); }, canvas_);
+  news->hide();
   news->setToolTip(QStringLiteral("Zub News!"));
   news_badge_ = news;
-  auto* chat = new MenuAnimation(QStringLiteral("RxGIFAnChat"), canvas_);
-  chat->SetClick([this] { Q_EMIT ChatClicked(); });
+  auto* chat = new ClickPicture(QStringLiteral("RxGIFAnChat"), [this] { Q_EMIT ChatClicked(); }, canvas_);
+  chat->hide();
   chat->setToolTip(QStringLiteral("Zub Chat!"));
   chat_badge_ = chat;
   for (std::size_t i = 0; i < lamps_.size(); ++i) {
