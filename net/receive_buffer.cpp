@@ -82,6 +82,8 @@ Probe ProbeLocalFixed(std::string_view rest) {
 }
 
 // A chat line on the local network. Nothing marks its end, so it ends
+// - where a following chat line begins (before any place where another
+//   record may begin);
 // - when all the data so far fits into one chat line: at the end of the data,
 //   but only once the connection is quiet (`at_end`); until then it may grow;
 // - otherwise where a following record begins, taking the last such place
@@ -89,11 +91,18 @@ Probe ProbeLocalFixed(std::string_view rest) {
 //   ("hi abort") stays whole; failing that, where a following chat line
 //   begins, or at its longest length.
 // A record that fits wholly into the text window behind a chat line (the
-// abort notice, or a second chat line) reads as part of the text.
+// abort notice) reads as part of the text.
 Probe ProbeLocalChat(std::string_view rest, bool at_end) {
   const std::size_t have = rest.size();
   if (have < 2) return {Status::NeedMore, RecordKind::Chat, 0};
   if (!IsSeatDigit(rest[1])) return Invalid();
+  // The head of a following chat line ("s", a seat digit and a character of
+  // text) ends this one, however short both are and however slowly they
+  // came; a place where another record may begin is left to the rules below.
+  for (std::size_t e = 3; e <= kChatMax && e + 2 < have; ++e) {
+    if (ProbeLocalFixed(rest.substr(e)).status != Status::Invalid) break;
+    if (rest[e] == 's' && IsSeatDigit(rest[e + 1])) return {Status::Complete, RecordKind::Chat, e};
+  }
   if (have <= kChatMax) {
     if (!at_end) return {Status::NeedMore, RecordKind::Chat, 0};
     if (have < 3) return Invalid();

@@ -206,6 +206,34 @@ TEST(ReceiveBufferTest, AChatLineWaitsForTheQuietConnection) {
             (std::vector<std::string>{"s2hello there", "s3what time is it"}));
 }
 
+// Two chat lines that come byte by byte, the second before the quiet time
+// of the first has passed, stay two lines: the new line's head ends the one
+// before it.
+TEST(ReceiveBufferTest, ChatLinesSentByteByByteStaySeparate) {
+  const std::string move = Move(MoveShape::TrickCollected(), 1, true);
+  const struct {
+    const char* what;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"two short lines", {"s1abc", "s2XYZ"}},
+      {"three lines", {"s3hi", "s1ok", "s2yes!"}},
+      {"a long line and a short one", {"s2hello there", "s3ok"}},
+      {"a short line and a long one", {"s1ok", "s2fifteen chars!!"}},
+      {"the same seat twice", {"s2one", "s2two"}},
+      {"lines before a move", {"s1a", "s2b", move}},
+  };
+  for (const auto& c : cases) {
+    std::string stream;
+    for (const std::string& line : c.lines) stream += line;
+    std::vector<std::string> bytes;
+    for (char b : stream) bytes.emplace_back(1, b);
+    ReceiveBuffer buffer(Link::Local);
+    EXPECT_EQ(Wires(FeedAll(buffer, bytes)), c.lines) << c.what;
+    ReceiveBuffer whole(Link::Local);
+    EXPECT_EQ(Wires(FeedAll(whole, {stream})), c.lines) << c.what << " in one read";
+  }
+}
+
 TEST(ReceiveBufferTest, AHeadWordInAChatTextIsText) {
   // Texts that hold the heads of other records are never cut, whatever follows them.
   const std::string move = Move(MoveShape::TrickCollected(), 1, true);
