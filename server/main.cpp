@@ -170,9 +170,10 @@ int Serve(QCoreApplication& app) {
   }
   service.SetPublicUrl(public_url);
   // The radio station list names the club station at this public address.
+  // A list that cannot be written (a full disk) leaves the previous one; the
+  // server still serves everything else.
   if (!WriteStationList(storage_config.data_folder, public_url, radio_country, &error)) {
     std::fprintf(stderr, "varnok-server: %s\n", qPrintable(error));
-    return 1;
   }
   for (const QString& name : MusicFolder(media.music_folder).Misnamed()) {
     std::fprintf(stderr,

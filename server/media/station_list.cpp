@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QList>
-#include <QSaveFile>
+#include <unistd.h>
+
+#include <cstdio>
 #include <utility>
 
 namespace varnok::server {
@@ -63,11 +65,30 @@ bool WriteStationList(const QString& data_folder, const QString& public_base, co
     *error = "cannot read the station list " + source.fileName();
     return false;
   }
-  QSaveFile target(data.filePath("download/ZubRadio.ser"));
-  if (!target.open(QIODevice::WriteOnly) ||
-      target.write(StationList(source.readAll(), public_base, country_key)) < 0 || !target.commit()) {
-    *error = "cannot write " + target.fileName() + ": " + target.errorString();
+  const QByteArray list = StationList(source.readAll(), public_base, country_key);
+  // Written whole into a file beside it, read back, synced and only then put
+  // in its place: a full disk leaves the list the program has as it was.
+  const QString path = data.filePath("download/ZubRadio.ser");
+  const QString temporary = path + ".new";
+  QFile target(temporary);
+  const auto fail = [&](const QString& what) {
+    *error = "cannot write " + path + " (" + what + ": " + target.errorString() + "); " +
+             (QFile::exists(path) ? "the previous list stays" : "the radio has no station list to offer");
+    target.close();
+    QFile::remove(temporary);
     return false;
+  };
+  if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) return fail("open");
+  if (target.write(list) != list.size()) return fail("write");
+  if (!target.flush()) return fail("flush");
+  if (::fsync(target.handle()) != 0) return fail("sync");
+  target.close();
+  if (target.error() != QFileDevice::NoError) return fail("close");
+  QFile check(temporary);
+  if (!check.open(QIODevice::ReadOnly) || check.readAll() != list) return fail("read back");
+  check.close();
+  if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
+    return fail("rename");
   }
   return true;
 }

@@ -20,9 +20,10 @@ QByteArray ClubStationLine(const QString& public_base, const QString& country_ke
 // key "CLUB001"), "\r" and a byte-order mark dropped, every line ended by "\n".
 QByteArray StationList(const QByteArray& shipped, const QString& public_base, const QString& country_key);
 
-// Writes DATA/download/ZubRadio.ser (replacing it at once, never half
-// written) from DATA/ZubRadio.rad or the built-in list. False with the
-// reason on failure.
+// Writes DATA/download/ZubRadio.ser from DATA/ZubRadio.rad or the built-in
+// list through a temporary file that replaces it only once written whole
+// (never half written, never emptied). False with the reason on failure;
+// the previous list, if any, is then left as it was.
 bool WriteStationList(const QString& data_folder, const QString& public_base, const QString& country_key,
                       QString* error);
 
