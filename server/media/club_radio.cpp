@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QtGlobal>
+#include <algorithm>
 
 #if defined(Q_OS_UNIX)
 #include <sys/socket.h>
@@ -37,8 +38,8 @@ ClubRadio::ClubRadio(const MusicFolder& music, RadioConfig config, QObject* pare
 }
 
 ClubRadio::Tuned ClubRadio::Tune(QTcpSocket* socket) {
-  std::erase_if(listeners_, [](const QPointer<QTcpSocket>& l) {
-    return !l || l->state() != QAbstractSocket::ConnectedState;
+  std::erase_if(listeners_, [](const Listener& l) {
+    return !l.socket || l.socket->state() != QAbstractSocket::ConnectedState;
   });
   if (Listeners() >= config_.max_listeners) return Tuned::kFull;
   const bool starting = !timer_.isActive();
@@ -46,14 +47,22 @@ ClubRadio::Tuned ClubRadio::Tune(QTcpSocket* socket) {
 
   socket->write("HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\nCache-Control: no-cache, no-store\r\n"
                 "Connection: close\r\nicy-name: Varnok Club Radio\r\n\r\n");
-  for (const Chunk& chunk : recent_) socket->write(chunk.bytes);
   // A small kernel buffer: what waits for a slow listener waits in the
-  // socket's own buffer, where the backlog limit sees it.
+  // shared programme, where the backlog limit sees it.
   socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, 64 * 1024);
   // Whatever the listener sends from now on is read and forgotten.
   connect(socket, &QTcpSocket::readyRead, socket, [socket]() { socket->readAll(); });
-  listeners_.emplace_back(socket);
   if (starting) Tick();
+  // He starts with the last seconds of the programme.
+  Listener listener{socket, produced_bytes_};
+  std::int64_t burst_ns = 0;
+  for (auto it = recent_.rbegin(); it != recent_.rend() && burst_ns < config_.burst.count() * kNsPerMs; ++it) {
+    burst_ns += it->ns;
+    listener.next = it->start;
+  }
+  Feed(listener);
+  listeners_.push_back(listener);
+  if (!timer_.isActive()) timer_.start(config_.tick);
   return Tuned::kListening;
 }
 
@@ -61,6 +70,7 @@ bool ClubRadio::Start() {
   if (next_frame_ >= audio_.frames.size() && !LoadNextSong()) return false;
   recent_.clear();
   recent_ns_ = 0;
+  produced_bytes_ = 0;
   clock_.start();
   produced_ns_ = -config_.burst.count() * kNsPerMs;  // the first turn sends the burst
   timer_.start(config_.tick);
@@ -119,39 +129,61 @@ void ClubRadio::Tick() {
     produced_ns_ += audio_.FrameNanoseconds();
   }
 
-  std::vector<QPointer<QTcpSocket>> staying;
-  staying.reserve(listeners_.size());
-  for (const QPointer<QTcpSocket>& socket : listeners_) {
-    if (!socket || socket->state() != QAbstractSocket::ConnectedState) continue;
-    if (socket->bytesToWrite() > config_.max_backlog_bytes) {
-      Drop(socket);  // he stopped reading long ago
-      continue;
-    }
-    if (!chunk.bytes.isEmpty()) socket->write(chunk.bytes);
-    staying.push_back(socket);
-  }
-  listeners_ = std::move(staying);
-
   if (!chunk.bytes.isEmpty()) {
+    chunk.start = produced_bytes_;
+    produced_bytes_ += chunk.bytes.size();
     recent_ns_ += chunk.ns;
     recent_.push_back(std::move(chunk));
-    while (!recent_.empty() && recent_ns_ - recent_.front().ns >= config_.burst.count() * kNsPerMs) {
+    // Kept: the burst, and the backlog limit's worth for listeners behind.
+    while (!recent_.empty() && recent_ns_ - recent_.front().ns >= config_.burst.count() * kNsPerMs &&
+           produced_bytes_ - (recent_.front().start + recent_.front().bytes.size()) >= config_.max_backlog_bytes) {
       recent_ns_ -= recent_.front().ns;
       recent_.pop_front();
     }
   }
+
+  std::vector<Listener> staying;
+  staying.reserve(listeners_.size());
+  for (Listener& listener : listeners_) {
+    if (!listener.socket || listener.socket->state() != QAbstractSocket::ConnectedState) continue;
+    if (!Feed(listener)) {
+      Drop(listener.socket);  // he stopped reading long ago
+      continue;
+    }
+    staying.push_back(listener);
+  }
+  listeners_ = std::move(staying);
   // Nobody listens: the station rests where it is until the next listener.
   if (listeners_.empty()) timer_.stop();
 }
 
+bool ClubRadio::Feed(Listener& listener) {
+  QTcpSocket* socket = listener.socket;
+  if (!recent_.empty() && listener.next < recent_.front().start) return false;  // passed out of the programme
+  // The chunk holding his next byte, then on while his window has room.
+  auto it = std::upper_bound(recent_.begin(), recent_.end(), listener.next,
+                             [](std::int64_t at, const Chunk& c) { return at < c.start; });
+  if (it != recent_.begin()) --it;
+  for (; it != recent_.end() && socket->bytesToWrite() < kListenerWindow; ++it) {
+    const std::int64_t end = it->start + it->bytes.size();
+    if (end <= listener.next) continue;
+    const std::int64_t from = listener.next - it->start;
+    if (from == 0) socket->write(it->bytes);  // shared, not copied
+    else socket->write(it->bytes.constData() + from, end - listener.next);
+    listener.next = end;
+  }
+  return produced_bytes_ - listener.next <= config_.max_backlog_bytes;
+}
+
 void ClubRadio::Stop() {
   timer_.stop();
-  for (const QPointer<QTcpSocket>& socket : listeners_) {
-    if (socket) socket->disconnectFromHost();
+  for (const Listener& listener : listeners_) {
+    if (listener.socket) listener.socket->disconnectFromHost();
   }
   listeners_.clear();
   recent_.clear();
   recent_ns_ = 0;
+  produced_bytes_ = 0;
   song_.clear();
   song_bytes_.clear();
   audio_ = Mp3Audio();

@@ -3,8 +3,15 @@
 // the pace the songs play. All listeners hear the same programme, like a
 // broadcast; a new listener first gets the last few seconds at once so that
 // his player starts without waiting. Everything runs on the event loop: a
-// timer sends each listener the frames that became due since its last turn,
-// and a listener that goes away or stops reading is dropped.
+// timer adds the frames that became due to the programme, and hands each
+// listener what he has not had yet, a little at a time.
+//
+// Memory: the programme's recent audio is kept once for everybody (the
+// backlog limit's worth); each listener holds at most kListenerWindow bytes
+// of it in his socket's buffer. A listener who falls further behind than the
+// backlog limit (he stopped reading) is dropped. So the audio waiting for
+// listeners costs the backlog limit once plus the window per listener,
+// however many of them stop reading.
 #pragma once
 
 #include <QElapsedTimer>
@@ -22,6 +29,10 @@
 #include "media/music_folder.h"
 
 namespace varnok::server {
+
+// Audio handed to one listener's socket beyond what the kernel took: the
+// rest waits in the shared programme until he has read this.
+inline constexpr qint64 kListenerWindow = 32 * 1024;
 
 struct RadioConfig {
   int max_listeners = 500;
@@ -57,7 +68,13 @@ class ClubRadio : public QObject {
   QTimer timer_;
   QElapsedTimer clock_;
   std::int64_t produced_ns_ = 0;  // programme time sent since the clock started
-  std::vector<QPointer<QTcpSocket>> listeners_;
+  struct Listener {
+    QPointer<QTcpSocket> socket;
+    std::int64_t next = 0;  // programme byte he gets next
+  };
+  // Hands the listener what fits into his window; false once he is too far behind.
+  bool Feed(Listener& listener);
+  std::vector<Listener> listeners_;
 
   QString song_;  // file name of the song playing
   QByteArray song_bytes_;
@@ -68,9 +85,12 @@ class ClubRadio : public QObject {
   struct Chunk {
     QByteArray bytes;
     std::int64_t ns = 0;
+    std::int64_t start = 0;  // programme byte of its first byte
   };
-  std::deque<Chunk> recent_;  // the last burst's worth of programme
+  // The recent programme: at least the burst and the backlog limit's worth.
+  std::deque<Chunk> recent_;
   std::int64_t recent_ns_ = 0;
+  std::int64_t produced_bytes_ = 0;  // programme bytes so far
 };
 
 }  // namespace varnok::server
