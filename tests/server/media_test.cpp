@@ -6,6 +6,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/mount.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -350,6 +351,36 @@ TEST_F(ClubMedia, TheAdministratorsOwnStationListReplacesTheShippedOne) {
                            std::to_string(server_->port()) + "/radio/club#RRADIO_LOGO_CLUB\n"
                            "USA#LOCAL01#Our Town#USA#http://radio.example.org/live#RRADIO_LOGO_POP\n");
   EXPECT_EQ(ReadFile(fs::path(folder_) / "download" / "ZubRadio.ser"), list.body);
+}
+
+// Started on a full disk, the server keeps the station list it wrote
+// before instead of replacing it with an empty one, and serves on.
+TEST_F(ClubMedia, AFullDiskKeepsThePreviousStationList) {
+  Start({"--public-url", "http://first.example.org/"});
+  server_.reset();
+  const fs::path download = fs::path(folder_) / "download";
+  const std::string before = ReadFile(download / "ZubRadio.ser");
+  ASSERT_NE(before.find("http://first.example.org/radio/club"), std::string::npos);
+  // The download folder becomes a small disk holding the list, then full.
+  if (geteuid() != 0 || mount("none", download.c_str(), "tmpfs", 0, "size=64k") != 0) {
+    GTEST_SKIP() << "cannot mount a small disk here (needs root)";
+  }
+  WriteFile(download / "ZubRadio.ser", before);
+  {
+    std::ofstream filler(download / "filler", std::ios::binary);
+    const std::string block(4096, 'f');
+    while (filler.write(block.data(), block.size()) && filler.flush()) {
+    }
+  }
+  server_ = std::make_unique<ServerProcess>(folder_, std::vector<std::string>{"--public-url", "http://second.example.org/"});
+  EXPECT_TRUE(server_->Running()) << "the server serves on without a new list";
+  EXPECT_EQ(ReadFile(download / "ZubRadio.ser"), before) << "the previous list stays whole";
+  EXPECT_FALSE(fs::exists(download / "ZubRadio.ser.new")) << "no half-written file is left";
+  if (server_->Running()) {
+    EXPECT_EQ(server_->Get("/download/ZubRadio.ser").body, before);
+  }
+  server_.reset();
+  umount2(download.c_str(), MNT_DETACH);
 }
 
 TEST_F(ClubMedia, AnUnknownCountryKeyStopsTheServerAtStart) {
