@@ -7,131 +7,23 @@
 #include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QSslKey>
-#include <QSslServer>
 #include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <QUrl>
+#include <deque>
 #include <memory>
-#include <type_traits>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+#include "service/photo_check.h"
 
 namespace varnok::server {
 
 namespace {
-
-// Watches one connection: a request that has begun must be complete within
-// the request time-out, an idle kept-alive connection is closed after the
-// idle time-out, and a request larger than the limit is answered 413 and
-// closed, before Qt HttpServer buffers it.
-class ConnectionGuard : public QObject {
- public:
-  ConnectionGuard(QTcpSocket* socket, const ConnectionLimits& limits, int* open_count)
-      : QObject(socket), socket_(socket), limits_(limits), open_count_(open_count) {
-    ++*open_count_;
-    timer_.setSingleShot(true);
-    connect(&timer_, &QTimer::timeout, this, [this]() { socket_->abort(); });
-    connect(socket, &QTcpSocket::readyRead, this, [this]() { OnRead(); });
-    connect(socket, &QTcpSocket::bytesWritten, this, [this]() { OnWritten(); });
-    timer_.start(limits_.request_timeout);
-  }
-  ~ConnectionGuard() override { --*open_count_; }
-
-  // The request has arrived whole and waits for its answer.
-  void Received() { timer_.start(limits_.answer_timeout); }
-  // The connection carries an endless stream from now on: no time-outs, no
-  // request limits (the stream's owner reads and drops what comes in).
-  void Streaming() {
-    streaming_ = true;
-    timer_.stop();
-  }
-
- private:
-  void OnRead() {
-    if (streaming_) return;
-    if (!in_request_) {
-      in_request_ = true;
-      received_ = 0;
-      timer_.start(limits_.request_timeout);
-      // A declared body over the limit is refused before it arrives.
-      const QByteArray head = socket_->peek(8192).toLower();
-      const qsizetype at = head.indexOf("\r\ncontent-length:");
-      if (at >= 0) {
-        const qsizetype end = head.indexOf('\r', at + 17);
-        bool ok = false;
-        const qint64 length = head.mid(at + 17, end < 0 ? -1 : end - at - 17).trimmed().toLongLong(&ok);
-        if (!ok || length < 0 || length > limits_.max_request_bytes) return Refuse();
-      }
-    }
-    received_ += socket_->bytesAvailable();
-    if (received_ > limits_.max_request_bytes) Refuse();
-  }
-
-  void OnWritten() {
-    if (socket_->bytesToWrite() > 0 || refused_ || streaming_) return;
-    in_request_ = false;
-    timer_.start(limits_.idle_timeout);
-  }
-
-  void Refuse() {
-    refused_ = true;
-    socket_->readAll();  // nothing of it reaches the request parser
-    socket_->write("HTTP/1.1 413 Payload Too Large\r\nContent-Type: text/plain\r\nContent-Length: 2\r\n"
-                   "Connection: close\r\n\r\nno");
-    socket_->disconnectFromHost();
-    timer_.start(limits_.request_timeout);
-  }
-
-  QTcpSocket* socket_;
-  ConnectionLimits limits_;
-  int* open_count_;
-  QTimer timer_;
-  bool in_request_ = false;
-  bool refused_ = false;
-  bool streaming_ = false;
-  qint64 received_ = 0;
-};
-
-// A listening socket whose every connection gets its guard before the HTTP
-// server reads from it.
-template <class Base>
-class GuardedServer : public Base {
- public:
-  GuardedServer(ConnectionLimits limits, QObject* parent) : Base(parent), limits_(limits) {}
-
-  // A TLS handshake that does not finish in time is dropped (Qt 6.4's
-  // QSslServer has no time-out of its own); the new socket is the server's
-  // newest child.
-  void incomingConnection(qintptr descriptor) override {
-    Base::incomingConnection(descriptor);
-    if constexpr (std::is_same_v<Base, QSslServer>) {
-      const QObjectList& children = this->children();
-      if (auto* socket = children.isEmpty() ? nullptr : qobject_cast<QSslSocket*>(children.last())) {
-        QPointer<QSslSocket> watched(socket);
-        QTimer::singleShot(limits_.request_timeout, socket, [watched]() {
-          if (watched && !watched->isEncrypted()) watched->abort();
-        });
-      }
-    }
-  }
-
-  QTcpSocket* nextPendingConnection() override {
-    while (QTcpSocket* socket = Base::nextPendingConnection()) {
-      if (open_ >= limits_.max_connections) {
-        socket->abort();
-        socket->deleteLater();
-        continue;
-      }
-      new ConnectionGuard(socket, limits_, &open_);
-      return socket;
-    }
-    return nullptr;
-  }
-
- private:
-  ConnectionLimits limits_;
-  int open_ = 0;
-};
 
 std::string CallerAddress(const QHostAddress& address) {
   bool mapped = false;
@@ -144,6 +36,67 @@ QHttpServerResponder::StatusCode Status(int status) {
   return static_cast<QHttpServerResponder::StatusCode>(status);
 }
 
+QByteArray ResponseBytes(const Reply& reply) {
+  const QByteArray body = QByteArray::fromStdString(reply.body);
+  const char* reason = reply.status == 200 ? "OK" : reply.status == 503 ? "Service Unavailable" : "Error";
+  return QByteArray("HTTP/1.1 ") + QByteArray::number(reply.status) + " " + reason +
+         "\r\nContent-Type: " + QByteArray::fromStdString(reply.content_type) +
+         "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+}
+
+// The replies of one connection in the order of its requests: a reply that
+// is ready waits while an earlier one is still being worked on.
+class ReplyOrder : public QObject {
+ public:
+  static ReplyOrder* Of(QTcpSocket* socket) {
+    auto* order = socket->findChild<ReplyOrder*>("varnok-reply-order", Qt::FindDirectChildrenOnly);
+    return order ? order : new ReplyOrder(socket);
+  }
+  bool Idle() const { return places_.empty(); }
+  quint64 Reserve() {
+    places_.push_back({++last_, QByteArray(), false, false});
+    return last_;
+  }
+  void Fill(quint64 place, QByteArray bytes, bool close_after) {
+    for (Place& p : places_) {
+      if (p.id != place) continue;
+      p.bytes = std::move(bytes);
+      p.ready = true;
+      p.close_after = close_after;
+    }
+    while (!places_.empty() && places_.front().ready) {
+      const Place next = std::move(places_.front());
+      places_.pop_front();
+      socket_->write(next.bytes);
+      if (next.close_after) {
+        socket_->disconnectFromHost();  // after what is written
+        places_.clear();
+      }
+    }
+  }
+
+ private:
+  explicit ReplyOrder(QTcpSocket* socket) : QObject(socket), socket_(socket) { setObjectName("varnok-reply-order"); }
+  struct Place {
+    quint64 id;
+    QByteArray bytes;
+    bool ready;
+    bool close_after;
+  };
+  QTcpSocket* socket_;
+  std::deque<Place> places_;
+  quint64 last_ = 0;
+};
+
+void Answer(QTcpSocket* socket, quint64 place, const Reply& reply, bool close_after) {
+  if (!socket || socket->state() != QAbstractSocket::ConnectedState) return;
+  ReplyOrder::Of(socket)->Fill(place, ResponseBytes(reply), close_after);
+}
+
+std::string WaitingKey(const Service::HashCheck& check) {
+  return (check.new_hash ? "r" : "l") + check.nick_key + '\0' + check.password;
+}
+
 }  // namespace
 
 FrontEnd::FrontEnd(Service& service, ConnectionLimits limits, MediaConfig media, QObject* parent)
@@ -154,9 +107,32 @@ FrontEnd::FrontEnd(Service& service, ConnectionLimits limits, MediaConfig media,
       radio_(music_, media.radio, this) {
   // Password hashes are checked beside the event loop, which goes on serving.
   hashing_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+  // Photos are decoded one at a time, beside the event loop and the hashes.
+  decoding_.setMaxThreadCount(1);
+  trim_.setSingleShot(true);
+  trim_.setInterval(2000);
+  connect(&trim_, &QTimer::timeout, this, []() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+  });
 }
 
-FrontEnd::~FrontEnd() { hashing_.waitForDone(); }
+FrontEnd::~FrontEnd() {
+  *alive_ = false;  // connections closed from here on tell nobody
+  hashing_.waitForDone();
+  decoding_.waitForDone();
+}
+
+void FrontEnd::ConnectionClosed() {
+  if (!trim_.isActive()) trim_.start();
+}
+
+std::function<void()> FrontEnd::ClosedCallback() {
+  return [this, alive = alive_]() {
+    if (*alive) ConnectionClosed();
+  };
+}
 
 quint16 FrontEnd::Listen(const QHostAddress& address, quint16 port, const QString& cert_file, const QString& key_file,
                          QString* error) {
@@ -178,15 +154,15 @@ quint16 FrontEnd::Listen(const QHostAddress& address, quint16 port, const QStrin
       *error = "the certificate or the key is not a PEM file of an RSA or EC key";
       return 0;
     }
-    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    QSslConfiguration configuration = ServerTlsConfiguration();
     configuration.setLocalCertificateChain(chain);
     configuration.setPrivateKey(key);
     configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
-    auto* tls = new GuardedServer<QSslServer>(limits_, this);
-    tls->setSslConfiguration(configuration);
+    auto* tls = new GuardedServer(limits_, ClosedCallback(), this);
+    tls->SetTls(configuration);
     server = tls;
   } else {
-    server = new GuardedServer<QTcpServer>(limits_, this);
+    server = new GuardedServer(limits_, ClosedCallback(), this);
   }
   if (!server->listen(address, port)) {
     *error = server->errorString();
@@ -221,67 +197,121 @@ Reply FrontEnd::Route(const Incoming& incoming) {
   return Text("Not found", 404);
 }
 
-namespace {
-
-QByteArray ResponseBytes(const Reply& reply) {
-  const QByteArray body = QByteArray::fromStdString(reply.body);
-  const char* reason = reply.status == 200 ? "OK" : reply.status == 503 ? "Service Unavailable" : "Error";
-  return QByteArray("HTTP/1.1 ") + QByteArray::number(reply.status) + " " + reason +
-         "\r\nContent-Type: " + QByteArray::fromStdString(reply.content_type) +
-         "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
-}
-
-}  // namespace
-
 void FrontEnd::Stream(QTcpSocket* socket) {
-  for (QObject* child : socket->children()) {
-    if (auto* guard = dynamic_cast<ConnectionGuard*>(child)) guard->Streaming();
-  }
+  if (ConnectionGuard* guard = ConnectionGuard::Of(socket)) guard->Streaming();
   // The HTTP server reads no further requests from this connection.
   disconnect(socket, &QTcpSocket::readyRead, nullptr, nullptr);
 }
 
-void FrontEnd::Defer(Incoming incoming, Service::HashCheck check, QTcpSocket* socket) {
-  for (QObject* child : socket->children()) {
-    if (auto* guard = dynamic_cast<ConnectionGuard*>(child)) guard->Received();
-  }
-  ++pending_checks_;
-  QPointer<QTcpSocket> alive(socket);
-  hashing_.start([this, incoming = std::move(incoming), check = std::move(check), alive]() {
-    std::string made;
-    bool good = false;
-    if (check.new_hash) {
-      made = Credentials::Hash(check.password).value_or(std::string());
+void FrontEnd::Settle(Incoming incoming, Reply reply, QTcpSocket* socket, quint64 place) {
+  Service::HashCheck check;
+  if (service_.TakeHashCheck(&check)) {
+    if (check.joined) {
+      const auto it = waiting_.find(WaitingKey(check));
+      if (it != waiting_.end()) {
+        it->second.push_back({std::move(incoming), socket, place});
+        return;
+      }
+      reply = Refusal(503);
+    } else if (pending_checks_ < limits_.max_pending_checks) {
+      Defer(std::move(incoming), std::move(check), socket, place);
+      return;
     } else {
-      good = Credentials::CheckHash(check.stored_hash, check.password);
+      service_.DropHashCheck(check);
+      reply = Refusal(503);  // too many logins at once: the program tries again later
     }
+  }
+  Service::PhotoCheck photo;
+  if (service_.TakePhotoCheck(&photo)) {
+    Decode(std::move(incoming), std::move(photo), socket, place);
+    return;
+  }
+  Answer(socket, place, reply, incoming.close_after);
+}
+
+void FrontEnd::Defer(Incoming incoming, Service::HashCheck check, QTcpSocket* socket, quint64 place) {
+  if (ConnectionGuard* guard = ConnectionGuard::Of(socket)) guard->Received();
+  ++pending_checks_;
+  static quint64 serial = 0;
+  // A registration waits alone; a login shares its check with the same nick and password.
+  const std::string key = WaitingKey(check) + (check.new_hash ? std::to_string(++serial) : std::string());
+  waiting_[key].push_back({std::move(incoming), socket, place});
+  // Callers without recent failures go before those who have them.
+  const int priority = service_.credentials().Clean(check.nick_key, check.address) ? 1 : 0;
+  hashing_.start(
+      [this, key, check = std::move(check)]() {
+        std::string made;
+        bool good = false;
+        if (check.new_hash) {
+          made = Credentials::Hash(check.password).value_or(std::string());
+        } else {
+          good = Credentials::CheckHash(check.stored_hash, check.password);
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, key, check, good, made]() {
+              --pending_checks_;
+              std::vector<Waiter> waiters;
+              if (auto it = waiting_.find(key); it != waiting_.end()) {
+                waiters = std::move(it->second);
+                waiting_.erase(it);
+              }
+              service_.DropHashCheck(check);
+              if (!check.new_hash) {
+                service_.credentials().RecordVerdict(check.nick_key, check.password, check.stored_hash,
+                                                     check.address, good, static_cast<int>(waiters.size()));
+              }
+              for (Waiter& waiter : waiters) {
+                if (!waiter.socket || waiter.socket->state() != QAbstractSocket::ConnectedState) continue;
+                if (check.new_hash) service_.ProvideHash(check.password, made);
+                Reply reply = Route(waiter.incoming);
+                Service::HashCheck again;
+                if (service_.TakeHashCheck(&again)) {
+                  service_.DropHashCheck(again);
+                  reply = Refusal(503);  // the account changed meanwhile
+                }
+                Service::PhotoCheck photo;
+                if (service_.TakePhotoCheck(&photo)) {
+                  Decode(std::move(waiter.incoming), std::move(photo), waiter.socket, waiter.place);
+                  continue;
+                }
+                Answer(waiter.socket, waiter.place, reply, waiter.incoming.close_after);
+              }
+            },
+            Qt::QueuedConnection);
+      },
+      priority);
+}
+
+void FrontEnd::Decode(Incoming incoming, Service::PhotoCheck check, QTcpSocket* socket, quint64 place) {
+  if (ConnectionGuard* guard = ConnectionGuard::Of(socket)) guard->Received();
+  QPointer<QTcpSocket> alive(socket);
+  decoding_.start([this, incoming = std::move(incoming), check = std::move(check), alive, place]() {
+    const bool picture = JpegDecodes(check.jpeg, 200, 250, JpegBounds());
     QMetaObject::invokeMethod(
         this,
-        [this, incoming, check, alive, good, made]() {
-          --pending_checks_;
-          if (check.new_hash) {
-            service_.ProvideHash(check.password, made);
-          } else {
-            service_.credentials().RecordVerdict(check.nick_key, check.password, check.stored_hash, check.address,
-                                                 good);
-          }
-          if (!alive || alive->state() != QAbstractSocket::ConnectedState) return;
-          Reply reply = Route(incoming);
-          Service::HashCheck again;
-          if (service_.TakeHashCheck(&again)) reply = Refusal(503);  // the account changed meanwhile
-          alive->write(ResponseBytes(reply));
-          if (incoming.close_after) alive->disconnectFromHost();
+        [this, incoming, check, alive, place, picture]() {
+          const Reply reply = service_.FinishPhoto(check, picture);
+          Answer(alive, place, reply, incoming.close_after);
         },
         Qt::QueuedConnection);
   });
 }
 
 bool FrontEnd::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
+  ReplyOrder* order = ReplyOrder::Of(socket);
   if (request.method() == QHttpServerRequest::Method::Get) {
     // The music folder's names are decoded here, by the folder's own rules.
     const QByteArray encoded = request.url().path(QUrl::FullyEncoded).toUtf8();
-    if (encoded.startsWith("/music/")) return ServeMusic(request, socket, encoded.mid(7));
-    if (encoded == "/radio/club") return ServeRadio(request, socket);
+    const bool music = encoded.startsWith("/music/");
+    if (music || encoded == "/radio/club") {
+      // Behind a reply still being worked on, a song or the stream waits for no one.
+      if (!order->Idle()) {
+        order->Fill(order->Reserve(), ResponseBytes(Text("Service unavailable", 503)), false);
+        return true;
+      }
+      return music ? ServeMusic(request, socket, encoded.mid(7)) : ServeRadio(request, socket);
+    }
   }
   Incoming incoming;
   incoming.path = request.url().path();
@@ -295,13 +325,10 @@ bool FrontEnd::handleRequest(const QHttpServerRequest& request, QTcpSocket* sock
     incoming.request.password_header = request.value("X-Varnok-Password").toStdString();
   }
   Reply reply = Route(incoming);
-  Service::HashCheck check;
-  if (service_.TakeHashCheck(&check)) {
-    if (pending_checks_ < limits_.max_pending_checks) {
-      Defer(std::move(incoming), std::move(check), socket);
-      return true;
-    }
-    reply = Refusal(503);  // too many logins at once: the program tries again later
+  if (!order->Idle() || service_.WorkWaiting()) {
+    // Behind an earlier reply, or waiting for work beside the event loop.
+    Settle(std::move(incoming), std::move(reply), socket, order->Reserve());
+    return true;
   }
   QHttpServerResponder responder = makeResponder(request, socket);
   responder.write(QByteArray::fromStdString(reply.body),

@@ -1,28 +1,28 @@
 // The HTTP side of the server: the routes of the program's scripts and
-// documents on Qt HttpServer, and the listening sockets with their guards
-// against clients that hold a connection without finishing a request.
+// documents on Qt HttpServer. Password hashes and photo decoding run on
+// worker threads; the replies of one connection go out in the order of its
+// requests. The listening sockets and their guards are in listeners.h.
 #pragma once
 
 #include <QAbstractHttpServer>
 #include <QHostAddress>
+#include <QPointer>
+#include <QTimer>
 #include <QTcpServer>
 #include <QThreadPool>
 #include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
+#include "http/listeners.h"
 #include "media/club_radio.h"
 #include "media/music_folder.h"
 #include "service/service.h"
 
 namespace varnok::server {
-
-struct ConnectionLimits {
-  std::chrono::milliseconds request_timeout{5000};  // a started request must arrive within this
-  std::chrono::milliseconds idle_timeout{15000};    // a kept-alive connection may wait this long
-  std::chrono::milliseconds answer_timeout{30000};  // a received request waiting for its password check
-  qint64 max_request_bytes = 512 * 1024;            // headers and body of one request
-  int max_connections = 4000;
-  int max_pending_checks = 512;  // password checks waiting for a hashing thread
-};
 
 struct MediaConfig {
   QString music_folder;  // DATA/music
@@ -59,9 +59,17 @@ class FrontEnd : public QAbstractHttpServer {
 
  private:
   Reply Route(const Incoming& incoming);
+  // Answers a routed request into its place in the connection's replies, or
+  // hands it to a worker thread first when its operation asked for that (a
+  // password hash, a photo to decode), answering when that is done.
+  void Settle(Incoming incoming, Reply reply, QTcpSocket* socket, quint64 place);
   // Checks (or, for a registration, makes) a password hash on a worker
-  // thread, then answers the request.
-  void Defer(Incoming incoming, Service::HashCheck check, QTcpSocket* socket);
+  // thread, then answers every request waiting for it.
+  void Defer(Incoming incoming, Service::HashCheck check, QTcpSocket* socket, quint64 place);
+  void Decode(Incoming incoming, Service::PhotoCheck check, QTcpSocket* socket, quint64 place);
+  // Gives freed heap memory back to the system a moment after connections close.
+  void ConnectionClosed();
+  std::function<void()> ClosedCallback();
 
   // GET music/NAME: the playlist or a song, whole or a byte range.
   bool ServeMusic(const QHttpServerRequest& request, QTcpSocket* socket, const QByteArray& encoded_name);
@@ -77,7 +85,17 @@ class FrontEnd : public QAbstractHttpServer {
   MusicFolder music_;
   ClubRadio radio_;
   QThreadPool hashing_;
+  QThreadPool decoding_;
   int pending_checks_ = 0;
+  // Requests waiting for the verdict of one (nick, password) being checked.
+  struct Waiter {
+    Incoming incoming;
+    QPointer<QTcpSocket> socket;
+    quint64 place = 0;
+  };
+  std::unordered_map<std::string, std::vector<Waiter>> waiting_;
+  QTimer trim_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace varnok::server

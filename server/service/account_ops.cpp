@@ -1,11 +1,9 @@
 // The account script: registration, login, rated-game records, the account
 // top ten and places, club size, profiles and the photo upload.
-#include <QBuffer>
-#include <QImageReader>
-
 #include "core/jpeg.h"
 #include "core/reply.h"
 #include "core/text_rules.h"
+#include "photo_check.h"
 #include "service.h"
 
 namespace varnok::server {
@@ -116,7 +114,11 @@ Reply Service::Register(const Form& f, const Request& request) {
   } else {
     if (!credentials_.AllowRegistration(request.address)) return Text("error");
     if (defer_hash_checks_) {
-      hash_check_ = HashCheck{NickKey(a.nick), password, std::string(), request.address, true};
+      if (credentials_.BeginHash(NickKey(a.nick), password, request.address, true) !=
+          Credentials::Start::kStarted) {
+        return Text("error");  // too many hashes waiting for this nick or address
+      }
+      hash_check_ = HashCheck{NickKey(a.nick), password, std::string(), request.address, true, false};
       return Text("error");  // not sent: the request runs again with the hash
     }
     hash = Credentials::Hash(password);
@@ -241,22 +243,24 @@ Reply Service::PhotoUpload(const Request& request) {
   const std::optional<std::string> password = DecodeListValue(request.password_header);
   if (!nick || !password) return refused("wrong nick or password");
   if (request.body.size() > static_cast<std::size_t>(config_.max_photo_bytes)) return refused("photo too large");
+  // Only the frame header is read before the sender is known; the picture is
+  // decoded for members only, beside the event loop.
   const std::optional<PictureSize> size = JpegSize(request.body);
-  bool picture = size && size->width == 200 && size->height == 250;
-  if (picture) {
-    // The whole picture must decode, not only its header.
-    QByteArray bytes = QByteArray::fromStdString(request.body);
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer, "jpeg");
-    const QImage image = reader.read();
-    picture = !image.isNull() && image.width() == 200 && image.height() == 250;
-  }
+  if (!size || size->width != 200 || size->height != 250) return refused("not a 200 x 250 JPEG");
   bool failed = false;
-  const std::optional<Account> a = Authenticate(*nick, *password, request.address, &failed);
+  const std::optional<Account> a = Authenticate(*nick, *password, request.address, &failed, false);
   if (failed) return Text("refused: service unavailable", 503);
   if (!a) return refused("wrong nick or password");
-  if (!picture) return refused("not a 200 x 250 JPEG");
-  if (!storage_.SavePhoto(a->nick, request.body)) return Text("refused: service unavailable", 503);
+  if (!defer_hash_checks_) {
+    return FinishPhoto(PhotoCheck{a->nick, request.body}, JpegDecodes(request.body, 200, 250, JpegBounds()));
+  }
+  photo_check_ = PhotoCheck{a->nick, request.body};
+  return refused("service unavailable");  // not sent: the answer follows the decoding
+}
+
+Reply Service::FinishPhoto(const PhotoCheck& check, bool picture) {
+  if (!picture) return Text("refused: not a 200 x 250 JPEG");
+  if (!storage_.SavePhoto(check.nick, check.jpeg)) return Text("refused: service unavailable", 503);
   return Text("ok");
 }
 

@@ -2,6 +2,8 @@
 
 #include <sodium.h>
 
+#include <algorithm>
+
 namespace varnok::server {
 
 bool Credentials::Ready() {
@@ -39,15 +41,30 @@ std::string Credentials::Digest(const std::string& nick_key, const std::string& 
   return digest;
 }
 
-bool Credentials::Limited(std::unordered_map<std::string, Failures>& table, const std::string& key, int limit,
+int Credentials::Count(const std::unordered_map<std::string, int>& table, const std::string& key) {
+  const auto it = table.find(key);
+  return it == table.end() ? 0 : it->second;
+}
+
+void Credentials::Add(std::unordered_map<std::string, int>& table, const std::string& key, int step) {
+  int& count = table[key];
+  count += step;
+  if (count <= 0) table.erase(key);
+}
+
+bool Credentials::Limited(std::unordered_map<std::string, Failures>& table,
+                          const std::unordered_map<std::string, int>& pending, const std::string& key, int limit,
                           Clock::time_point now) {
+  int count = Count(pending, key);
   auto it = table.find(key);
-  if (it == table.end()) return false;
-  if (now - it->second.since > limits_.window) {
-    table.erase(it);
-    return false;
+  if (it != table.end()) {
+    if (now - it->second.since > limits_.window) {
+      table.erase(it);
+    } else {
+      count += it->second.count;
+    }
   }
-  return it->second.count >= limit;
+  return count >= limit;
 }
 
 void Credentials::Fail(std::unordered_map<std::string, Failures>& table, const std::string& key,
@@ -81,16 +98,15 @@ Credentials::Check Credentials::Lookup(const std::string& nick_key, const std::s
   }
   auto verdict = verdicts_.find(nick_key + '\0' + digest);
   if (verdict != verdicts_.end()) {
-    const bool good = verdict->second.digest == "good" && verdict->second.stored_hash == stored_hash &&
-                      verdict->second.until > now;
-    const bool bad = verdict->second.digest == "bad" && verdict->second.stored_hash == stored_hash &&
-                     verdict->second.until > now;
-    verdicts_.erase(verdict);
+    const bool valid = verdict->second.stored_hash == stored_hash && verdict->second.until > now;
+    const bool good = valid && verdict->second.good;
+    const bool bad = valid && !verdict->second.good;
+    if (--verdict->second.uses <= 0 || !valid) verdicts_.erase(verdict);
     if (good) return Check::kGood;
     if (bad) return Check::kBad;
   }
-  if (Limited(by_nick_, nick_key, limits_.failures_per_nick, now) ||
-      Limited(by_address_, address, limits_.failures_per_address, now)) {
+  if (Limited(by_nick_, pending_by_nick_, nick_key, limits_.failures_per_nick, now) ||
+      Limited(by_address_, pending_by_address_, address, limits_.failures_per_address, now)) {
     return Check::kLimited;
   }
   return Check::kNeedsHash;
@@ -101,7 +117,7 @@ bool Credentials::CheckHash(const std::string& stored_hash, const std::string& p
 }
 
 void Credentials::RecordVerdict(const std::string& nick_key, const std::string& password,
-                                const std::string& stored_hash, const std::string& address, bool good) {
+                                const std::string& stored_hash, const std::string& address, bool good, int uses) {
   const Clock::time_point now = Clock::now();
   ++hash_checks_;
   const std::string digest = Digest(nick_key, password);
@@ -113,7 +129,39 @@ void Credentials::RecordVerdict(const std::string& nick_key, const std::string& 
     Fail(by_address_, address, now);
   }
   if (verdicts_.size() > 10000) verdicts_.clear();
-  verdicts_[nick_key + '\0' + digest] = {good ? "good" : "bad", stored_hash, now + std::chrono::seconds(60)};
+  verdicts_[nick_key + '\0' + digest] = {good, stored_hash, now + std::chrono::seconds(60), std::max(1, uses)};
+}
+
+Credentials::Start Credentials::BeginHash(const std::string& nick_key, const std::string& password,
+                                          const std::string& address, bool registration) {
+  const Clock::time_point now = Clock::now();
+  const std::string pair = nick_key + '\0' + Digest(nick_key, password);
+  if (!registration && Count(pending_pairs_, pair) > 0) return Start::kJoined;
+  if (Count(pending_by_nick_, nick_key) >= limits_.pending_per_nick ||
+      Count(pending_by_address_, address) >= limits_.pending_per_address) {
+    return Start::kRefused;
+  }
+  if (!registration && (Limited(by_nick_, pending_by_nick_, nick_key, limits_.failures_per_nick, now) ||
+                        Limited(by_address_, pending_by_address_, address, limits_.failures_per_address, now))) {
+    return Start::kRefused;
+  }
+  Add(pending_by_nick_, nick_key, 1);
+  Add(pending_by_address_, address, 1);
+  if (!registration) Add(pending_pairs_, pair, 1);
+  return Start::kStarted;
+}
+
+void Credentials::EndHash(const std::string& nick_key, const std::string& password, const std::string& address,
+                          bool registration) {
+  Add(pending_by_nick_, nick_key, -1);
+  Add(pending_by_address_, address, -1);
+  if (!registration) Add(pending_pairs_, nick_key + '\0' + Digest(nick_key, password), -1);
+}
+
+bool Credentials::Clean(const std::string& nick_key, const std::string& address) {
+  const Clock::time_point now = Clock::now();
+  static const std::unordered_map<std::string, int> kNone;
+  return !Limited(by_nick_, kNone, nick_key, 1, now) && !Limited(by_address_, kNone, address, 1, now);
 }
 
 Credentials::Check Credentials::Verify(const std::string& nick_key, const std::string& password,
@@ -127,7 +175,8 @@ Credentials::Check Credentials::Verify(const std::string& nick_key, const std::s
 
 bool Credentials::AllowRegistration(const std::string& address) {
   const Clock::time_point now = Clock::now();
-  if (Limited(registrations_, address, limits_.registrations_per_address, now)) return false;
+  static const std::unordered_map<std::string, int> kNone;
+  if (Limited(registrations_, kNone, address, limits_.registrations_per_address, now)) return false;
   Fail(registrations_, address, now);
   return true;
 }
@@ -135,7 +184,7 @@ bool Credentials::AllowRegistration(const std::string& address) {
 Credentials::Check Credentials::NoteUnknownNick(const std::string& address) {
   const Clock::time_point now = Clock::now();
   Prune(now);
-  if (Limited(by_address_, address, limits_.failures_per_address, now)) return Check::kLimited;
+  if (Limited(by_address_, pending_by_address_, address, limits_.failures_per_address, now)) return Check::kLimited;
   Fail(by_address_, address, now);
   return Check::kBad;
 }

@@ -25,6 +25,10 @@ class Credentials {
     std::chrono::seconds window{600};
     std::chrono::seconds remembered{300};  // how long a verified pair is trusted
     std::size_t max_remembered = 100000;
+    // Hashes waiting or running at once for one nick and for one address; an
+    // attempt beyond them is answered like a wrong password without a hash.
+    int pending_per_nick = 2;
+    int pending_per_address = 8;
   };
 
   Credentials();
@@ -49,8 +53,25 @@ class Credentials {
   Check Lookup(const std::string& nick_key, const std::string& password, const std::string& stored_hash,
                const std::string& address);
   static bool CheckHash(const std::string& stored_hash, const std::string& password);
+  // `uses`: how many requests wait for this verdict (the same nick and
+  // password sent again while its hash was being checked share the check).
   void RecordVerdict(const std::string& nick_key, const std::string& password, const std::string& stored_hash,
-                     const std::string& address, bool good);
+                     const std::string& address, bool good, int uses = 1);
+
+  // A hash about to be checked (or made, for a registration) counts at once:
+  // against the failure limits of the nick and the address while it waits
+  // (so that guesses sent in parallel meet the limits before they are
+  // hashed) and against the bounds of pending hashes. kJoined: the same nick
+  // and password already wait for a check, whose verdict this request shares
+  // (nothing is counted). kRefused: over a limit, no hash. Every kStarted is
+  // ended by EndHash.
+  enum class Start { kStarted, kJoined, kRefused };
+  Start BeginHash(const std::string& nick_key, const std::string& password, const std::string& address,
+                  bool registration = false);
+  void EndHash(const std::string& nick_key, const std::string& password, const std::string& address,
+               bool registration = false);
+  // Neither the nick nor the address has failed lately: its hashes go first.
+  bool Clean(const std::string& nick_key, const std::string& address);
   // Whether an address may make one more account now (it counts when true):
   // each new account costs a hash, so their number per address is bounded.
   bool AllowRegistration(const std::string& address);
@@ -71,9 +92,19 @@ class Credentials {
     int count = 0;
     Clock::time_point since;
   };
+  struct Verdict {
+    bool good = false;
+    std::string stored_hash;
+    Clock::time_point until;
+    int uses = 1;
+  };
 
   std::string Digest(const std::string& nick_key, const std::string& password) const;
-  bool Limited(std::unordered_map<std::string, Failures>& table, const std::string& key, int limit, Clock::time_point now);
+  // Failures in the window plus the attempts still being hashed reach the limit.
+  bool Limited(std::unordered_map<std::string, Failures>& table, const std::unordered_map<std::string, int>& pending,
+               const std::string& key, int limit, Clock::time_point now);
+  static int Count(const std::unordered_map<std::string, int>& table, const std::string& key);
+  static void Add(std::unordered_map<std::string, int>& table, const std::string& key, int step);
   void Fail(std::unordered_map<std::string, Failures>& table, const std::string& key, Clock::time_point now);
   void Prune(Clock::time_point now);
 
@@ -81,7 +112,11 @@ class Credentials {
   std::string key_;
   std::unordered_map<std::string, Remembered> remembered_;
   // Verdicts of hashes checked elsewhere, each used by one Lookup.
-  std::unordered_map<std::string, Remembered> verdicts_;
+  std::unordered_map<std::string, Verdict> verdicts_;
+  // Hashes waiting or running, per nick, per address and per (nick, digest).
+  std::unordered_map<std::string, int> pending_by_nick_;
+  std::unordered_map<std::string, int> pending_by_address_;
+  std::unordered_map<std::string, int> pending_pairs_;
   std::unordered_map<std::string, Failures> by_nick_;
   std::unordered_map<std::string, Failures> by_address_;
   std::unordered_map<std::string, Failures> registrations_;

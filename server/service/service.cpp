@@ -31,16 +31,17 @@ void Service::SetPublicUrl(const QString& url) {
 }
 
 std::optional<Account> Service::Authenticate(const std::string& nick, const std::string& password,
-                                             const std::string& address, bool* storage_failed) {
+                                             const std::string& address, bool* storage_failed,
+                                             bool count_unknown) {
   *storage_failed = false;
   if (nick.empty() || password.empty() || nick.size() > 64 || password.size() > 64) {
-    credentials_.NoteUnknownNick(address);
+    if (count_unknown) credentials_.NoteUnknownNick(address);
     return std::nullopt;
   }
   std::optional<Account> account = storage_.FindAccount(nick, storage_failed);
   if (*storage_failed) return std::nullopt;
   if (!account) {
-    credentials_.NoteUnknownNick(address);
+    if (count_unknown) credentials_.NoteUnknownNick(address);
     return std::nullopt;
   }
   const std::string key = NickKey(account->nick);
@@ -50,7 +51,18 @@ std::optional<Account> Service::Authenticate(const std::string& nick, const std:
   }
   switch (credentials_.Lookup(key, password, account->pw_hash, address)) {
     case Credentials::Check::kGood: return account;
-    case Credentials::Check::kNeedsHash: hash_check_ = HashCheck{key, password, account->pw_hash, address}; break;
+    case Credentials::Check::kNeedsHash:
+      // Counted before it is hashed; beyond the bounds it is a wrong password.
+      switch (credentials_.BeginHash(key, password, address)) {
+        case Credentials::Start::kStarted:
+          hash_check_ = HashCheck{key, password, account->pw_hash, address, false, false};
+          break;
+        case Credentials::Start::kJoined:
+          hash_check_ = HashCheck{key, password, account->pw_hash, address, false, true};
+          break;
+        case Credentials::Start::kRefused: break;
+      }
+      break;
     case Credentials::Check::kBad:
     case Credentials::Check::kLimited: break;
   }
@@ -61,6 +73,17 @@ bool Service::TakeHashCheck(HashCheck* check) {
   if (!hash_check_) return false;
   *check = std::move(*hash_check_);
   hash_check_.reset();
+  return true;
+}
+
+void Service::DropHashCheck(const HashCheck& check) {
+  if (!check.joined) credentials_.EndHash(check.nick_key, check.password, check.address, check.new_hash);
+}
+
+bool Service::TakePhotoCheck(PhotoCheck* check) {
+  if (!photo_check_) return false;
+  *check = std::move(*photo_check_);
+  photo_check_.reset();
   return true;
 }
 

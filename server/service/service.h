@@ -65,11 +65,29 @@ class Service {
   // A password whose hash must be checked before the request can be
   // answered: the last operation asked for it and its reply is to be
   // discarded; the request is run again once RecordVerdict has the outcome.
+  // It is counted by Credentials::BeginHash already; whoever takes it ends it
+  // with Credentials::EndHash unless `joined` (it then shares the verdict of
+  // the same nick and password already being checked).
   struct HashCheck {
     std::string nick_key, password, stored_hash, address;
     bool new_hash = false;  // a registration: make the hash of `password`
+    bool joined = false;
   };
   bool TakeHashCheck(HashCheck* check);
+  // Ends a taken check that will not run (the server is too busy).
+  void DropHashCheck(const HashCheck& check);
+
+  // A photo whose sender is known, to be decoded beside the event loop
+  // before it is stored: the last operation asked for it and its reply is
+  // to be discarded; FinishPhoto gives the reply once the decoder has spoken.
+  struct PhotoCheck {
+    std::string nick;
+    std::string jpeg;
+  };
+  bool TakePhotoCheck(PhotoCheck* check);
+  // The last operation left a hash check or a photo check to take.
+  bool WorkWaiting() const { return hash_check_.has_value() || photo_check_.has_value(); }
+  Reply FinishPhoto(const PhotoCheck& check, bool picture);
   Credentials& credentials() { return credentials_; }
   // The hash made elsewhere for a registration's password, for its re-run.
   void ProvideHash(const std::string& password, const std::string& hash) { provided_hash_ = {password, hash}; }
@@ -109,8 +127,10 @@ class Service {
 
   // The account of a nick and password, or nothing (wrong password, unknown
   // nick, too many failures: all look alike to the caller).
+  // With `count_unknown` false an unknown nick does not count against the
+  // address (a refused photo upload costs no hash and locks nobody out).
   std::optional<Account> Authenticate(const std::string& nick, const std::string& password,
-                                             const std::string& address, bool* storage_failed);
+                                      const std::string& address, bool* storage_failed, bool count_unknown = true);
   bool Paused(const char* flag);
   // The reply remembered for a read, if still fresh.
   std::optional<Reply> Remembered(const std::string& key);
@@ -120,6 +140,7 @@ class Service {
   Storage& storage_;
   Credentials& credentials_;
   std::optional<HashCheck> hash_check_;
+  std::optional<PhotoCheck> photo_check_;
   std::optional<std::pair<std::string, std::string>> provided_hash_;
   struct CachedRead {
     Reply reply;

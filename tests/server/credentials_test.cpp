@@ -48,6 +48,35 @@ TEST(Credentials, FailuresLockTheNickAndTheAddress) {
   EXPECT_EQ(credentials.Lookup("olga", "secret1", hash, "10.0.0.3"), Check::kNeedsHash);
 }
 
+// A hash about to run counts at once: against the failure limits and the
+// bounds of pending hashes; the same nick and password join the check
+// already waiting instead of adding one.
+TEST(Credentials, AttemptsCountBeforeTheirHash) {
+  using Start = Credentials::Start;
+  Credentials::Limits limits;
+  limits.failures_per_nick = 3;
+  limits.pending_per_nick = 2;
+  limits.pending_per_address = 3;
+  Credentials credentials(limits);
+  const std::string hash = *Credentials::Hash("secret1");
+  EXPECT_EQ(credentials.BeginHash("ivan", "guess1", "10.0.0.1"), Start::kStarted);
+  EXPECT_EQ(credentials.BeginHash("ivan", "guess1", "10.0.0.1"), Start::kJoined) << "the same pair shares the check";
+  EXPECT_EQ(credentials.BeginHash("ivan", "guess2", "10.0.0.1"), Start::kStarted);
+  EXPECT_EQ(credentials.BeginHash("ivan", "guess3", "10.0.0.2"), Start::kRefused) << "two pending for the nick";
+  EXPECT_EQ(credentials.BeginHash("olga", "guess4", "10.0.0.1"), Start::kStarted);
+  EXPECT_EQ(credentials.BeginHash("petr", "guess5", "10.0.0.1"), Start::kRefused) << "three pending for the address";
+  EXPECT_EQ(credentials.BeginHash("petr", "guess5", "10.0.0.3", true), Start::kStarted) << "a registration elsewhere";
+  // One failure and two attempts under way reach the nick's limit of three.
+  credentials.RecordVerdict("ivan", "guess0", hash, "10.0.0.9", false);
+  EXPECT_EQ(credentials.Lookup("ivan", "secret1", hash, "10.0.0.5"), Check::kLimited);
+  credentials.EndHash("ivan", "guess1", "10.0.0.1");
+  credentials.RecordVerdict("ivan", "guess1", hash, "10.0.0.1", false, 2);
+  EXPECT_EQ(credentials.Lookup("ivan", "guess1", hash, "10.0.0.1"), Check::kBad) << "the first of two sharing";
+  EXPECT_EQ(credentials.Lookup("ivan", "guess1", hash, "10.0.0.1"), Check::kBad) << "the second";
+  EXPECT_FALSE(credentials.Clean("ivan", "10.0.0.5"));
+  EXPECT_TRUE(credentials.Clean("olga", "10.0.0.5"));
+}
+
 TEST(Credentials, RegistrationsPerAddressAreBounded) {
   Credentials::Limits limits;
   limits.registrations_per_address = 2;

@@ -107,9 +107,18 @@ int ServerProcess::Admin(const std::vector<std::string>& args) const {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-int Connect(int port) {
+int Connect(int port, const char* source) {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
   if (fd < 0) return -1;
+  if (source) {
+    sockaddr_in from{};
+    from.sin_family = AF_INET;
+    inet_pton(AF_INET, source, &from.sin_addr);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&from), sizeof from) != 0) {
+      close(fd);
+      return -1;
+    }
+  }
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<std::uint16_t>(port));
@@ -155,6 +164,50 @@ HttpResult ReadReply(int fd, int timeout_ms) {
   if (data.rfind("HTTP/1.", 0) == 0 && data.size() > 12) result.status = std::atoi(data.c_str() + 9);
   if (header_end != std::string::npos) result.body = data.substr(header_end + 4);
   return result;
+}
+
+bool SendAll(int fd, const std::string& bytes) {
+  std::size_t sent = 0;
+  while (sent < bytes.size()) {
+    const ssize_t n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+    if (n <= 0) return false;
+    sent += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+std::vector<HttpResult> ReadReplies(int fd, int count, int timeout_ms) {
+  std::vector<HttpResult> replies;
+  std::string data;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  bool closed = false;
+  while (static_cast<int>(replies.size()) < count) {
+    // Every whole reply at the front of what has come.
+    const std::size_t head_end = data.find("\r\n\r\n");
+    if (head_end != std::string::npos) {
+      std::string head = data.substr(0, head_end);
+      for (char& c : head) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      const std::size_t at = head.find("content-length:");
+      const std::size_t length = at == std::string::npos ? 0 : std::strtoul(head.c_str() + at + 15, nullptr, 10);
+      if (data.size() >= head_end + 4 + length) {
+        HttpResult reply;
+        if (data.rfind("HTTP/1.", 0) == 0 && data.size() > 12) reply.status = std::atoi(data.c_str() + 9);
+        reply.body = data.substr(head_end + 4, length);
+        data.erase(0, head_end + 4 + length);
+        replies.push_back(reply);
+        continue;
+      }
+    }
+    if (closed || std::chrono::steady_clock::now() >= deadline) break;
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, 50) <= 0) continue;
+    char buffer[65536];
+    const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
+    if (n <= 0) closed = true;
+    else data.append(buffer, static_cast<std::size_t>(n));
+  }
+  if (closed && !replies.empty()) replies.back().closed = true;
+  return replies;
 }
 
 HttpResult ServerProcess::Raw(const std::string& bytes, int timeout_ms) const {

@@ -51,8 +51,13 @@ class ServerProcess {
 std::string MakeTempFolder();
 void RemoveTree(const std::string& folder);
 
-// A socket connected to 127.0.0.1:port, or -1.
-int Connect(int port);
+// A socket connected to 127.0.0.1:port, or -1; with `source` (another
+// loopback address such as "127.0.0.2") it comes from there.
+int Connect(int port, const char* source = nullptr);
+// Sends all of `bytes`; false when the connection broke.
+bool SendAll(int fd, const std::string& bytes);
+// Reads `count` HTTP replies that come one after the other on a connection.
+std::vector<HttpResult> ReadReplies(int fd, int count, int timeout_ms);
 // Reads one HTTP reply from a connected socket.
 HttpResult ReadReply(int fd, int timeout_ms);
 
