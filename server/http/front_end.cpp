@@ -18,6 +18,10 @@
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
+#if defined(Q_OS_LINUX)
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 #include "service/photo_check.h"
 
@@ -93,6 +97,16 @@ void Answer(QTcpSocket* socket, quint64 place, const Reply& reply, bool close_af
   ReplyOrder::Of(socket)->Fill(place, ResponseBytes(reply), close_after);
 }
 
+// The thread of suspect hashes and the decoder's run below the priority of
+// the event loop and of the members' hashes: they take the cores only when
+// those leave them free.
+void YieldToTheEventLoop() {
+#if defined(Q_OS_LINUX)
+  thread_local const bool lowered = setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10) == 0;
+  (void)lowered;
+#endif
+}
+
 std::string WaitingKey(const Service::HashCheck& check) {
   return (check.new_hash ? "r" : "l") + check.nick_key + '\0' + check.password;
 }
@@ -106,7 +120,10 @@ FrontEnd::FrontEnd(Service& service, ConnectionLimits limits, MediaConfig media,
       music_(media.music_folder),
       radio_(music_, media.radio, this) {
   // Password hashes are checked beside the event loop, which goes on serving.
+  // Callers with recent failures share one thread of their own, so that the
+  // others always find one free.
   hashing_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+  suspect_hashing_.setMaxThreadCount(1);
   // Photos are decoded one at a time, beside the event loop and the hashes.
   decoding_.setMaxThreadCount(1);
   trim_.setSingleShot(true);
@@ -121,6 +138,7 @@ FrontEnd::FrontEnd(Service& service, ConnectionLimits limits, MediaConfig media,
 FrontEnd::~FrontEnd() {
   *alive_ = false;  // connections closed from here on tell nobody
   hashing_.waitForDone();
+  suspect_hashing_.waitForDone();
   decoding_.waitForDone();
 }
 
@@ -226,6 +244,14 @@ void FrontEnd::Settle(Incoming incoming, Reply reply, QTcpSocket* socket, quint6
     Decode(std::move(incoming), std::move(photo), socket, place);
     return;
   }
+  if (service_.TakeHeldReply()) {
+    if (ConnectionGuard* guard = ConnectionGuard::Of(socket)) guard->Received();
+    QPointer<QTcpSocket> alive(socket);
+    const bool close_after = incoming.close_after;
+    QTimer::singleShot(limits_.refusal_hold, socket,
+                       [alive, place, reply, close_after]() { Answer(alive, place, reply, close_after); });
+    return;
+  }
   Answer(socket, place, reply, incoming.close_after);
 }
 
@@ -237,9 +263,10 @@ void FrontEnd::Defer(Incoming incoming, Service::HashCheck check, QTcpSocket* so
   const std::string key = WaitingKey(check) + (check.new_hash ? std::to_string(++serial) : std::string());
   waiting_[key].push_back({std::move(incoming), socket, place});
   // Callers without recent failures go before those who have them.
-  const int priority = service_.credentials().Clean(check.nick_key, check.address) ? 1 : 0;
-  hashing_.start(
-      [this, key, check = std::move(check)]() {
+  const bool clean = service_.credentials().Clean(check.nick_key, check.address);
+  (clean ? hashing_ : suspect_hashing_).start(
+      [this, key, clean, check = std::move(check)]() {
+        if (!clean) YieldToTheEventLoop();
         std::string made;
         bool good = false;
         if (check.new_hash) {
@@ -270,6 +297,7 @@ void FrontEnd::Defer(Incoming incoming, Service::HashCheck check, QTcpSocket* so
                   service_.DropHashCheck(again);
                   reply = Refusal(503);  // the account changed meanwhile
                 }
+                service_.TakeHeldReply();
                 Service::PhotoCheck photo;
                 if (service_.TakePhotoCheck(&photo)) {
                   Decode(std::move(waiter.incoming), std::move(photo), waiter.socket, waiter.place);
@@ -279,14 +307,14 @@ void FrontEnd::Defer(Incoming incoming, Service::HashCheck check, QTcpSocket* so
               }
             },
             Qt::QueuedConnection);
-      },
-      priority);
+      });
 }
 
 void FrontEnd::Decode(Incoming incoming, Service::PhotoCheck check, QTcpSocket* socket, quint64 place) {
   if (ConnectionGuard* guard = ConnectionGuard::Of(socket)) guard->Received();
   QPointer<QTcpSocket> alive(socket);
   decoding_.start([this, incoming = std::move(incoming), check = std::move(check), alive, place]() {
+    YieldToTheEventLoop();
     const bool picture = JpegDecodes(check.jpeg, 200, 250, JpegBounds());
     QMetaObject::invokeMethod(
         this,

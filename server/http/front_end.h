@@ -84,7 +84,8 @@ class FrontEnd : public QAbstractHttpServer {
   ConnectionLimits limits_;
   MusicFolder music_;
   ClubRadio radio_;
-  QThreadPool hashing_;
+  QThreadPool hashing_;          // callers without recent failures
+  QThreadPool suspect_hashing_;  // the others
   QThreadPool decoding_;
   int pending_checks_ = 0;
   // Requests waiting for the verdict of one (nick, password) being checked.

@@ -26,6 +26,8 @@ struct ConnectionLimits {
   qint64 max_request_bytes = 512 * 1024;            // headers and body of one request
   int max_connections = 4000;                       // open connections and TLS handshakes together
   int max_pending_checks = 512;  // password checks waiting for a hashing thread
+  // A refusal over a login limit is answered after about a hash's time.
+  std::chrono::milliseconds refusal_hold{500};
 };
 
 // Watches one connection (see ConnectionLimits).

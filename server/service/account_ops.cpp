@@ -112,10 +112,14 @@ Reply Service::Register(const Form& f, const Request& request) {
     // The re-run after the hash was made on a worker thread (counted then).
     if (!provided->second.empty()) hash = provided->second;
   } else {
-    if (!credentials_.AllowRegistration(request.address)) return Text("error");
+    if (!credentials_.AllowRegistration(request.address)) {
+      hold_reply_ = true;
+      return Text("error");
+    }
     if (defer_hash_checks_) {
       if (credentials_.BeginHash(NickKey(a.nick), password, request.address, true) !=
           Credentials::Start::kStarted) {
+        hold_reply_ = true;
         return Text("error");  // too many hashes waiting for this nick or address
       }
       hash_check_ = HashCheck{NickKey(a.nick), password, std::string(), request.address, true, false};

@@ -34,16 +34,23 @@ std::optional<Account> Service::Authenticate(const std::string& nick, const std:
                                              const std::string& address, bool* storage_failed,
                                              bool count_unknown) {
   *storage_failed = false;
+  // An unknown nick is answered as late as a wrong password, which costs a
+  // hash: the time of the answer does not tell whether the nick exists.
+  hold_reply_ = true;
   if (nick.empty() || password.empty() || nick.size() > 64 || password.size() > 64) {
     if (count_unknown) credentials_.NoteUnknownNick(address);
     return std::nullopt;
   }
   std::optional<Account> account = storage_.FindAccount(nick, storage_failed);
-  if (*storage_failed) return std::nullopt;
+  if (*storage_failed) {
+    hold_reply_ = false;
+    return std::nullopt;
+  }
   if (!account) {
     if (count_unknown) credentials_.NoteUnknownNick(address);
     return std::nullopt;
   }
+  hold_reply_ = false;
   const std::string key = NickKey(account->nick);
   if (!defer_hash_checks_) {
     if (credentials_.Verify(key, password, account->pw_hash, address) != Credentials::Check::kGood) return std::nullopt;
@@ -60,11 +67,11 @@ std::optional<Account> Service::Authenticate(const std::string& nick, const std:
         case Credentials::Start::kJoined:
           hash_check_ = HashCheck{key, password, account->pw_hash, address, false, true};
           break;
-        case Credentials::Start::kRefused: break;
+        case Credentials::Start::kRefused: hold_reply_ = true; break;
       }
       break;
-    case Credentials::Check::kBad:
-    case Credentials::Check::kLimited: break;
+    case Credentials::Check::kBad: break;
+    case Credentials::Check::kLimited: hold_reply_ = true; break;
   }
   return std::nullopt;
 }
@@ -78,6 +85,12 @@ bool Service::TakeHashCheck(HashCheck* check) {
 
 void Service::DropHashCheck(const HashCheck& check) {
   if (!check.joined) credentials_.EndHash(check.nick_key, check.password, check.address, check.new_hash);
+}
+
+bool Service::TakeHeldReply() {
+  const bool over = hold_reply_;
+  hold_reply_ = false;
+  return over;
 }
 
 bool Service::TakePhotoCheck(PhotoCheck* check) {

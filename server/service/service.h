@@ -85,8 +85,14 @@ class Service {
     std::string jpeg;
   };
   bool TakePhotoCheck(PhotoCheck* check);
-  // The last operation left a hash check or a photo check to take.
-  bool WorkWaiting() const { return hash_check_.has_value() || photo_check_.has_value(); }
+  // The last operation was refused without a hash: its caller is over a
+  // limit (the failures or the pending hashes of his nick or address), or
+  // the nick is unknown. Its reply is held back about as long as a hash
+  // takes, so that it looks and times like a wrong password and a flood of
+  // guesses slows down to the pace of hashes.
+  bool TakeHeldReply();
+  // The last operation left a hash check, a photo check or a held refusal.
+  bool WorkWaiting() const { return hash_check_.has_value() || photo_check_.has_value() || hold_reply_; }
   Reply FinishPhoto(const PhotoCheck& check, bool picture);
   Credentials& credentials() { return credentials_; }
   // The hash made elsewhere for a registration's password, for its re-run.
@@ -141,6 +147,7 @@ class Service {
   Credentials& credentials_;
   std::optional<HashCheck> hash_check_;
   std::optional<PhotoCheck> photo_check_;
+  bool hold_reply_ = false;
   std::optional<std::pair<std::string, std::string>> provided_hash_;
   struct CachedRead {
     Reply reply;
