@@ -74,7 +74,7 @@ int Serve(QCoreApplication& app) {
       "radio-listeners", "Most listeners the club station carries at once (default 500).", "count", "500");
   const QCommandLineOption radio_backlog_option(
       "radio-backlog-kib",
-      "A club radio listener with more than this many KiB waiting to be sent (he paused, or his line is slower than the stream) is dropped (default 1024, about a minute of 128 kbit/s).",
+      "A club radio listener more than this many KiB behind the programme (he paused, or his line is slower than the stream) is dropped (default 1024, about a minute of 128 kbit/s).",
       "KiB", "1024");
   parser.addOptions({port_option, listen_option, data_option, database_option, cert_option, key_option,
                      public_option, tour_host_option, tour_port_option, cache_option, read_cache_option, sync_option,
