@@ -143,7 +143,7 @@ FrontEnd::~FrontEnd() {
 }
 
 void FrontEnd::ConnectionClosed() {
-  if (!trim_.isActive()) trim_.start();
+  trim_.start();  // two seconds after the last close: never in the middle of a burst
 }
 
 std::function<void()> FrontEnd::ClosedCallback() {
