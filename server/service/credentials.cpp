@@ -161,7 +161,10 @@ void Credentials::EndHash(const std::string& nick_key, const std::string& passwo
 bool Credentials::Clean(const std::string& nick_key, const std::string& address) {
   const Clock::time_point now = Clock::now();
   static const std::unordered_map<std::string, int> kNone;
-  return !Limited(by_nick_, kNone, nick_key, 1, now) && !Limited(by_address_, kNone, address, 1, now);
+  // At most one hash of an address or a nick at a time counts as clean, so
+  // that a burst of first guesses cannot fill the members' threads.
+  return !Limited(by_nick_, kNone, nick_key, 1, now) && !Limited(by_address_, kNone, address, 1, now) &&
+         Count(pending_by_nick_, nick_key) <= 1 && Count(pending_by_address_, address) <= 1;
 }
 
 Credentials::Check Credentials::Verify(const std::string& nick_key, const std::string& password,

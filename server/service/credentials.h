@@ -70,7 +70,8 @@ class Credentials {
                   bool registration = false);
   void EndHash(const std::string& nick_key, const std::string& password, const std::string& address,
                bool registration = false);
-  // Neither the nick nor the address has failed lately: its hashes go first.
+  // Neither the nick nor the address has failed lately, and neither has
+  // another hash under way (called after BeginHash): its hash goes first.
   bool Clean(const std::string& nick_key, const std::string& address);
   // Whether an address may make one more account now (it counts when true):
   // each new account costs a hash, so their number per address is bounded.

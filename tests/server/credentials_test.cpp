@@ -73,8 +73,9 @@ TEST(Credentials, AttemptsCountBeforeTheirHash) {
   credentials.RecordVerdict("ivan", "guess1", hash, "10.0.0.1", false, 2);
   EXPECT_EQ(credentials.Lookup("ivan", "guess1", hash, "10.0.0.1"), Check::kBad) << "the first of two sharing";
   EXPECT_EQ(credentials.Lookup("ivan", "guess1", hash, "10.0.0.1"), Check::kBad) << "the second";
-  EXPECT_FALSE(credentials.Clean("ivan", "10.0.0.5"));
+  EXPECT_FALSE(credentials.Clean("ivan", "10.0.0.5")) << "failed lately";
   EXPECT_TRUE(credentials.Clean("olga", "10.0.0.5"));
+  EXPECT_FALSE(credentials.Clean("olga", "10.0.0.1")) << "the address has more hashes under way";
 }
 
 TEST(Credentials, RegistrationsPerAddressAreBounded) {
