@@ -262,7 +262,8 @@ void FrontEnd::Defer(Incoming incoming, Service::HashCheck check, QTcpSocket* so
   // A registration waits alone; a login shares its check with the same nick and password.
   const std::string key = WaitingKey(check) + (check.new_hash ? std::to_string(++serial) : std::string());
   waiting_[key].push_back({std::move(incoming), socket, place});
-  // Callers without recent failures go before those who have them.
+  // Callers without recent failures and without another hash under way use
+  // threads the others never take.
   const bool clean = service_.credentials().Clean(check.nick_key, check.address);
   (clean ? hashing_ : suspect_hashing_).start(
       [this, key, clean, check = std::move(check)]() {
