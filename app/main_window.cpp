@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QScreen>
 
+#include "address_cipher.h"
 #include "chat_bar.h"
 #include "chat_news.h"
 #include "control_fonts.h"
@@ -16,6 +17,7 @@
 #include "form_message.h"
 #include "form_zakaz.h"
 #include "game_controller.h"
+#include "guide_rows.h"
 #include "loader.h"
 #include "frame_grab.h"
 #include "menu_screen.h"
@@ -159,6 +161,9 @@ void MainWindow::StartUp() {
   settings_ = loaded.Values;
   // The last step of reading the settings: the service addresses (the
   // service directory follows once the club files have been checked).
+  // An empty address in the file leaves the built-in one in force.
+  if (settings_.ResultsService.empty()) settings_.ResultsService = BuiltInResultsService();
+  if (settings_.StatsService.empty()) settings_.StatsService = BuiltInStatsService();
   online_->Addresses().Results = settings_.ResultsService;
   online_->Addresses().Stats = settings_.StatsService;
   i18n::SetLanguage(settings_.LanguageIndex);
@@ -198,10 +203,11 @@ void MainWindow::StartUp() {
     SaveOptions save;
     SaveSettings(settings_, ProgramFolderPath().toStdString(), save);
   }
-  // The directory (only when the settings were read to their last line), the
+  // The directory (whenever the server can be asked: a missing or short
+  // settings file leaves the built-in addresses, which it may replace), the
   // launch count and the automatic login run on the event loop while the
   // title is shown.
-  StartOnline(loaded.Read == SettingsRead::Complete, check.ReservedLabel());
+  StartOnline(check.ReservedLabel());
   LoadBackground();  // the title stays on it
   sound_->PrepareMusic();
   if (settings_.Music) sound_->PlayMusic();
@@ -242,8 +248,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (state_.InGame) {
     // A game against the computer is kept to be continued, when that is
     // chosen; else leaving it is confirmed as ever.
+    const QString question = i18n::Text(i18n::WordsGuide, RatedGameUnfinished() ? i18n::guide::kRatedLeave
+                                                                                 : i18n::guide::kLeaveGame);
     if (!(CanKeepGame() && KeepGame()) &&
-        !Confirm(i18n::Text(i18n::WordsMain, 24) + QLatin1Char(' '), i18n::Text(i18n::WordsMain, 23))) {
+        !TFormMessage::Ask(this, question, QStringLiteral("ConfirmLeave"))) {
       event->ignore();
       return;
     }

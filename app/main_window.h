@@ -70,8 +70,10 @@ class Radio;
 namespace online {
 class OnlineClient;
 class OnlineClub;
+struct SendGameStats;
 }
 class AccountIndicator;
+class TFormChat;
 class WorldTopPicture;
 
 class MainWindow : public QMainWindow, public TableHost, public OptionsListener {
@@ -89,6 +91,10 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   online::OnlineClient& Online() { return *online_; }
   online::OnlineClub& Club() { return *club_; }
   bool RatedInProgress() const { return rated_in_progress_; }
+  // The "please wait" plate of a pending rated call (null until first shown).
+  QLabel* RatedWaitPlate() const { return rated_wait_; }
+  // The table's "Rated game" plate (null until a rated game has started).
+  QLabel* RatedMark() const { return rated_mark_; }
   const GameState& State() const { return state_; }
   Engine& GameEngine() { return engine_; }
   GameController& Game() { return *game_; }
@@ -120,6 +126,9 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   // (main_window_media.cpp).
   media::MusicPlayer& Player() { return *music_player_; }
   media::MusicPlayerButtons& PlayerButtons() { return *player_buttons_; }
+  // Shows the player's buttons where they belong now (the menu's row, or the
+  // table's column) when the player has songs and the window is large enough.
+  void PlacePlayerButtons();
   media::Radio& InternetRadio() { return *radio_; }
   QAction* RadioAction() const { return radio_action_; }
   TFormRadio* RadioWindow() const { return radio_window_; }
@@ -189,6 +198,12 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void SpeedChanged() override;
   void OtherChanged() override;
   void PassportRequested(QWidget* parent) override;
+  // A nameless passport ("Incognito") takes the signed-in account's nick,
+  // city, country and sex; true when it did.
+  bool PrefillPassportFromAccount();
+  // The chat window has opened: a nameless passport of a signed-in member is
+  // filled from the account and shown to be confirmed.
+  void OfferAccountPassport(TFormChat* chat);
   void FetchLibrary(const QString& file, std::function<void(int)> progress, std::function<void(bool)> done) override;
 
  protected:
@@ -212,7 +227,7 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void RecordFinishedGame();
   void RecordLeftGame();
   // The online club (main_window_online.cpp).
-  void StartOnline(bool directory, bool reserved_label);
+  void StartOnline(bool reserved_label);
   void ShowAccountIndicator();
   void WireOnlinePanel();
   void OpenWorldStats();
@@ -221,9 +236,20 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void OpenAccountWindow(bool rated_choice_allowed);
   bool RatedSlot(int slot) const;
   void StartRatedGame();
-  void FinishRatedGame();
+  // Saves the rated result (asking to repeat a failed save); `then` follows
+  // once the save has ended either way.
+  void FinishRatedGame(std::function<void()> then);
   void WriteRatedCycle(int score);
-  void SendGameStatistics();
+  // The "please wait" plate while a rated call is on its way to the server.
+  void ShowRatedWait(bool busy);
+  // Refuses a game start while a rated call is pending (true: wait).
+  bool HoldForRatedCall();
+  // A rated game is on the table and not yet over (leaving it keeps its -2000).
+  bool RatedGameUnfinished() const;
+  // The table's "Rated game" plate.
+  void ShowRatedMark(bool shown);
+  // The game statistics of the game just finished, as posted to the statistics service.
+  online::SendGameStats GameStatistics() const;
   // Network mode: starts the server or joins one and waits in the wait
   // window; true when the game has begun.
   bool StartNetwork(const NetworkChoice& choice);
@@ -263,10 +289,11 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void WireChatAndNews();
   // The music player and the radio (main_window_media.cpp).
   void WireMedia();
-  void PlacePlayerButtons();
   void ShowRadioBadge();
   void RadioNotice();
   void RadioAfterTitle();
+  // Once the title has been left: plays the station of a radio left on.
+  void StartRadioAfterTitle();
   void StopMediaAtClose();
   QString RadioStateFolder() const;
   // The newcomer's aids (main_window_guide.cpp).
@@ -322,6 +349,8 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   bool rated_announced_ = false;
   bool rated_in_progress_ = false;
   int rated_cycle_place_ = 0;
+  QLabel* rated_wait_ = nullptr;
+  QLabel* rated_mark_ = nullptr;
   bool interrupted_ = false;
   ClubFiles clubs_;
   bool clubs_valid_ = true;

@@ -36,6 +36,7 @@ void MainWindow::WireChatAndNews() {
   host.OpenPassport = [this](QWidget* over) { PassportRequested(over); };
   chat_news_ = new ChatNews(*online_, this, FilePath(folder), std::move(host));
   chat_news_->SetPeriods(options_.calendar_timer_ms, options_.chat_refresh_ms);
+  connect(chat_news_, &ChatNews::ChatWindowOpened, this, [this] { OfferAccountPassport(chat_news_->ChatWindow()); });
 
   // "Chat", the popup menu's last entry, opens once the menu screen has been reached.
   for (QAction* action : popup_->actions()) {

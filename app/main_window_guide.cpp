@@ -118,7 +118,10 @@ QString MainWindow::StatusLineText() const {
   buttons.pass_caption = pass_button_->text().replace(QLatin1Char('\n'), QLatin1Char(' '));
   QStringList lines;
   const bool refused = !refusal_.isEmpty() && refused_state_ == state_;
-  const QString turn = refused ? refusal_ : TurnText(state_, buttons);
+  // While the "Ok" steps go on by themselves nobody is asked to press "Ok".
+  const QString turn = refused            ? refusal_
+                       : AutoContinueDue() ? Guide(i18n::guide::kGoesOnByItself)
+                                           : TurnText(state_, buttons);
   if (!turn.isEmpty())
     lines << (refused ? QStringLiteral("<span style=\"color:#ffb0a0\"><b>%1</b></span>")
                       : QStringLiteral("<b>%1</b>"))

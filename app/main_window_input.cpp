@@ -91,7 +91,14 @@ bool MainWindow::Confirm(const QString& first, const QString& second) {
 
 bool MainWindow::ExitToMenu() {
   if (!state_.InGame) return false;
-  if (!Confirm(i18n::Text(i18n::WordsMain, 22), i18n::Text(i18n::WordsMain, 23))) return false;
+  // An announced rated game counts as lost when it is left before its end: that is said.
+  if (RatedGameUnfinished()) {
+    if (!TFormMessage::Ask(this, i18n::Text(i18n::WordsGuide, i18n::guide::kRatedLeave),
+                           QStringLiteral("ConfirmLeaveRated")))
+      return false;
+  } else if (!Confirm(i18n::Text(i18n::WordsMain, 22), i18n::Text(i18n::WordsMain, 23))) {
+    return false;
+  }
   // The classic warning stands; a game against the computer may be kept
   // to be continued at the next start instead of being lost.
   if (CanKeepGame() &&

@@ -20,6 +20,7 @@
 #include "sound_player.h"
 #include "table_canvas.h"
 #include "words.h"
+#include "zub_cards_button.h"
 
 namespace varnok {
 
@@ -96,8 +97,15 @@ void MainWindow::LoadPlaylist(std::function<void()> done) {
 void MainWindow::PlacePlayerButtons() {
   if (player_buttons_ == nullptr) return;
   const LayoutState& layout = canvas_->Layout();
-  player_buttons_->Place(layout.WindowH,
-                         media::PlayerButtonsShown(music_player_->Available(), layout.ScaleK, title_shown_));
+  const bool shown = media::PlayerButtonsShown(music_player_->Available(), layout.ScaleK, title_shown_);
+  if (!title_shown_ && !MenuShown()) {
+    // On the table the row would cover "Pass": the buttons stand one above
+    // the other at the left edge, over the two table buttons and clear of
+    // the seats' panels.
+    player_buttons_->PlaceColumn(media::kPlayerButtonX[0], next_button_->y() - ScaleLen(layout, 4), shown);
+    return;
+  }
+  player_buttons_->Place(layout.WindowH, shown);
 }
 
 void MainWindow::RadioInit(std::function<void()> done) {
@@ -111,6 +119,7 @@ void MainWindow::RadioInit(std::function<void()> done) {
   radio_list_from_server_ = files.FromServer;
   if (!files.FromServer || !media::RadioLibraryFound(files.ProgramFolder)) {
     radio_->Init(files);
+    StartRadioAfterTitle();
     if (done) done();
     return;
   }
@@ -120,6 +129,8 @@ void MainWindow::RadioInit(std::function<void()> done) {
                           if (!result.Ok) qInfo("Radio: the station list was not fetched: %s", qPrintable(result.Why));
                           files.ServerListFetched = result.Ok;
                           radio_->Init(files);
+                          // A list that arrives after the title was left starts the radio left on.
+                          StartRadioAfterTitle();
                           if (done) done();
                         });
 }
@@ -185,12 +196,15 @@ void MainWindow::ShowRadioBadge() {
 
 void MainWindow::RadioAfterTitle() {
   radio_action_->setEnabled(true);
-  if (radio_->Available() && radio_->On()) {
-    // The radio takes over from the menu music.
-    sound_->StopMusic();
-    radio_->StartIfOn();
-  }
+  StartRadioAfterTitle();
   PlacePlayerButtons();
+}
+
+void MainWindow::StartRadioAfterTitle() {
+  if (title_shown_ || !radio_->Available() || !radio_->On() || radio_->Stream().Playing()) return;
+  // The radio takes over from the menu music.
+  sound_->StopMusic();
+  radio_->StartIfOn();
 }
 
 void MainWindow::StopMediaAtClose() {

@@ -92,6 +92,8 @@ void MainWindow::ShowMenuScreen() {
   inputs.language = settings_.LanguageIndex;
   inputs.calendarShown = true;
   menu_->Show(inputs);
+  ShowRatedMark(false);
+  PlacePlayerButtons();
   ShowRadioBadge();
   // The background checks of the chat board and the news run from the first
   // drawing of the menu on; coming from the title or a game they run at once.
@@ -120,6 +122,8 @@ void MainWindow::TakeProfile(const ClubMember& player) {
 }
 
 void MainWindow::OpenPlayerWindow(int slot) {
+  // No game starts over a rated call that is still on its way.
+  if (HoldForRatedCall()) return;
   // While the online account is signed in, the fifth slot starts a rated game.
   if (RatedSlot(slot)) {
     StartRatedGame();
@@ -176,6 +180,7 @@ bool MainWindow::StartNetwork(const NetworkChoice& choice) {
   });
   connect(&session, &netsession::NetSession::GameBegins, this, [this] {
     menu_->Hide();
+    PlacePlayerButtons();
     sound_->StopMusic();
     presenter_->SetDebugView(false);
     chat_->Place(canvas_->Layout());
@@ -243,6 +248,8 @@ void MainWindow::OnNetworkInterrupted(const QString& message) {
 
 void MainWindow::StartGame(int slot, const ClubMember& player, const std::string& name) {
   menu_->Hide();
+  ShowRatedMark(slot == online::kRatedProfileSlot);
+  PlacePlayerButtons();
   ShowAccountIndicator();
   sound_->StopMusic();
   profile_slot_ = slot;
@@ -290,9 +297,12 @@ void MainWindow::RecordFinishedGame() {
   const HistoryWriteResult history = WriteHistory(ProgramFolderPath().toStdString(), ClubFileName(), {record});
   if (!history.Message.empty()) ShowRecordMessage(QString::fromStdString(history.Message));
 
-  // The online steps: the rated result, then the game's statistics.
-  if (rated) FinishRatedGame();
-  SendGameStatistics();
+  // The online steps: the rated result, then the game's statistics (taken
+  // now, posted once the result has been saved).
+  const online::SendGameStats stats = GameStatistics();
+  auto post_statistics = [this, stats] { online_->Run(stats, this, [](bool) {}); };
+  if (rated) FinishRatedGame(post_statistics);
+  else post_statistics();
 
   if (!rated && state_.KonNo % kGamesPerCycle == 0) {
     const FinishedGameKind kind = settings_.NetworkMode ? FinishedGameKind::Network : FinishedGameKind::Local;

@@ -11,10 +11,12 @@
 
 #include "account_file.h"
 #include "form_account.h"
+#include "form_chat.h"
 #include "form_end_match.h"
 #include "form_passport.h"
 #include "form_statistic.h"
 #include "form_world_top.h"
+#include "guide_rows.h"
 #include "form_message.h"
 #include "history_file.h"
 #include "library_download.h"
@@ -33,6 +35,8 @@ namespace {
 
 QString Words(int row) { return i18n::Text(i18n::WordsMain, row); }
 
+constexpr const char* kNoConnect = "No Connect";
+
 }  // namespace
 
 // The account picture "Account48" with the lamp of the state 24 pixels to its right.
@@ -48,11 +52,15 @@ class AccountIndicator : public QLabel {
     }
     setFixedSize(48 + 24 + 24, 48);
   }
-  void SetState(int state) {
+  // `answering`: the server answered the latest call; when it did not, the
+  // picture says "No Connect" instead of a state the server never gave.
+  void SetState(int state, bool answering) {
     if (state < 1 || state > 3) state = 1;
     state_ = state;
+    offline_ = !answering;
     setProperty("accountState", state);
-    setToolTip(Words(state == 3 ? 190 : state == 2 ? 194 : 193));
+    setProperty("offline", offline_);
+    setToolTip(offline_ ? QString::fromLatin1(kNoConnect) : Words(state == 3 ? 190 : state == 2 ? 194 : 193));
     update();
   }
 
@@ -61,6 +69,16 @@ class AccountIndicator : public QLabel {
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), account_);
     painter.drawImage(QPoint(48 + 24 - 24, 12), lamps_[static_cast<std::size_t>(state_ - 1)]);
+    if (!offline_) return;
+    // A dark plate over the lamp's row with the words in yellow.
+    QFont font = painter.font();
+    font.setPixelSize(11);
+    font.setBold(true);
+    painter.setFont(font);
+    const QRect plate(0, height() - 15, width(), 15);
+    painter.fillRect(plate, QColor(0, 0, 0, 170));
+    painter.setPen(QColor(255, 214, 64));
+    painter.drawText(plate, Qt::AlignCenter, QString::fromLatin1(kNoConnect));
   }
   void mouseReleaseEvent(QMouseEvent* event) override {
     if (event->button() == Qt::LeftButton && click_) click_();
@@ -71,6 +89,7 @@ class AccountIndicator : public QLabel {
   QImage account_;
   std::array<QImage, 3> lamps_;
   int state_ = 1;
+  bool offline_ = false;
 };
 
 // The "World Top Ten" picture beside the account picture.
@@ -111,8 +130,35 @@ void MainWindow::OpenWorldTopTen(int view) {
   if (window.View() >= 2 && window.View() <= 4) world_top_view_ = window.View();
 }
 
+bool MainWindow::PrefillPassportFromAccount() {
+  const online::TZubUser& user = club_->Data().User;
+  const bool nameless = settings_.Nick.empty() || settings_.Nick == "Incognito";
+  if (!nameless || club_->AccountState() <= online::kLoggedOut || user.Nick.empty()) return false;
+  // A signed-in member posts and plays under his account, not as a stranger.
+  settings_.Nick = user.Nick;
+  if (!user.City.empty() && user.City != "#") settings_.City = user.City;
+  if (user.Country2.size() == 5) settings_.Country = user.Country2;
+  settings_.Sex = user.Sex == 'W' ? "W" : "M";
+  return true;
+}
+
 void MainWindow::PassportRequested(QWidget* parent) {
+  PrefillPassportFromAccount();
   online::TFormPassport::Open(parent != nullptr ? parent : this, settings_);
+}
+
+void MainWindow::OfferAccountPassport(TFormChat* chat) {
+  if (chat == nullptr || !PrefillPassportFromAccount()) return;
+  // The passport window opens over the chat with the account's identity to confirm.
+  auto* passport = new online::TFormPassport(settings_, chat);
+  passport->setAttribute(Qt::WA_DeleteOnClose);
+  passport->setObjectName(QStringLiteral("AccountPassport"));
+  QPointer<TFormChat> guard(chat);
+  connect(passport, &QDialog::finished, this, [guard] {
+    if (guard) guard->PassportChanged();
+  });
+  passport->open();
+  chat->PassportChanged();
 }
 
 void MainWindow::FetchLibrary(const QString& file, std::function<void(int)> progress,
@@ -132,7 +178,58 @@ void MainWindow::OpenResultWindow(int score) {
   result_window_opened_ = true;
 }
 
-void MainWindow::StartOnline(bool directory, bool reserved_label) {
+void MainWindow::ShowRatedWait(bool busy) {
+  if (rated_wait_ == nullptr) {
+    if (!busy) return;
+    rated_wait_ = new QLabel(canvas_);
+    rated_wait_->setObjectName(QStringLiteral("RatedWait"));
+    rated_wait_->setAlignment(Qt::AlignCenter);
+    rated_wait_->setStyleSheet(QStringLiteral(
+        "QLabel { color: rgb(255,236,160); background: rgba(0,0,0,190); border: 1px solid rgb(236,200,96);"
+        " border-radius: 6px; padding: 6px 14px; font-weight: bold; }"));
+  }
+  rated_wait_->setText(i18n::Text(i18n::WordsGuide, i18n::guide::kServerAnswering));
+  rated_wait_->adjustSize();
+  rated_wait_->move((canvas_->width() - rated_wait_->width()) / 2, canvas_->height() / 3);
+  rated_wait_->setVisible(busy);
+  if (busy) rated_wait_->raise();
+}
+
+bool MainWindow::RatedGameUnfinished() const {
+  return state_.InGame && !state_.GameOver && profile_slot_ == online::kRatedProfileSlot && rated_announced_;
+}
+
+void MainWindow::ShowRatedMark(bool shown) {
+  if (rated_mark_ == nullptr) {
+    if (!shown) return;
+    rated_mark_ = new QLabel(canvas_);
+    rated_mark_->setObjectName(QStringLiteral("RatedMark"));
+    rated_mark_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    rated_mark_->setStyleSheet(QStringLiteral(
+        "QLabel { color: rgb(255,236,160); background: rgba(90,0,0,200); border: 1px solid rgb(236,200,96);"
+        " border-radius: 4px; padding: 2px 10px; font-weight: bold; }"));
+  }
+  rated_mark_->setText(i18n::Text(i18n::WordsGuide, i18n::guide::kRatedGame));
+  rated_mark_->setToolTip(i18n::Text(i18n::WordsGuide, i18n::guide::kRatedSlot));
+  rated_mark_->adjustSize();
+  rated_mark_->move((canvas_->width() - rated_mark_->width()) / 2, 4);
+  rated_mark_->setVisible(shown);
+  if (shown) rated_mark_->raise();
+}
+
+bool MainWindow::HoldForRatedCall() {
+  if (!club_->RatedBusy()) return false;
+  PlayEffect("WWrongs", false);
+  ShowRatedWait(true);
+  return true;
+}
+
+void MainWindow::StartOnline(bool reserved_label) {
+  connect(club_, &online::OnlineClub::RatedBusyChanged, this, &MainWindow::ShowRatedWait);
+  // A server that stops or starts answering shows on the account picture at once.
+  connect(online_, &online::OnlineClient::AnsweringChanged, this, [this] {
+    if (account_indicator_ != nullptr) ShowAccountIndicator();
+  });
   auto login = [this] {
     club_->AutoLogin([this] { ShowAccountIndicator(); });
   };
@@ -150,11 +247,7 @@ void MainWindow::StartOnline(bool directory, bool reserved_label) {
       login();
     });
   };
-  if (directory) {
-    online_->ReadDirectory(this, after_directory);
-  } else {
-    after_directory();
-  }
+  online_->ReadDirectory(this, after_directory);
 }
 
 void MainWindow::OpenWorldStats() {
@@ -199,7 +292,7 @@ void MainWindow::ShowAccountIndicator() {
         },
         canvas_);
   }
-  account_indicator_->SetState(club_->AccountState());
+  account_indicator_->SetState(club_->AccountState(), online_->ServerAnswering());
   if (world_top_picture_ == nullptr) world_top_picture_ = new WorldTopPicture([this] { OpenWorldTopTen(3); }, canvas_);
   if (menu_ != nullptr) {
     menu_->SetRatedSlot(club_->AccountState() > online::kLoggedOut && !settings_.NetworkMode);
@@ -257,16 +350,17 @@ void MainWindow::StartRatedGame() {
                            });
 }
 
-void MainWindow::FinishRatedGame() {
+void MainWindow::FinishRatedGame(std::function<void()> then) {
   if (!rated_announced_) {
     rated_in_progress_ = false;
+    if (then) then();
     return;
   }
   const online::FinishedRatedGame game{state_.HumanResult, state_.ProfileScoreAfter};
-  club_->SaveRatedResult(game, [this, game](bool saved, bool cycle_end) {
+  club_->SaveRatedResult(game, [this, game, then = std::move(then)](bool saved, bool cycle_end) mutable {
     if (!saved) {
       if (TFormMessage::Ask(this, Words(188) + QLatin1Char('\n') + Words(189), QStringLiteral("RatedRepeat"))) {
-        FinishRatedGame();
+        FinishRatedGame(std::move(then));
         return;
       }
     }
@@ -275,6 +369,7 @@ void MainWindow::FinishRatedGame() {
     if (saved && cycle_end) WriteRatedCycle(game.ProfileScoreAfter);
     if (club_->AccountState() == online::kRatedNext) club_->SetAccountState(online::kLoggedIn);
     ShowAccountIndicator();
+    if (then) then();
   });
 }
 
@@ -291,7 +386,7 @@ void MainWindow::WriteRatedCycle(int score) {
   });
 }
 
-void MainWindow::SendGameStatistics() {
+online::SendGameStats MainWindow::GameStatistics() const {
   online::SendGameStats stats;
   const TableMode& mode = engine_.Mode();
   if (!mode.NetGame && !mode.TourGame) {
@@ -302,7 +397,7 @@ void MainWindow::SendGameStatistics() {
   } else if (mode.NetGame && mode.NetPos == 1) {
     stats.R[4] = online::kRatedGameCount;
   }
-  online_->Run(stats, this, [](bool) {});
+  return stats;
 }
 
 }  // namespace varnok

@@ -33,5 +33,18 @@ inline constexpr int kResumeOffer = 26;     // %1 the player, %2 the round
 inline constexpr int kKeepOffer = 27;
 inline constexpr int kKeptUnreadable = 28;
 inline constexpr int kPassed = 29;
+// The online club.
+inline constexpr int kServerAnswering = 30;   // "please wait" while a rated call is pending
+inline constexpr int kRatedGame = 31;         // the table's mark of a rated game
+inline constexpr int kRatedSlot = 32;         // the signed-in fifth slot
+inline constexpr int kRatedLeave = 33;        // leaving an announced rated game
+inline constexpr int kProfileSaved = 34;
+inline constexpr int kProfileRefused = 35;
+inline constexpr int kPhotoSaved = 36;
+inline constexpr int kPhotoRefused = 37;
+inline constexpr int kChoosePhoto = 38;
+inline constexpr int kPasswordLimit = 39;     // %1 the number of characters
+inline constexpr int kLeaveGame = 40;         // the quit question
+inline constexpr int kGoesOnByItself = 41;    // the status while "Ok" steps go on by themselves
 
 }  // namespace varnok::i18n::guide

@@ -69,6 +69,14 @@ void AudioStream::Stop() {
   if (player_ != nullptr) player_->stop();
 }
 
+void AudioStream::Close() {
+  DropPlayer();
+  source_.clear();
+  ended_ = false;
+  failed_ = false;
+  Q_EMIT StateChanged();
+}
+
 void AudioStream::SetVolume(int volume) {
   volume_ = std::clamp(volume, 0, 100);
   if (output_ != nullptr) output_->setVolume(static_cast<float>(volume_) / 100.0f);

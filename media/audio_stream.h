@@ -25,6 +25,9 @@ class AudioStream : public QObject {
   void Open(const QString& address);
   void Play();
   void Stop();
+  // Stops and lets the source go: an endless stream (a radio station) keeps
+  // its connection open and filling while merely stopped.
+  void Close();
   // 0..100.
   void SetVolume(int volume);
 

@@ -102,6 +102,15 @@ void MusicPlayerButtons::Place(int client_height, bool shown) {
   }
 }
 
+void MusicPlayerButtons::PlaceColumn(int left, int bottom, bool shown) {
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    const int below = static_cast<int>(buttons_.size() - 1 - i);  // buttons under this one
+    buttons_[i]->move(left, bottom - kPlayerButtonSize - below * (kPlayerButtonSize + kPlayerButtonGap));
+    buttons_[i]->setVisible(shown);
+    if (shown) buttons_[i]->raise();
+  }
+}
+
 void MusicPlayerButtons::Redraw() {
   const Song* song = player_.CurrentSong();
   // The play button's hint, shown as a balloon while the mouse is over it.

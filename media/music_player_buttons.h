@@ -18,6 +18,7 @@ class PlayerButton;
 inline constexpr int kPlayerButtonSize = 61;
 inline constexpr std::array<int, 3> kPlayerButtonX{10, 75, 140};
 inline constexpr int kPlayerButtonsAboveBottom = 70;
+inline constexpr int kPlayerButtonGap = kPlayerButtonX[1] - kPlayerButtonX[0] - kPlayerButtonSize;
 inline constexpr int kPlayerBalloonMs = 5000;
 
 // The picture of button 1..3 for the player's state.
@@ -35,6 +36,10 @@ class MusicPlayerButtons : public QObject {
   // Places the buttons 70 pixels above the bottom of a client area of
   // `client_height` and shows or hides them.
   void Place(int client_height, bool shown);
+  // Places the buttons one above the other at `left`, the lowest ending at
+  // `bottom` (the table, where the row would cover its buttons), and shows
+  // or hides them.
+  void PlaceColumn(int left, int bottom, bool shown);
   // Button 1..3 (object names "PlayerButton1" to "PlayerButton3").
   QWidget* Button(int n) const;
   void Redraw();

@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <string>
+
+#include "cp1251.h"
 
 namespace varnok::media {
 
@@ -39,7 +43,16 @@ RadioState ReadRadioStateFile(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return RadioState::Defaults();
   const QByteArray data = file.read(64 * 1024);
-  QStringList lines = QString::fromUtf8(data).split(QLatin1Char('\n'));
+  // Code page 1251 like the club's other files; a file of earlier builds in
+  // UTF-8 is still read as such (real code page 1251 text is no valid UTF-8).
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8.decode(data);
+  if (utf8.hasError()) {
+    const std::string converted = Cp1251ToUtf8(std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
+    text = QString::fromUtf8(converted.data(), static_cast<qsizetype>(converted.size()));
+  }
+  text.remove(QLatin1Char('\r'));
+  QStringList lines = text.split(QLatin1Char('\n'));
   if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();  // the last line end
   return ReadRadioStateLines(lines);
 }
@@ -47,7 +60,11 @@ RadioState ReadRadioStateFile(const QString& path) {
 bool WriteRadioStateFile(const QString& path, const RadioState& state) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return false;
-  const QByteArray text = RadioStateLines(state).join(QLatin1Char('\n')).append(QLatin1Char('\n')).toUtf8();
+  // Code page 1251 with CR LF, as the club's other programs read it; a
+  // character the code page lacks is written as "?".
+  const std::string lines = RadioStateLines(state).join(QStringLiteral("\r\n")).append(QStringLiteral("\r\n")).toStdString();
+  const std::string bytes = Utf8ToCp1251Lossy(lines);
+  const QByteArray text(bytes.data(), static_cast<qsizetype>(bytes.size()));
   if (file.write(text) != text.size()) {
     file.cancelWriting();
     return false;
@@ -69,10 +86,10 @@ void Radio::Init(const RadioFiles& files) {
   if (available_) {
     state_ = ReadRadioStateFile(StatePath());
     stream_.SetVolume(state_.Volume);
-    if (was_playing && !state_.On) stream_.Stop();
+    if (was_playing && !state_.On) stream_.Close();
   } else {
     state_.On = false;
-    stream_.Stop();
+    stream_.Close();
   }
   Q_EMIT Changed();
 }
@@ -97,7 +114,7 @@ bool Radio::Toggle() {
   if (state_.On) {
     PlayStored();
   } else {
-    stream_.Stop();
+    stream_.Close();  // a station is endless: its connection goes too
   }
   Q_EMIT Changed();
   return true;
@@ -107,14 +124,14 @@ void Radio::StartIfOn() {
   if (available_ && state_.On && !stream_.Playing()) PlayStored();
 }
 
-void Radio::Silence() { stream_.Stop(); }
+void Radio::Silence() { stream_.Close(); }
 
 void Radio::ChooseStation(const Station& station) {
   state_.Station = station.Name;
   state_.Country = station.Country;
   state_.Address = station.Address;
   state_.Logo = station.Logo;
-  stream_.Stop();
+  stream_.Close();
   if (available_ && state_.On) PlayStored();
   Q_EMIT Changed();
 }

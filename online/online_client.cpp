@@ -21,6 +21,7 @@ QString Deciphered(const std::string& stored) {
 
 ServiceAddresses ServiceAddresses::BuiltIn() {
   ServiceAddresses a;
+  a.Account = BuiltInAccountService();
   a.Results = BuiltInResultsService();
   a.Stats = BuiltInStatsService();
   a.Tour = BuiltInTourService();
@@ -56,8 +57,11 @@ void OnlineClient::Watch(QNetworkReply* reply, qint64 limit, QObject* context, B
   connect(reply, &QNetworkReply::downloadProgress, reply, [reply, limit](qint64 received, qint64 total) {
     if (received > limit || total > limit) reply->abort();
   });
-  connect(reply, &QNetworkReply::finished, this, [reply, guard, guarded, handler = std::move(handler)] {
+  connect(reply, &QNetworkReply::finished, this, [this, reply, guard, guarded, handler = std::move(handler)] {
     reply->deleteLater();
+    // An HTTP status of any kind is an answer.
+    NoteAnswer(reply->error() == QNetworkReply::NoError ||
+               reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid());
     if (guarded && guard.isNull()) return;
     const bool ok = reply->error() == QNetworkReply::NoError;
     if (!ok) {
@@ -67,6 +71,12 @@ void OnlineClient::Watch(QNetworkReply* reply, qint64 limit, QObject* context, B
     const QByteArray body = reply->readAll();
     handler(std::string(body.constData(), static_cast<std::size_t>(body.size())));
   });
+}
+
+void OnlineClient::NoteAnswer(bool answered) {
+  if (answered == answering_) return;
+  answering_ = answered;
+  Q_EMIT AnsweringChanged(answered);
 }
 
 void OnlineClient::Post(const Request& request, QObject* context, BodyHandler handler) {

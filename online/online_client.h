@@ -29,7 +29,7 @@ namespace varnok::online {
 
 // The addresses of the club's server, each in the stored form.
 struct ServiceAddresses {
-  std::string Account;      // empty until the directory step has run
+  std::string Account;
   std::string Results;
   std::string Stats;
   std::string Tour;
@@ -41,8 +41,9 @@ struct ServiceAddresses {
   std::string Download;
   std::string Music;        // the music folder: "_playlist.html" and the songs
 
-  // Every address at the program's built-in value, the account service left
-  // empty (the directory step sets it).
+  // Every address at the program's built-in value, in force from the first
+  // start; the directory step may replace the results, statistics and
+  // account services.
   static ServiceAddresses BuiltIn();
 };
 
@@ -69,6 +70,10 @@ class OnlineClient : public QObject {
   bool ResultsAvailable() const { return results_available_; }
   bool ChatAvailable() const { return chat_available_; }
   int ReadTimeoutMs() const { return read_timeout_ms_; }
+  // Whether the server answered the latest call that reached the network (a
+  // reply with any HTTP status counts; no connection or a time-out does not).
+  // True until a call has failed so.
+  bool ServerAnswering() const { return answering_; }
   // Shortens every time-out (tests of a silent server).
   void SetDefaultTimeoutForTests(int ms) { read_timeout_ms_ = ms; get_timeout_ms_ = ms; }
 
@@ -114,7 +119,12 @@ class OnlineClient : public QObject {
   // The deciphered address of a service.
   QString Address(Service service) const;
 
+ Q_SIGNALS:
+  // The server stopped or started answering (see ServerAnswering).
+  void AnsweringChanged(bool answering);
+
  private:
+  void NoteAnswer(bool answered);
   using BodyHandler = std::function<void(const std::optional<std::string>&)>;
 
   void Post(const Request& request, QObject* context, BodyHandler handler);
@@ -126,6 +136,7 @@ class OnlineClient : public QObject {
   ServiceAddresses addresses_;
   bool results_available_ = false;
   bool chat_available_ = false;
+  bool answering_ = true;
   int read_timeout_ms_ = kDefaultReadTimeoutMs;
   int get_timeout_ms_ = kDefaultReadTimeoutMs;
   QNetworkAccessManager* posts_;

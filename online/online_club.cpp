@@ -1,6 +1,7 @@
 #include "online_club.h"
 
 #include <QTimer>
+#include <memory>
 
 #include "account_file.h"
 #include "account_rules.h"
@@ -78,7 +79,22 @@ void OnlineClub::RefreshResults(std::function<void()> done) {
   });
 }
 
+std::function<void()> OnlineClub::RatedCallBegins() {
+  if (++rated_calls_ == 1) Q_EMIT RatedBusyChanged(true);
+  auto ended = std::make_shared<bool>(false);
+  return [this, ended] {
+    if (*ended) return;
+    *ended = true;
+    if (--rated_calls_ == 0) Q_EMIT RatedBusyChanged(false);
+  };
+}
+
 void OnlineClub::AnnounceRatedGame(std::function<void()> wrong_sound, std::function<void(bool)> done) {
+  // The busy mark ends before the caller hears the outcome, so that the game it starts is not held.
+  done = [end = RatedCallBegins(), done = std::move(done)](bool announced) {
+    end();
+    if (done) done(announced);
+  };
   client_.Run(ReadBest{data_.User.Nick, data_.User.Pw}, this,
               [this, wrong_sound = std::move(wrong_sound), done = std::move(done)](BestResult best) mutable {
                 data_.GameRead = best.Ok;
@@ -132,10 +148,15 @@ void OnlineClub::SaveBack(const TZubGame& as_read, int attempt, std::function<vo
 
 void OnlineClub::SaveRatedResult(const FinishedRatedGame& game,
                                  std::function<void(bool saved, bool cycle_end)> done) {
+  done = [end = RatedCallBegins(), done = std::move(done)](bool saved, bool cycle_end) {
+    end();
+    if (done) done(saved, cycle_end);
+  };
   const int kept_konl = kept_konl_;
   client_.Run(ReadBest{data_.User.Nick, data_.User.Pw}, this,
               [this, game, kept_konl, done = std::move(done)](BestResult best) mutable {
-                if (!best.Ok) {
+                // The record must count the announced game: a rating over no games cannot be computed.
+                if (!best.Ok || best.Game.Kon < kRatedGameCount) {
                   if (done) done(false, false);
                   return;
                 }

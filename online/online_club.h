@@ -56,6 +56,9 @@ class OnlineClub : public QObject {
   bool AccountFileSaved() const { return account_file_saved_; }
   void SetAccountFileSaved(bool saved) { account_file_saved_ = saved; }
   const std::filesystem::path& ProgramFolder() const { return program_folder_; }
+  // A rated game's announcement or result is on its way to the server: game
+  // starts and the rated choice wait until it has ended.
+  bool RatedBusy() const { return rated_calls_ > 0; }
 
   // The saved account logs in by itself; `done` follows in every case.
   void AutoLogin(std::function<void()> done);
@@ -91,10 +94,14 @@ class OnlineClub : public QObject {
  Q_SIGNALS:
   // The state or the nick changed: the indicator and the menu redraw.
   void AccountChanged();
+  // RatedBusy() changed.
+  void RatedBusyChanged(bool busy);
 
  private:
   void SaveBack(const TZubGame& as_read, int attempt, std::function<void()> wrong_sound,
                 std::function<void(bool)> done);
+  // Counts a rated call in; the returned function counts it out (once).
+  std::function<void()> RatedCallBegins();
 
   OnlineClient& client_;
   std::filesystem::path program_folder_;
@@ -103,6 +110,7 @@ class OnlineClub : public QObject {
   ClubData data_;
   std::array<int, 2> retry_pauses_{2000, 3000};
   int kept_konl_ = 0;
+  int rated_calls_ = 0;
 };
 
 }  // namespace varnok::online

@@ -18,6 +18,7 @@ constexpr std::size_t kNickLength = 12;
 constexpr std::size_t kCityLength = 15;
 constexpr char kSaveGamesOn = '\xE8';   // Cyrillic small I
 constexpr char kSaveGamesOff = '\xEB';  // Cyrillic small El
+constexpr int kWorldTopTenLine = 25;    // the group's header; its values follow the player name
 
 // The highest country number of each continent "1" to "6".
 constexpr int kCountriesOf[] = {48, 51, 35, 14, 23, 54};
@@ -85,14 +86,12 @@ class Reader {
     s_.KeepAfter100 = CharAt(Line(8), 1) == '1';
     s_.ShowCardsAtEnd = CharAt(Line(8), 2) == '1';
 
+    // A font line too short to name a font (the program writes an empty name
+    // when it has none) keeps that font's default; the lines after it are read.
     for (int k = 0; k < 4; ++k) {
-      if (Line(10 + k).size() < 2) return 10 + k;
-      s_.Fonts[static_cast<std::size_t>(k)].Name = Cp1251ToUtf8(Line(10 + k));
+      if (Line(10 + k).size() >= 2) s_.Fonts[static_cast<std::size_t>(k)].Name = Cp1251ToUtf8(Line(10 + k));
     }
-    for (int k = 0; k < 4; ++k) {
-      if (Line(14 + k).empty()) return 14 + k;
-      TakeNumber(Line(14 + k), 50, 150, s_.Fonts[static_cast<std::size_t>(k)].Scale);
-    }
+    for (int k = 0; k < 4; ++k) TakeNumber(Line(14 + k), 50, 150, s_.Fonts[static_cast<std::size_t>(k)].Scale);
     if (Line(18).empty()) return 18;
     s_.ServerAddress = Cp1251ToUtf8(Line(19));
     if (Line(20).empty()) return 20;
@@ -223,10 +222,14 @@ LoadedSettings ParseSettings(std::string_view bytes) {
   const std::vector<std::string> lines = SplitLines(bytes, kSettingsLines);
   if (lines.size() < static_cast<std::size_t>(kSettingsLines)) {
     result.Read = SettingsRead::ShortFile;
+    SetBuiltInWorldTopTen(result.Values);
     return result;
   }
   result.StoppedAt = Reader(lines, result.Values).Run();
   result.Read = result.StoppedAt == 0 ? SettingsRead::Complete : SettingsRead::Stopped;
+  // A reading that ended before the world-top-ten group still leaves the
+  // built-in services in force, so that the club works from the first start.
+  if (result.StoppedAt != 0 && result.StoppedAt < kWorldTopTenLine) SetBuiltInWorldTopTen(result.Values);
   return result;
 }
 
@@ -234,7 +237,11 @@ LoadedSettings LoadSettings(const std::filesystem::path& folder) {
   const std::filesystem::path path = folder / kSettingsFile;
   std::optional<std::string> bytes = ReadFileBytes(path, kMaxFileBytes);
   if (!bytes) bytes = ReadFileBytes(path, kMaxFileBytes);
-  if (!bytes) return {};
+  if (!bytes) {
+    LoadedSettings none;
+    SetBuiltInWorldTopTen(none.Values);
+    return none;
+  }
   return ParseSettings(*bytes);
 }
 

@@ -3,9 +3,12 @@
 // UTF-8 in memory and converted at the file's edge.
 //
 // Reading takes the values line by line and stops at the first line that is
-// too short to hold its value; what was read before it stays. Values outside
-// the range the program can use, and numbers that are no numbers, keep their
-// defaults while the reading goes on.
+// too short to hold its value; what was read before it stays. A font line too
+// short to hold a font, values outside the range the program can use, and
+// numbers that are no numbers keep their defaults while the reading goes on.
+// Whenever the reading does not reach the world-top-ten group (no file, a
+// short file, a reading stopped early) the group holds its built-in values,
+// so that the club's services are in force from the first start.
 #pragma once
 
 #include <array>
@@ -45,8 +48,9 @@ struct Settings {
   bool RedCursor = true;
   int CardSpeed = 4;   // 1..6
   int WindowMode = 1;  // 1..5
-  bool UniqueStartCounted = true;
-  bool LikeSent = true;
+  // A fresh copy has counted no unique start and sent no like yet.
+  bool UniqueStartCounted = false;
+  bool LikeSent = false;
   bool RadioListFromServer = true;  // read the radio station list from the server first
   int TitleColour = 1;              // colour variant of the menu's title picture, 1..7
   bool NewButtons = false;
@@ -78,7 +82,8 @@ struct Settings {
 
   std::string PlayerName;  // last typed in the player window
 
-  // The world-top-ten group: empty until the reading has taken the player name.
+  // The world-top-ten group: empty in a value made here; the reading fills it
+  // in (with the built-in values where the file does not reach it).
   std::string ResultsService;  // address, in the stored form of address_cipher.h
   std::string Nick;            // at most 12 characters
   std::string Country;         // continent digit, "-", three digits
@@ -101,10 +106,10 @@ EngineOptions EngineOptionsOf(const Settings& settings);
 
 // How far the reading got.
 enum class SettingsRead {
-  NoFile,     // missing or unreadable: every value at its default
-  ShortFile,  // fewer than 35 lines: ignored as a whole
+  NoFile,     // missing or unreadable: every value at its default, the built-in world-top-ten group
+  ShortFile,  // fewer than 35 lines: ignored as a whole, as NoFile
   Stopped,    // a short or empty line ended the reading
-  Complete,   // read to the last line; the server directory may be read now
+  Complete,   // read to the last line
 };
 
 struct LoadedSettings {

@@ -14,6 +14,7 @@
 
 #include "admin.h"
 #include "http/front_end.h"
+#include "media/library_shelf.h"
 #include "media/station_list.h"
 #include "service/credentials.h"
 #include "service/service.h"
@@ -76,9 +77,13 @@ int Serve(QCoreApplication& app) {
       "radio-backlog-kib",
       "A club radio listener more than this many KiB behind the programme (he paused, or his line is slower than the stream) is dropped (default 1024, about a minute of 128 kbit/s).",
       "KiB", "1024");
+  const QCommandLineOption libraries_option(
+      "libraries",
+      "Folder of resource libraries (Zub*.dll, as the build writes them into build/app) to publish at download/, each with its .sha256 (default: none; scripts/serve gives the build's).",
+      "folder");
   parser.addOptions({port_option, listen_option, data_option, database_option, cert_option, key_option,
                      public_option, tour_host_option, tour_port_option, cache_option, read_cache_option, sync_option,
-                     radio_country_option, radio_listeners_option, radio_backlog_option});
+                     radio_country_option, radio_listeners_option, radio_backlog_option, libraries_option});
   parser.process(app);
 
   bool ok = false;
@@ -174,6 +179,12 @@ int Serve(QCoreApplication& app) {
   // server still serves everything else.
   if (!WriteStationList(storage_config.data_folder, public_url, radio_country, &error)) {
     std::fprintf(stderr, "varnok-server: %s\n", qPrintable(error));
+  }
+  if (parser.isSet(libraries_option)) {
+    const ShelfResult shelf = PublishLibraries(storage_config.data_folder, parser.value(libraries_option));
+    if (!shelf.error.isEmpty()) std::fprintf(stderr, "varnok-server: download/: %s\n", qPrintable(shelf.error));
+    std::fprintf(stderr, "varnok-server: download/ offers %lld libraries (%lld copied now)\n",
+                 static_cast<long long>(shelf.published.size()), static_cast<long long>(shelf.copied.size()));
   }
   for (const QString& name : MusicFolder(media.music_folder).Misnamed()) {
     std::fprintf(stderr,

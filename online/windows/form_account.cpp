@@ -19,6 +19,7 @@
 #include "form_message.h"
 #include "reply_scans.h"
 #include "form_profile.h"
+#include "guide_rows.h"
 #include "words.h"
 #include "zub_cards_button.h"
 
@@ -205,8 +206,8 @@ QWidget* TFormAccount::BuildAccountTab() {
       if (filling_) return;
       TZubUser& user = club_.Data().User;
       switch (i) {
-        case 0: user.Nick = Std(text); save_enabled_ = true; break;
-        case 1: user.Pw = Std(text); user.PwC = ScramblePassword(user.Pw); save_enabled_ = true; break;
+        case 0: user.Nick = Std(text); save_enabled_ = login_edited_ = true; break;
+        case 1: user.Pw = Std(text); user.PwC = ScramblePassword(user.Pw); save_enabled_ = login_edited_ = true; break;
         case 2: user.City = Std(text); break;
         default: user.EMail = Std(text); break;
       }
@@ -267,11 +268,18 @@ QWidget* TFormAccount::BuildAccountTab() {
     club_.SetAccountState(checked ? kRatedNext : kLoggedIn);
     UpdateLamps();
   });
+  // While a rated game's call is on its way the rated choice and signing
+  // in or out wait; this line says so.
+  rated_wait_ = ValueLabel(tab, QStringLiteral("RatedWaitNote"));
+  rated_wait_->setText(i18n::Text(i18n::WordsGuide, i18n::guide::kServerAnswering));
+  rated_wait_->hide();
+  connect(&club_, &OnlineClub::RatedBusyChanged, this, [this] { UpdateButtons(); });
   members_ = ValueLabel(tab, QStringLiteral("Members"));
   state_picture_ = new QLabel(tab);
   state_picture_->setObjectName(QStringLiteral("StatePicture"));
   grid->addWidget(hide_password_, 10, 0, 1, 2);
   grid->addWidget(rated_, 11, 0, 1, 2);
+  grid->addWidget(rated_wait_, 11, 2);
   grid->addWidget(members_, 12, 0, 1, 2);
   grid->addWidget(state_picture_, 12, 2);
 
@@ -350,11 +358,14 @@ void TFormAccount::UpdateButtons() {
   const int password = CheckField(user.Pw, FieldKind::Password);
   create_->setEnabled(state == kLoggedOut && nick == kGreen && CheckField(user.City, FieldKind::City) >= kYellow &&
                       password == kGreen && CheckField(user.EMail, FieldKind::EMail) == kGreen);
-  login_->setEnabled(state > kLoggedOut || (nick >= kYellow && password == kGreen));
-  save_->setEnabled(save_enabled_ && !club_.AccountFileSaved());
+  const bool busy = club_.RatedBusy();
+  login_->setEnabled(!busy && (state > kLoggedOut || (nick >= kYellow && password == kGreen)));
+  // An edited nick or password may replace the saved login at once.
+  save_->setEnabled(save_enabled_ && (!club_.AccountFileSaved() || login_edited_));
   delete_->setEnabled(club_.AccountFileSaved());
   rated_->setChecked(state == kRatedNext);
-  rated_->setEnabled(state > kLoggedOut && rated_choice_allowed_);
+  rated_->setEnabled(!busy && state > kLoggedOut && rated_choice_allowed_);
+  rated_wait_->setVisible(busy);
 }
 
 void TFormAccount::CreateAccount() {
@@ -364,7 +375,8 @@ void TFormAccount::CreateAccount() {
   user.R04 = user.R05 = user.R06 = 0;
   create_->setEnabled(false);
   club_.Client().Run(RegisterAccount{user}, this, [this](int result) {
-    const int row = result == 0 ? 210 : result == 1 ? 211 : 212;
+    // A server that did not answer is told as such.
+    const int row = result == 0 ? 210 : result == 1 ? 211 : club_.Client().ServerAnswering() ? 212 : 188;
     TFormMessage::Tell(this, result == 0 ? MessageKind::Information : MessageKind::Warning, Words(row),
                        QStringLiteral("Registration"));
     if (result != 0) {
@@ -415,7 +427,10 @@ void TFormAccount::LoginOrSignOut() {
   club_.Login([this](bool ok) {
     Done();
     if (!ok) {
-      TFormMessage::Tell(this, MessageKind::Warning, Words(213), QStringLiteral("LoginFailed"));
+      // A server that did not answer has refused nothing: that is told apart.
+      const bool reached = club_.Client().ServerAnswering();
+      TFormMessage::Tell(this, MessageKind::Warning, Words(reached ? 213 : 188),
+                         reached ? QStringLiteral("LoginFailed") : QStringLiteral("NoConnection"));
       FillAccountFields();
       ShowResults();
       return;
@@ -442,6 +457,7 @@ void TFormAccount::SaveLogin() {
   if (WriteAccountFile(club_.ProgramFolder(), user.Nick, user.Pw)) {
     club_.SetAccountFileSaved(true);
     save_enabled_ = false;
+    login_edited_ = false;
   }
   UpdateButtons();
 }

@@ -72,6 +72,7 @@ class TFormAccount : public TBaizeDialog {
   int pending_ = 0;
   bool filling_ = false;
   bool save_enabled_ = false;
+  bool login_edited_ = false;  // the nick or password typed differs from what a saved file holds
 
   QTabWidget* tabs_ = nullptr;
   // "My account".
@@ -87,6 +88,7 @@ class TFormAccount : public TBaizeDialog {
   QLineEdit* registration_ = nullptr;
   QCheckBox* hide_password_ = nullptr;
   QCheckBox* rated_ = nullptr;
+  QLabel* rated_wait_ = nullptr;
   QLabel* members_ = nullptr;
   QLabel* state_picture_ = nullptr;
   TZubCardsButton* create_ = nullptr;

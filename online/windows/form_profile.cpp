@@ -11,6 +11,7 @@
 #include "button_colours.h"
 #include "club_pictures.h"
 #include "form_message.h"
+#include "guide_rows.h"
 #include "words.h"
 #include "zub_cards_button.h"
 
@@ -69,7 +70,20 @@ TFormProfile::TFormProfile(OnlineClub& club, QWidget* parent) : TBaizeDialog(par
   photo_->installEventFilter(this);
   const ClubData& data = club_.Data();
   photo_->setPixmap(QPixmap::fromImage(data.OwnPhoto ? data.OwnPhoto->scaled(kPhoto) : DefaultFace(data.User.Sex, kPhoto)));
+  photo_->setToolTip(i18n::Text(i18n::WordsGuide, i18n::guide::kChoosePhoto));
   grid->addWidget(photo_, 1, 0, 10, 1, Qt::AlignTop);
+  // How to choose a photo, under it; and what became of the last save.
+  auto* how = new QLabel(i18n::Text(i18n::WordsGuide, i18n::guide::kChoosePhoto), this);
+  how->setObjectName(QStringLiteral("PhotoHint"));
+  how->setWordWrap(true);
+  how->setMaximumWidth(kPhoto.width());
+  how->setStyleSheet(QStringLiteral("color: rgb(255,244,214);"));
+  grid->addWidget(how, 12, 0, 2, 1, Qt::AlignTop);
+  status_ = new QLabel(this);
+  status_->setObjectName(QStringLiteral("ProfileStatus"));
+  status_->setWordWrap(true);
+  status_->setStyleSheet(QStringLiteral("color: rgb(255,236,160); font-weight: bold;"));
+  grid->addWidget(status_, 16, 0, 1, 3);
   update_ = MakeDialogButton(this, Words(275), QStringLiteral("UpdateInfo"), TColorSB::DGreen, 14);
   refresh_photo_ = MakeDialogButton(this, Words(276), QStringLiteral("RefreshPhoto"), TColorSB::DBlue, 14);
   auto* close = MakeDialogButton(this, Words(277), QStringLiteral("Close"), TColorSB::DRed, 14);
@@ -90,12 +104,36 @@ void TFormProfile::Open(QWidget* parent, OnlineClub& club) {
 
 bool TFormProfile::eventFilter(QObject* watched, QEvent* event) {
   if (watched == photo_ && event->type() == QEvent::MouseButtonRelease) {
-    const QString path = QFileDialog::getOpenFileName(this, Words(276), QString(), QStringLiteral("JPEG (*.jpg *.jpeg)"));
-    if (!path.isEmpty()) ChoosePhotoFile(path);
+    OpenPhotoDialog();
     return true;
   }
   return TBaizeDialog::eventFilter(watched, event);
 }
+
+QFileDialog* TFormProfile::OpenPhotoDialog() {
+  auto* dialog = new QFileDialog(this, Words(276), QString(), QStringLiteral("JPEG (*.jpg *.jpeg)"));
+  dialog->setObjectName(QStringLiteral("PhotoFileDialog"));
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  // Qt's own dialog with plain dark-on-light colours: the window designs'
+  // light texts on the baize would be unreadable on its white lists.
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setStyleSheet(QStringLiteral(
+      "QWidget { color: rgb(20,20,20); background-color: rgb(240,238,230); }"
+      "QLineEdit, QListView, QTreeView, QComboBox { background-color: white; color: black; }"
+      "QHeaderView::section { background-color: rgb(220,216,204); color: black; }"
+      "QPushButton, QToolButton { background-color: rgb(228,224,212); color: black; }"
+      "*:selected { background-color: rgb(60,110,200); color: white; }"));
+  connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) { ChoosePhotoFile(path); });
+  dialog->open();
+  return dialog;
+}
+
+void TFormProfile::Say(const QString& text) {
+  status_->setText(text);
+}
+
+QString TFormProfile::StatusText() const { return status_->text(); }
 
 bool TFormProfile::ChoosePhotoFile(const QString& path) {
   const auto bytes = PhotoBytes(path);
@@ -126,10 +164,12 @@ void TFormProfile::UpdateInfo() {
   const TZubUser& user = club_.Data().User;
   club_.Client().Run(SaveInfo{user.Nick, user.Pw, info}, this, [this](bool saved) {
     if (!saved) {
-      update_->setEnabled(true);  // no message: the button stays for another try
+      update_->setEnabled(true);  // the button stays for another try
+      Say(club_.Client().ServerAnswering() ? i18n::Text(i18n::WordsGuide, i18n::guide::kProfileRefused) : Words(188));
       --busy_;
       return;
     }
+    Say(i18n::Text(i18n::WordsGuide, i18n::guide::kProfileSaved));
     club_.Client().Run(ReadInfo{club_.Data().User.Nick}, this, [this](InfoResult read) {
       if (read.Ok) club_.Data().User.Info = read.Info;
       --busy_;
@@ -150,9 +190,11 @@ void TFormProfile::RefreshPhoto() {
     if (!uploaded) {
       --busy_;
       refresh_photo_->setEnabled(true);
+      Say(club_.Client().ServerAnswering() ? i18n::Text(i18n::WordsGuide, i18n::guide::kPhotoRefused) : Words(188));
       TFormMessage::Tell(this, MessageKind::Warning, Words(273), QStringLiteral("PhotoUpload"));
       return;
     }
+    Say(i18n::Text(i18n::WordsGuide, i18n::guide::kPhotoSaved));
     club_.Client().LoadPhoto(Utf8(club_.Data().User.Nick), this, [this](std::optional<QImage> photo) {
       if (photo) {
         club_.Data().OwnPhoto = photo;

@@ -11,6 +11,7 @@
 #include "dialog_look.h"
 #include "online_club.h"
 
+class QFileDialog;
 class QLabel;
 class QLineEdit;
 
@@ -31,6 +32,10 @@ class TFormProfile : public TBaizeDialog {
   // false (with the message) when it is no JPEG of 200 x 250.
   bool ChoosePhotoFile(const QString& path);
   bool Busy() const { return busy_ > 0; }
+  // Opens the file dialog for the photo (without waiting); it deletes itself when closed.
+  QFileDialog* OpenPhotoDialog();
+  // What became of the last save of the profile or the photo ("" before any).
+  QString StatusText() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,10 +43,12 @@ class TFormProfile : public TBaizeDialog {
  private:
   void UpdateInfo();
   void RefreshPhoto();
+  void Say(const QString& text);
 
   OnlineClub& club_;
   std::array<QLineEdit*, 14> fields_{};
   QLabel* photo_ = nullptr;
+  QLabel* status_ = nullptr;
   TZubCardsButton* update_ = nullptr;
   TZubCardsButton* refresh_photo_ = nullptr;
   QString photo_file_;

@@ -58,6 +58,7 @@ LoginAccount::Result LoginAccount::Read(Reply reply) const {
   user.R01 = user.R02 = user.R03 = "#";
   user.Sex = '#';
   user.DateR = "00.00.0000";
+  result.Reached = reply.has_value();
   if (!reply || ContainsTokenOutsideRecord(*reply, "no")) return result;
   const auto fields = FirstRecord(*reply);
   if (!fields) return result;
@@ -115,9 +116,14 @@ Request ReadBest::MakeRequest() const {
 ReadBest::Result ReadBest::Read(Reply reply) const {
   BestResult result;
   if (!reply) return result;
-  result.Ok = true;
   const auto fields = FirstRecord(*reply);
-  if (!fields) return result;
+  // A refusal (a wrong password, an unknown account) is a failed read, never
+  // an all-zero record.
+  if (!fields) {
+    result.Ok = !ContainsToken(*reply, "no");
+    return result;
+  }
+  result.Ok = true;
   TZubGame& game = result.Game;
   result.Ok = TakeInt(*fields, 1, game.Kon) & TakeInt(*fields, 2, game.Best);
   TakeReal(*fields, 3, game.Rating);

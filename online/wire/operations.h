@@ -41,6 +41,7 @@ struct RegisterAccount {
 struct LoginResult {
   TZubUser User;
   bool Ok = false;
+  bool Reached = false;  // a reply came: a failure with it is a refusal, without it the server was not reached
 };
 struct LoginAccount {
   std::string Nick, Pw;

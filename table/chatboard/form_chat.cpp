@@ -283,6 +283,9 @@ void TFormChat::OnTick() {
   post_blocked_ = false;
   UpdateEditEnabled();
   bottom_->setEnabled(true);
+  // The board is read again: what others posted meanwhile appears, marked new.
+  // A post on its way reads the board itself when it is done.
+  if (!posting_) DrawMessages();
 }
 
 void TFormChat::OnBottomToggled(bool checked) {

@@ -78,6 +78,8 @@ class TFormChat : public TBaizeDialog {
   TZubCardsButton* CloseButton() const { return close_; }
   TZubCardsButton* PassportButton() const { return passport_; }
   bool Posting() const { return posting_; }
+  // The passport may have changed: the text field follows it.
+  void PassportChanged() { UpdateEditEnabled(); }
   int Draws() const { return draws_; }
 
  Q_SIGNALS:

@@ -17,6 +17,7 @@
 #include "clock_drawing.h"
 #include "control_fonts.h"
 #include "fonts.h"
+#include "guide_rows.h"
 #include "loader.h"
 #include "menu_layout.h"
 #include "menu_movie.h"
@@ -417,6 +418,17 @@ void MenuScreen::ShowClubList(int view, const QString& clubFile) {
     members_[i]->setText(list.rows[i]);
     empty_[i] = list.empty[i];
   }
+  fifth_row_ = list.rows[4];
+  SetRatedSlot(rated_slot_);
+}
+
+void MenuScreen::SetRatedSlot(bool rated) {
+  rated_slot_ = rated;
+  TZubCardsButton* fifth = members_[4];
+  if (fifth == nullptr) return;
+  const QString what = i18n::Text(i18n::WordsGuide, i18n::guide::kRatedSlot, in_.language);
+  fifth->setText(rated ? what : fifth_row_);
+  fifth->setToolTip(rated ? what : QString());
 }
 
 void MenuScreen::ShowClocks() {

@@ -105,8 +105,9 @@ class MenuScreen : public QObject {
   // Whether club slot 1..5 holds nobody (its button opens nothing).
   bool SlotEmpty(int slot) const;
   // While the online account is signed in (and not in network mode) the
-  // fifth slot starts a rated game, empty or not.
-  void SetRatedSlot(bool rated) { rated_slot_ = rated; }
+  // fifth slot starts a rated game, empty or not; its caption and hint say so.
+  void SetRatedSlot(bool rated);
+  bool RatedSlot() const { return rated_slot_; }
 
   // An item of the online panel as the club's server gave it.
   struct OnlinePanelItem {
@@ -175,6 +176,7 @@ class MenuScreen : public QObject {
   int view_ = 1;
   QString club_file_;
   std::array<bool, 5> empty_{};
+  QString fifth_row_;  // the club list's fifth row, shown when the slot is no rated one
   int lamp_frame_ = 0;
   int online_item_ = 1;
   bool online_fetched_ = false;

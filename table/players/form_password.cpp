@@ -2,6 +2,7 @@
 #include "form_password.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMovie>
@@ -14,6 +15,7 @@
 
 #include "fonts.h"
 #include "form_link.h"
+#include "guide_rows.h"
 #include "help_window.h"
 #include "loader.h"
 #include "names.h"
@@ -150,7 +152,11 @@ void TFormPassword::BuildFields() {
   name_edit_ = MakeEdit(this, "Edit1", NameLimit(setup_.network));
   password_edit_ = MakeEdit(this, "Edit2", static_cast<int>(kPasswordLength));
   repeat_edit_ = MakeEdit(this, "Edit3", static_cast<int>(kPasswordLength));
+  const QString password_limit =
+      i18n::Text(i18n::WordsGuide, i18n::guide::kPasswordLimit).arg(static_cast<int>(kPasswordLength));
   for (QLineEdit* secret : {password_edit_, repeat_edit_}) {
+    secret->setToolTip(password_limit);
+    secret->installEventFilter(this);
     secret->setEchoMode(QLineEdit::Password);
     secret->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 35; }"));
   }
@@ -433,6 +439,19 @@ void TFormPassword::FocusOn(PlayerField field) {
     case PlayerField::None: break;
   }
   if (target != nullptr && target->isEnabled()) target->setFocus();
+}
+
+bool TFormPassword::eventFilter(QObject* watched, QEvent* event) {
+  auto* edit = qobject_cast<QLineEdit*>(watched);
+  if (event->type() == QEvent::KeyPress && edit != nullptr && (edit == password_edit_ || edit == repeat_edit_)) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool printable = !key->text().isEmpty() && key->text().at(0).isPrint();
+    if (printable && !edit->hasSelectedText() && edit->text().size() >= edit->maxLength()) {
+      status_->setText(edit->toolTip());
+      status_->show();
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void TFormPassword::ShowStatus(int row, PlayerField focus) {

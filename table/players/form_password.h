@@ -122,6 +122,8 @@ class TFormPassword : public QDialog {
   void reject() override;
 
  protected:
+  // A character typed into a full password field says how long a password may be.
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
 

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,7 @@
 #include "chat_markers.h"
 #include "form_message.h"
 #include "menu_screen.h"
+#include "online_club.h"
 #include "table_canvas.h"
 #include "text_file.h"
 #include "window_driver.h"
@@ -431,3 +433,113 @@ TEST_F(ChatBoard, ScreenshotAtWindowSize5) {
 }  // namespace varnok::testing
 
 #include "chat_board_test.moc"
+
+namespace varnok::testing {
+namespace {
+
+using ChatRefresh = ChatBoardFixture;
+
+// With the chat window open, what another copy posts appears within one
+// refresh of the window's own timer, marked new, without a click.
+TEST_F(ChatRefresh, APostOfAnotherCopyAppearsInAnOpenWindowWithinOneRefresh) {
+  constexpr int kRefreshMs = 400;
+  Setup setup_a;
+  setup_a.passport = Passport{"Alice", "Omsk", "1-001", "W"};
+  setup_a.chat_refresh_ms = kRefreshMs;
+  setup_a.calendar_ms = 600000;  // no background check: only the window's own refresh reads the board
+  Instance a = Start(QStringLiteral("a"), setup_a);
+  Instance b = Start(QStringLiteral("b"), Passport{"Bob", "Berlin", "1-016", "M"});
+  EnterMenu(a);
+  EnterMenu(b);
+  // Message 1 is already there (a fresh copy counts the first message as seen).
+  PostAsStranger("Zed", "Earlier");
+  TFormChat* chatA = OpenChat(a);
+  ASSERT_NE(chatA, nullptr);
+  ASSERT_NE(LineOf(chatA, 1), nullptr);
+  ASSERT_EQ(LineOf(chatA, 2), nullptr);
+
+  // B writes through its own window.
+  TFormChat* chatB = OpenChat(b);
+  ASSERT_NE(chatB, nullptr);
+  int doneB = 0;
+  QObject::connect(chatB, &TFormChat::PostFinished, [&](bool ok) { doneB = ok ? 1 : -1; });
+  QTest::keyClicks(chatB->Edit(), QStringLiteral("Hello Alice"));
+  QTest::keyClick(chatB->Edit(), Qt::Key_Return);
+  ASSERT_TRUE(WaitFor([&] { return doneB != 0; }));
+  ASSERT_EQ(doneB, 1);
+
+  QElapsedTimer clock;
+  clock.start();
+  ASSERT_TRUE(WaitFor([&] { return LineOf(chatA, 2) != nullptr; }, 5000)) << "A's window never read the board";
+  EXPECT_LE(clock.elapsed(), 2 * kRefreshMs + 1000) << "within one refresh";
+  EXPECT_TRUE(LineOf(chatA, 2)->Text.contains(QStringLiteral("Hello"))) << LineOf(chatA, 2)->Text.toStdString();
+  EXPECT_TRUE(LineOf(chatA, 2)->Fresh) << "another member's line is marked new";
+  EXPECT_FALSE(LineOf(chatA, 1)->Fresh);
+  // The refresh goes on while the window is open: a stranger's post follows.
+  PostAsStranger("Carl", "Second");
+  ASSERT_TRUE(WaitFor([&] { return LineOf(chatA, 3) != nullptr; }, 5000));
+  EXPECT_TRUE(LineOf(chatA, 3)->Fresh);
+  a.Window->close();
+  b.Window->close();
+}
+
+}  // namespace
+}  // namespace varnok::testing
+
+namespace varnok::testing {
+namespace {
+
+using AccountPassport = ChatBoardFixture;
+
+// A signed-in member whose passport is still "Incognito" is shown the
+// passport window filled in from his account when the chat opens, and then
+// posts under his own nick.
+TEST_F(AccountPassport, ASignedInMemberPostsUnderHisAccountNotAsAStranger) {
+  {
+    online::OnlineClient client;
+    PointAt(client, server_.Base());
+    online::TZubUser user;
+    user.Nick = "Ivan";
+    user.Pw = "secret1";
+    user.City = "Omsk";
+    user.Country1 = "Russia";
+    user.Country2 = "1-001";
+    user.EMail = "ivan@example.org";
+    user.DateR = "10.12.2026";
+    std::optional<int> registered;
+    client.Run(online::RegisterAccount{user}, nullptr, [&](int r) { registered = r; });
+    ASSERT_TRUE(WaitFor([&] { return registered.has_value(); }));
+    ASSERT_EQ(*registered, 0);
+  }
+  Setup setup;
+  setup.passport = Passport{"Incognito", "Moscow", "1-001", "M"};
+  setup.account_nick = "Ivan";
+  setup.account_password = "secret1";
+  Instance a = Start(QStringLiteral("a"), setup);
+  ASSERT_TRUE(WaitFor([&] { return a.Window->Club().AccountState() == online::kLoggedIn; }));
+  EnterMenu(a);
+  TFormChat* chat = OpenChat(a);
+  ASSERT_NE(chat, nullptr);
+  auto* passport = chat->findChild<QDialog*>(QStringLiteral("AccountPassport"));
+  ASSERT_NE(passport, nullptr) << "the passport window opens over the chat";
+  EXPECT_TRUE(passport->isVisible());
+  EXPECT_EQ(passport->findChild<QLineEdit*>(QStringLiteral("Nick"))->text(), QStringLiteral("Ivan"));
+  EXPECT_EQ(passport->findChild<QLineEdit*>(QStringLiteral("City"))->text(), QStringLiteral("Omsk"));
+  passport->accept();
+  EXPECT_EQ(a.Window->Options().Nick, "Ivan");
+  ASSERT_TRUE(WaitFor([&] { return chat->Edit()->isEnabled(); }));
+  int done = 0;
+  QObject::connect(chat, &TFormChat::PostFinished, [&](bool ok) { done = ok ? 1 : -1; });
+  QTest::keyClicks(chat->Edit(), QStringLiteral("Hello"));
+  QTest::keyClick(chat->Edit(), Qt::Key_Return);
+  ASSERT_TRUE(WaitFor([&] { return done != 0; }));
+  ASSERT_EQ(done, 1);
+  const online::TableResult board = Board();
+  ASSERT_TRUE(board.Ok);
+  EXPECT_EQ(board.Rows[0].Nick, "Ivan");
+  EXPECT_EQ(board.Rows[0].City, "Omsk");
+  a.Window->close();
+}
+
+}  // namespace
+}  // namespace varnok::testing

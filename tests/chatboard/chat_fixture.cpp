@@ -5,6 +5,7 @@
 #include <QTest>
 #include <fstream>
 
+#include "account_file.h"
 #include "address_cipher.h"
 #include "settings.h"
 #include "table_canvas.h"
@@ -50,6 +51,9 @@ Instance ChatBoardFixture::Start(const QString& name, const Setup& setup) {
     out << setup.chat_markers;
   }
   WriteClubFiles(instance.Folder);
+  if (!setup.account_nick.empty()) {
+    EXPECT_TRUE(online::WriteAccountFile(instance.Folder.toStdString(), setup.account_nick, setup.account_password));
+  }
   WindowOptions options = TestWindowOptions(instance.Folder);
   options.marker_folder.clear();  // the real place: the folder above the program's
   options.calendar_timer_ms = setup.calendar_ms;

@@ -56,6 +56,8 @@ class ChatBoardFixture : public ::testing::Test {
     int calendar_ms = 20;
     int chat_refresh_ms = 0;
     std::string chat_markers;  // the contents of "ZubChatZub.ini" ("" = no file)
+    // A saved login ("ZubUser.zub") that signs in at start ("" = none).
+    std::string account_nick, account_password;
   };
   // A started window on the title screen, its directory step done.
   Instance Start(const QString& name, const Setup& setup);

@@ -99,7 +99,9 @@ TEST(RadioFilesTest, StateFileWrittenAndReadBack) {
     radio.StepVolume(true);
     ASSERT_TRUE(radio.Save());
   }
-  EXPECT_EQ(ReadFile(path), QByteArray("London Tunes\nhttp://127.0.0.1:9/ld\nUnited Kingdom\nRRADIO_LOGO_LT\n0\n50\n14\n"));
+  // Code page 1251 with CR LF, as the club's other files.
+  EXPECT_EQ(ReadFile(path),
+            QByteArray("London Tunes\r\nhttp://127.0.0.1:9/ld\r\nUnited Kingdom\r\nRRADIO_LOGO_LT\r\n0\r\n50\r\n14\r\n"));
   // Nothing but the state file is left beside the program's folder.
   EXPECT_EQ(QDir(f.parent.path()).entryList(QDir::Files), QStringList{"ZubRadio.ini"});
 
@@ -114,6 +116,16 @@ TEST(RadioFilesTest, StateFileWrittenAndReadBack) {
   russian.On = true;
   ASSERT_TRUE(WriteRadioStateFile(path, russian));
   EXPECT_EQ(ReadRadioStateFile(path), russian);
+  RadioState cyrillic = RadioState::Defaults();
+  cyrillic.Station = QStringLiteral("Радио Омск");
+  cyrillic.Country = QStringLiteral("Россия");
+  ASSERT_TRUE(WriteRadioStateFile(path, cyrillic));
+  EXPECT_TRUE(ReadFile(path).startsWith(QByteArray("\xD0\xE0\xE4\xE8\xEE \xCE\xEC\xF1\xEA\r\n")))
+      << "the name in code page 1251";
+  EXPECT_EQ(ReadRadioStateFile(path), cyrillic);
+  // A file that an earlier build wrote in UTF-8 with LF is still read.
+  WriteFile(path, RadioStateLines(cyrillic).join(QLatin1Char('\n')).append(QLatin1Char('\n')).toUtf8());
+  EXPECT_EQ(ReadRadioStateFile(path), cyrillic);
   RadioState broken = russian;
   broken.Logo.clear();
   ASSERT_TRUE(WriteRadioStateFile(path, broken));

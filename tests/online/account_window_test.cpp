@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -189,9 +190,20 @@ TEST_F(AccountWindowTest, ProfileAndPhotoShowOnAboutMeAndPresident) {
     profile.show();
     Find<QLineEdit>(profile, "Field1")->setText(QStringLiteral("Ivan"));
     Type(Find<QLineEdit>(profile, "Field3"), QStringLiteral("Cards & chess, 100% $fun"));
+    EXPECT_EQ(Find<QLabel>(profile, "PhotoHint")->text(),
+              QStringLiteral("Click the picture to choose a JPEG photo of 200 x 250 pixels"));
     QTest::mouseClick(Find<TZubCardsButton>(profile, "UpdateInfo"), Qt::LeftButton);
     Wait([&] { return !profile.Busy(); });
     EXPECT_EQ(club_->Data().User.Info.About, "Cards & chess, 100%  fun");
+    EXPECT_EQ(profile.StatusText(), QStringLiteral("Profile saved"));
+    // The file dialog opens without waiting, in dark letters on a light ground whatever the design.
+    QFileDialog* files = profile.OpenPhotoDialog();
+    ASSERT_NE(files, nullptr);
+    EXPECT_TRUE(files->isVisible());
+    const QPalette colours = files->findChild<QLineEdit*>()->palette();
+    EXPECT_LT(colours.color(QPalette::Text).lightness(), 80);
+    EXPECT_GT(colours.color(QPalette::Base).lightness(), 200);
+    files->reject();
 
     EXPECT_FALSE(profile.ChoosePhotoFile(PhotoFile(root_, QSize(100, 100))));
     EXPECT_EQ(messages_.Take(), QStringList{"The photo must be in jpg format 200x250 pixels in size!"});
@@ -200,6 +212,16 @@ TEST_F(AccountWindowTest, ProfileAndPhotoShowOnAboutMeAndPresident) {
     Wait([&] { return !profile.Busy(); });
     ASSERT_TRUE(club_->Data().OwnPhoto);
     EXPECT_EQ(club_->Data().OwnPhoto->size(), QSize(200, 250));
+    EXPECT_EQ(profile.StatusText(), QStringLiteral("Photo saved"));
+    // A refused save is said as such.
+    const std::string password = club_->Data().User.Pw;
+    club_->Data().User.Pw = "wrong12";
+    Find<QLineEdit>(profile, "Field2")->setText(QStringLiteral("Petrov"));
+    Find<TZubCardsButton>(profile, "UpdateInfo")->setEnabled(true);
+    QTest::mouseClick(Find<TZubCardsButton>(profile, "UpdateInfo"), Qt::LeftButton);
+    Wait([&] { return !profile.Busy(); });
+    EXPECT_EQ(profile.StatusText(), QStringLiteral("The server did not take the profile"));
+    club_->Data().User.Pw = password;
   }
 
   auto window = OpenWindow();
@@ -218,6 +240,61 @@ TEST_F(AccountWindowTest, ProfileAndPhotoShowOnAboutMeAndPresident) {
   const QPixmap photo = Find<QLabel>(*window, "PresidentPhoto")->pixmap();
   ASSERT_FALSE(photo.isNull());
   EXPECT_LT(qAbs(qRed(photo.toImage().pixel(50, 60)) - 200), 16) << "the uploaded photo, not a drawn face";
+}
+
+TEST_F(AccountWindowTest, AnEditedLoginMayReplaceTheSavedOneAtOnce) {
+  ASSERT_EQ(Call(RegisterAccount{Member("Ivan")}), 0);
+  ASSERT_TRUE(WriteAccountFile(program_, "Ivan", "wrong12"));
+  club_->SetAccountFileSaved(true);
+  auto window = OpenWindow();
+  auto* save = Find<TZubCardsButton>(*window, "Save");
+  EXPECT_FALSE(save->isEnabled()) << "nothing typed yet";
+  Type(Find<QLineEdit>(*window, "Nick"), QStringLiteral("Ivan"));
+  Type(Find<QLineEdit>(*window, "Password"), QStringLiteral("secret1"));
+  ASSERT_TRUE(save->isEnabled()) << "no need to press \"Delete\" first";
+  QTest::mouseClick(save, Qt::LeftButton);
+  EXPECT_FALSE(save->isEnabled());
+  const auto saved = ReadAccountFile(program_);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->Nick, "Ivan");
+  EXPECT_EQ(saved->Pw, "secret1");
+}
+
+TEST_F(AccountWindowTest, WhileARatedCallIsPendingTheRatedChoiceWaits) {
+  ASSERT_EQ(Call(RegisterAccount{Member("Ivan")}), 0);
+  club_->Data().User = Member("Ivan");
+  club_->SetAccountState(kRatedNext);
+  std::optional<bool> announced;
+  club_->AnnounceRatedGame({}, [&](bool ok) { announced = ok; });
+  ASSERT_TRUE(club_->RatedBusy());
+  TFormAccount window(*club_, true, SoundHook{});
+  window.show();
+  auto* rated = Find<QCheckBox>(window, "PlayGlobalRating");
+  auto* note = Find<QLabel>(window, "RatedWaitNote");
+  EXPECT_FALSE(rated->isEnabled());
+  EXPECT_FALSE(Find<TZubCardsButton>(window, "Login")->isEnabled()) << "no signing out under a pending call";
+  EXPECT_TRUE(note->isVisible());
+  EXPECT_EQ(note->text(), QStringLiteral("Please wait: the club's server is answering"));
+  Wait([&] { return announced.has_value(); });
+  ASSERT_TRUE(announced.value_or(false));
+  EXPECT_FALSE(club_->RatedBusy());
+  EXPECT_TRUE(rated->isEnabled());
+  EXPECT_FALSE(note->isVisible());
+}
+
+TEST_F(AccountWindowTest, ALoginThatCannotReachTheServerSaysSo) {
+  server_.Stop();
+  auto window = OpenWindow();
+  Type(Find<QLineEdit>(*window, "Nick"), QStringLiteral("Ivan"));
+  Type(Find<QLineEdit>(*window, "Password"), QStringLiteral("secret1"));
+  QTest::mouseClick(Find<TZubCardsButton>(*window, "Login"), Qt::LeftButton);
+  QStringList told;
+  Wait([&] {
+    told += messages_.Take();
+    return !told.isEmpty();
+  });
+  EXPECT_EQ(told, QStringList{"Could not connect to server!"});
+  EXPECT_FALSE(client_.ServerAnswering());
 }
 
 TEST_F(AccountWindowTest, ADeadServerShowsNoConnectWithinTheTimeOut) {

@@ -182,6 +182,7 @@ TEST_F(MediaServerTest, ClubStationPlaysAndNeverWithThePlayer) {
   EXPECT_TRUE(player.Playing());
   EXPECT_FALSE(radio.On());
   EXPECT_FALSE(radio.Stream().Playing());
+  EXPECT_EQ(radio.Stream().Player(), nullptr) << "the station's connection is closed, not left filling";
 }
 
 }  // namespace

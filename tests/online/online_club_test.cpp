@@ -113,6 +113,26 @@ TEST_F(OnlineClubTest, ANewMembersFirstRatedGame) {
   EXPECT_EQ(club_->Data().Game, after.Game);
 }
 
+TEST_F(OnlineClubTest, ARefusedReadOfTheRecordIsAFailedReadNotARecordOfZeros) {
+  Register("Ivan");
+  ASSERT_TRUE(Announce());
+  // The password changed meanwhile: the server refuses the read.
+  club_->Data().User.Pw = "wrong12";
+  const BestResult refused = Call(ReadBest{"Ivan", "wrong12"});
+  EXPECT_FALSE(refused.Ok);
+  const auto [saved, cycle_end] = Result(60, 60);
+  EXPECT_FALSE(saved) << "no rating is computed from a refused read";
+  EXPECT_FALSE(cycle_end);
+  club_->Data().User.Pw = "secret1";
+  const BestResult kept = Call(ReadBest{"Ivan", "secret1"});
+  EXPECT_EQ(kept.Game.Kon, 1);
+  EXPECT_NEAR(kept.Game.Rating, -1999.96, 1e-9) << "the announced game stands untouched";
+  // Announcing with a refused read announces nothing.
+  club_->Data().User.Pw = "wrong12";
+  EXPECT_FALSE(Announce());
+  EXPECT_FALSE(club_->Data().GameRead);
+}
+
 TEST_F(OnlineClubTest, TheTwentyFifthRatedGameClosesTheCycle) {
   Register("Ivan");
   int score = 0;

@@ -127,6 +127,8 @@ TEST(Operations, RatedRecordAndTopTen) {
   EXPECT_TRUE(empty.Ok);
   EXPECT_EQ(empty.Game, TZubGame{});
   EXPECT_FALSE(ReadBest{}.Read(std::nullopt).Ok);
+  // A refusal is a failed read, not a record of zeros.
+  for (const char* refusal : {"no", "no\r\n", " no "}) EXPECT_FALSE(ReadBest{}.Read(refusal).Ok) << refusal;
 
   const auto top = ReadTopTen{}.Read("$1 Ivan Omsk Russia 1-001 M 12.5*$2 Olga Kiev Ukraine 1-046 W 7*");
   EXPECT_TRUE(top.Ok);

@@ -66,7 +66,7 @@ TEST_F(SettingsSaving, WritesTheExactBytes) {
   s.PlayerName = "Иван";
   const std::string expected =
       "<# General>\r\n"
-      "011110141RL010020000\r\n"
+      "011110141##010020000\r\n"  // a fresh copy has counted no unique start and sent no like
       "<# Cards>\r\n"
       "0\r\n"
       "<# Decks>\r\n"

@@ -117,12 +117,22 @@ std::vector<FileLine> CompleteFile() {
   };
 }
 
-// The values after reading the complete file up to, not including, line `stop`.
+// The values after reading the complete file up to, not including, line
+// `stop`: a reading that ends before the world-top-ten group leaves the
+// group's built-in values.
 Settings ReadBefore(int stop) {
   Settings s;
   const std::vector<FileLine> file = CompleteFile();
   for (int n = 1; n < stop && n <= kSettingsLines; ++n)
     if (file[static_cast<std::size_t>(n - 1)].take) file[static_cast<std::size_t>(n - 1)].take(s);
+  if (stop <= 25) SetBuiltInWorldTopTen(s);
+  return s;
+}
+
+// The defaults of a fresh copy: every value at its default, the services built in.
+Settings FreshCopy() {
+  Settings s;
+  SetBuiltInWorldTopTen(s);
   return s;
 }
 
@@ -169,11 +179,27 @@ TEST_F(SettingsReading, LineEndsOtherThanCrLfAreReadAlike) {
   }
 }
 
-TEST_F(SettingsReading, MissingFileGivesTheDefaults) {
+TEST_F(SettingsReading, MissingFileGivesTheDefaultsWithTheBuiltInServices) {
   const LoadedSettings loaded = LoadSettings(folder_);
   EXPECT_EQ(loaded.Read, SettingsRead::NoFile);
-  EXPECT_EQ(loaded.Values, Settings{});
-  EXPECT_EQ(loaded.Values.Nick, "") << "the world-top-ten group stays empty";
+  EXPECT_EQ(loaded.Values, FreshCopy());
+  // The club's services are in force from the first start.
+  EXPECT_EQ(loaded.Values.ResultsService, BuiltInResultsService());
+  EXPECT_EQ(loaded.Values.StatsService, BuiltInStatsService());
+  EXPECT_EQ(loaded.Values.Nick, "Incognito");
+  // Nothing has been counted or sent from a fresh copy.
+  EXPECT_FALSE(loaded.Values.UniqueStartCounted);
+  EXPECT_FALSE(loaded.Values.LikeSent);
+}
+
+TEST_F(SettingsReading, TheFileAFreshCopyWritesCarriesTheServicesAndIsReadWhole) {
+  Settings fresh = LoadSettings(folder_).Values;
+  ASSERT_TRUE(WriteFileBytes(folder_ / kSettingsFile, FormatSettings(fresh)));
+  const LoadedSettings second = LoadSettings(folder_);
+  EXPECT_EQ(second.Read, SettingsRead::Complete);
+  EXPECT_EQ(second.Values, fresh);
+  EXPECT_FALSE(second.Values.UniqueStartCounted) << "the second start still counts its unique launch";
+  EXPECT_FALSE(second.Values.LikeSent);
 }
 
 TEST_F(SettingsReading, FileOfFewerThan35LinesIsIgnoredWhole) {
@@ -183,7 +209,7 @@ TEST_F(SettingsReading, FileOfFewerThan35LinesIsIgnoredWhole) {
   for (const std::string& bytes : {lines34, unended, std::string(), std::string("\r\n")}) {
     const LoadedSettings loaded = Load(bytes);
     EXPECT_EQ(loaded.Read, SettingsRead::ShortFile);
-    EXPECT_EQ(loaded.Values, Settings{});
+    EXPECT_EQ(loaded.Values, FreshCopy());
   }
 }
 
@@ -208,9 +234,9 @@ TEST_F(SettingsReading, FlagCharactersAreTakenOnlyWhereTheLineReachesThem) {
       {"", [](Settings&) {}},
       {"1", [](Settings& s) { s.LanguageIndex = 1; }},
       {"000000000", [](Settings& s) { s.Sound = s.Music = s.GifAnimation = s.FlyingCards = s.RedCursor = false; }},
-      {"#########R", [](Settings&) {}},
-      {"##########", [](Settings& s) { s.UniqueStartCounted = false; }},
-      {"#########RL#", [](Settings& s) { s.RadioListFromServer = false; }},
+      {"#########R", [](Settings& s) { s.UniqueStartCounted = true; }},
+      {"##########", [](Settings&) {}},
+      {"#########RL#", [](Settings& s) { s.UniqueStartCounted = s.LikeSent = true, s.RadioListFromServer = false; }},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.flags);
@@ -223,7 +249,7 @@ TEST_F(SettingsReading, FlagCharactersAreTakenOnlyWhereTheLineReachesThem) {
 
 TEST_F(SettingsReading, EachFlagCharacterTakesOnlyItsOwnValues) {
   // The flag line as it is written for the defaults, with one character changed.
-  const std::string defaults = "011110141RL010020000";
+  const std::string defaults = "011110141##010020000";
   struct Row {
     int position;
     char c;
@@ -255,8 +281,10 @@ TEST_F(SettingsReading, EachFlagCharacterTakesOnlyItsOwnValues) {
       {8, '0', none},
       {9, '5', [](Settings& s) { s.WindowMode = 5; }},
       {9, '6', none},
-      {10, 'r', [](Settings& s) { s.UniqueStartCounted = false; }},
-      {11, '#', [](Settings& s) { s.LikeSent = false; }},
+      {10, 'R', [](Settings& s) { s.UniqueStartCounted = true; }},
+      {10, 'r', none},
+      {11, 'L', [](Settings& s) { s.LikeSent = true; }},
+      {11, 'l', none},
       {12, '1', [](Settings& s) { s.RadioListFromServer = false; }},
       {13, '7', [](Settings& s) { s.TitleColour = 7; }},
       {13, '0', none},  // variants run from 1 to 7
@@ -300,8 +328,7 @@ TEST_F(SettingsReading, FirstShortLineEndsTheReadingWithWhatWasReadBeforeIt) {
     std::string text;
   };
   const Row rows[] = {
-      {6, ""},   {6, "07"}, {10, "A"}, {11, ""}, {12, "x"}, {13, ""}, {14, ""}, {15, ""},
-      {16, ""},  {17, ""},  {18, ""},  {20, ""}, {21, ""},  {22, ""}, {23, ""},
+      {6, ""},   {6, "07"}, {18, ""},  {20, ""}, {21, ""},  {22, ""}, {23, ""},
       {27, ""},  {28, ""},  {28, "1-01"}, {28, "1-0011"}, {29, ""}, {30, ""},
   };
   for (const Row& row : rows) {
@@ -327,6 +354,16 @@ TEST_F(SettingsReading, OtherEmptyLinesDoNotEndTheReading) {
       {2, [](Settings& s) { s = WithDefaultFlags(s); }},
       {4, [](Settings& s) { s.CardDesign = 0; }},
       {8, [](Settings& s) { s.KeepAfter100 = false, s.ShowCardsAtEnd = false; }},
+      // An empty font line keeps that font's default; the address, port and
+      // player name after it are still read.
+      {10, [](Settings& s) { s.Fonts[0].Name = "Comic Sans MS"; }},
+      {11, [](Settings& s) { s.Fonts[1].Name = "Comic Sans MS"; }},
+      {12, [](Settings& s) { s.Fonts[2].Name = "FixedSys"; }},
+      {13, [](Settings& s) { s.Fonts[3].Name = "Courier New"; }},
+      {14, [](Settings& s) { s.Fonts[0].Scale = 100; }},
+      {15, [](Settings& s) { s.Fonts[1].Scale = 100; }},
+      {16, [](Settings& s) { s.Fonts[2].Scale = 100; }},
+      {17, [](Settings& s) { s.Fonts[3].Scale = 100; }},
       {19, [](Settings& s) { s.ServerAddress = ""; }},  // taken as it is, even empty
       {24, [](Settings& s) { s.PlayerName = ""; }},     // an empty name, as the program writes it
       {26, [](Settings& s) { s.ResultsService = BuiltInResultsService(); }},  // the built-in address
@@ -346,6 +383,19 @@ TEST_F(SettingsReading, OtherEmptyLinesDoNotEndTheReading) {
     EXPECT_EQ(loaded.Values, expected);
     Line(row.line) = kept;
   }
+}
+
+TEST_F(SettingsReading, AnEmptyFontLineLosesNothingWhenTheOptionsAreWrittenBack) {
+  Line(11) = "";
+  const Settings read = Load().Values;
+  ASSERT_TRUE(WriteFileBytes(folder_ / kSettingsFile, FormatSettings(read)));  // as at closing
+  const Settings again = LoadSettings(folder_).Values;
+  EXPECT_EQ(again.ServerAddress, "192.168.1.20");
+  EXPECT_EQ(again.ServerPort, "25700");
+  EXPECT_EQ(again.PlayerName, "Иван Петров");
+  EXPECT_EQ(again.Nick, "Петрович-Сид");
+  EXPECT_EQ(again.Fonts[1].Name, "Comic Sans MS");
+  EXPECT_EQ(again, read);
 }
 
 TEST_F(SettingsReading, CountryOutsideItsContinentKeepsTheBuiltInCountry) {
@@ -389,6 +439,8 @@ TEST_F(SettingsReading, ValuesThatAreNoNumbersOrOutOfRangeKeepTheirDefaults) {
     Change change;
   };
   const Row rows[] = {
+      {10, "A", [](Settings& s) { s.Fonts[0].Name = "Comic Sans MS"; }},  // too short to name a font
+      {12, "x", [](Settings& s) { s.Fonts[2].Name = "FixedSys"; }},
       {4, "x7", [](Settings& s) { s.CardDesign = 0; }},
       {4, "1.5", [](Settings& s) { s.CardDesign = 0; }},
       {4, "48", [](Settings& s) { s.CardDesign = 0; }},

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QRawFont>
@@ -42,6 +43,8 @@
 #include "recwin_look.h"
 #include "layout.h"
 #include "main_window.h"
+#include "media_rules.h"
+#include "music_player.h"
 #include "radio.h"
 #include "score_sheet.h"
 #include "settings.h"
@@ -158,6 +161,27 @@ class FitChecker {
             Add(window, line->objectName().toStdString(),
                 "\"" + text.toStdString() + "\" wraps its sign to a line of its own in " + std::to_string(width));
         }
+      }
+    }
+  }
+
+  // The controls a player clicks on the table (its buttons, the music
+  // player's buttons, the chat line, the player's hand) keep clear of each
+  // other: none covers another.
+  void TableControlsApart(QWidget* canvas, const std::string& window, const QRect& hand) {
+    std::vector<std::pair<std::string, QRect>> controls{{"hand of seat 3", hand}};
+    for (QWidget* w : canvas->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+      if (!w->isVisibleTo(canvas)) continue;
+      const QString name = w->objectName();
+      if (qobject_cast<QAbstractButton*>(w) != nullptr || qobject_cast<QLineEdit*>(w) != nullptr ||
+          name.startsWith(QLatin1String("PlayerButton")))
+        controls.emplace_back(name.isEmpty() ? w->metaObject()->className() : name.toStdString(), w->geometry());
+    }
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      for (std::size_t j = i + 1; j < controls.size(); ++j) {
+        const QRect common = controls[i].second.intersected(controls[j].second);
+        if (!common.isEmpty())
+          Add(window, controls[i].first, "covers " + controls[j].first + " at " + Rect(common));
       }
     }
   }
@@ -332,6 +356,12 @@ void LayOutEverything(int language, int mode, std::vector<Misfit>& misfits) {
     QTest::mouseClick(MenuButton(window, "Button6"), Qt::LeftButton);
   }
   ASSERT_TRUE(window.State().InGame);
+  // The music player has songs: its buttons stand on the table at the large sizes.
+  window.Player().SetPlaylist(
+      media::ParsePlaylist(QStringLiteral("Band_1~Song_1.mp3\nBand_2~Song_2.mp3\nBand_3~Song_3.mp3\nBand_4~Song_4.mp3\nBand_5~Song_5.mp3\nBand_6~Song_6.mp3\n"), QStringLiteral("http://127.0.0.1:9/music/")));
+  window.PlacePlayerButtons();
+  const LayoutState& layout = window.Canvas()->Layout();
+  const QRect hand = PlaceLayer(layout, Layer::ImageCards3, CardSizeFor(layout, true).CardH);
   // Every caption the engine gives the two table buttons.
   const UiText captions[] = {UiText::Games(words::games::kToBegin),      UiText::Games(words::games::kPass),
                              UiText::Games(words::games::kNextRound),    UiText::Games(words::games::kIPlayOn, "180"),
@@ -341,6 +371,7 @@ void LayOutEverything(int language, int mode, std::vector<Misfit>& misfits) {
     window.SetTableButton(TableButton::Next, true, true, i18n::Caption(caption));
     window.SetTableButton(TableButton::Pass, true, true, i18n::Caption(caption));
     check.Window(window.Canvas(), "table", main_size());
+    check.TableControlsApart(window.Canvas(), "table", hand);
   }
 
   check.SuitSignsStayWithTheirWords(window.StatusLine(), "table");

@@ -178,7 +178,8 @@ TEST_F(RadioWindowTest, BadgeWindowListsSwitchVolumeAndStateFile) {
   window.close();
   QFile state(folder_.filePath(QStringLiteral("ZubRadio.ini")));
   ASSERT_TRUE(state.open(QIODevice::ReadOnly));
-  EXPECT_EQ(state.readAll(), QByteArray("Test Jazz\nhttp://127.0.0.1:9/jazz\nFrance\nRRADIO_LOGO_JAZZ\n0\n90\n17\n"));
+  EXPECT_EQ(state.readAll(),
+            QByteArray("Test Jazz\r\nhttp://127.0.0.1:9/jazz\r\nFrance\r\nRRADIO_LOGO_JAZZ\r\n0\r\n90\r\n17\r\n"));
 }
 
 TEST_F(RadioWindowTest, RadioLeftOnStartsWhenTheTitleIsLeft) {
@@ -525,6 +526,50 @@ TEST_F(RadioWindowTest, AnOpenWindowTakesTheNewDesignFromTheOptions) {
   EXPECT_EQ(window.InternetRadio().State().Station, station);
   EXPECT_EQ(radio->findChild<QListWidget*>(QStringLiteral("StationList"))->count(), 3);
   radio->close();
+  window.close();
+}
+
+}  // namespace
+}  // namespace varnok
+
+namespace varnok {
+namespace {
+
+// The server's station list arrives after the title screen was left: a radio
+// left on starts then. The music player started afterwards closes the
+// station's stream (a stopped station would go on filling its connection).
+TEST_F(RadioWindowTest, ARadioLeftOnStartsWhenItsListArrivesAndTheMusicPlayerClosesIt) {
+  online::testing::ServerProcess server;
+  ASSERT_TRUE(server.Start()) << server.Error().constData();
+  QFile::remove(folder_.filePath(QStringLiteral("ZubRadio.rad")));
+  Write(folder_.filePath(QStringLiteral("ZubRadio.ini")),
+        "Test News\r\nhttp://127.0.0.1:9/news\r\nRussian Federation\r\nRRADIO_LOGO_NEWS\r\n1\r\n60\r\n0\r\n");
+  MainWindow window(TestWindowOptions(folder_.path()));
+  StartWindow(window);
+  online::testing::PointClientAt(window.Online().Addresses(), server.Base());
+  QTest::keyClick(window.Canvas(), Qt::Key_Space);
+  ASSERT_TRUE(window.MenuShown());
+  EXPECT_FALSE(window.InternetRadio().Available()) << "no list yet";
+  EXPECT_TRUE(window.InternetRadio().Stream().Source().isEmpty());
+
+  // The list comes from the server now.
+  window.MutableOptions().RadioListFromServer = true;
+  window.OtherChanged();
+  QTRY_VERIFY_WITH_TIMEOUT(window.InternetRadio().Available(), 10000);
+  EXPECT_TRUE(window.InternetRadio().On());
+  EXPECT_EQ(window.InternetRadio().Stream().Source().toString(), "http://127.0.0.1:9/news") << "the radio plays";
+  EXPECT_NE(window.InternetRadio().Stream().Player(), nullptr);
+  EXPECT_FALSE(window.Sound().MusicPlaying());
+  EXPECT_EQ(window.Menu()->RadioBadgeState(), MenuScreen::RadioBadge::On);
+
+  window.Player().SetPlaylist(media::ParsePlaylist(QStringLiteral("Band_1~Song_1.mp3\nBand_2~Song_2.mp3\nBand_3~Song_3.mp3\nBand_4~Song_4.mp3\nBand_5~Song_5.mp3\nBand_6~Song_6.mp3\n"),
+                                                   QStringLiteral("http://127.0.0.1:9/music/")));
+  ASSERT_TRUE(window.Player().Available());
+  window.Player().TogglePlay();
+  EXPECT_FALSE(window.InternetRadio().On());
+  EXPECT_EQ(window.InternetRadio().Stream().Player(), nullptr) << "the station's connection is closed";
+  EXPECT_TRUE(window.InternetRadio().Stream().Source().isEmpty());
+  window.Player().Stop();
   window.close();
 }
 

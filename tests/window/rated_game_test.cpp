@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QPainter>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +19,9 @@
 #include "../online/server_fixture.h"
 #include "account_file.h"
 #include "form_account.h"
+#include "form_message.h"
+#include "form_profile.h"
+#include "words.h"
 #include "history_file.h"
 #include "online_club.h"
 #include "rating.h"
@@ -25,6 +29,7 @@
 #include "settings.h"
 #include "table_canvas.h"
 #include "window_driver.h"
+#include "zub_cards_button.h"
 
 namespace varnok {
 namespace {
@@ -246,6 +251,160 @@ TEST_F(LibraryFetch, ALibraryArrivesBesideTheProgramsFolder) {
   EXPECT_FALSE(*arrived);
   EXPECT_FALSE(QFile::exists(root_.filePath(QStringLiteral("ZubCards06A.dll"))));
   window.close();
+}
+
+}  // namespace
+}  // namespace varnok
+
+namespace varnok {
+namespace {
+
+using RatedRaces = RatedGame;
+
+// A second click on the fifth slot while the announcement is on its way
+// starts nothing and announces nothing: one game, one -2000 charge. The menu
+// says "please wait" meanwhile, and the account window holds its rated choice.
+TEST_F(RatedRaces, ADoubleClickOnTheFifthSlotAnnouncesOnce) {
+  MainWindow window(TestWindowOptions(program_));
+  Start(window);
+  QTest::mouseClick(window.Canvas(), Qt::LeftButton, {}, QPoint(380, 250));
+  ASSERT_TRUE(window.MenuShown());
+  EXPECT_EQ(MenuButton(window, "Button5")->toolTip(), QStringLiteral("Rated game for the world rating"));
+
+  // Every account window that offers the rated choice ticks it and closes.
+  int rated_choices = 0;
+  QTimer account;
+  QObject::connect(&account, &QTimer::timeout, [&] {
+    auto* form = qobject_cast<online::TFormAccount*>(QApplication::activeModalWidget());
+    if (form == nullptr || form->PendingReads() > 0) return;
+    auto* box = form->findChild<QCheckBox*>(QStringLiteral("PlayGlobalRating"));
+    if (box->isEnabled()) {
+      ++rated_choices;
+      if (!box->isChecked()) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+    }
+    form->accept();
+  });
+  account.start(20);
+  QTest::mouseClick(MenuButton(window, "Button5"), Qt::LeftButton);
+  ASSERT_TRUE(window.Club().RatedBusy()) << "the announcement is on its way";
+  const bool wait_seen = window.RatedWaitPlate() != nullptr && window.RatedWaitPlate()->isVisible();
+  QTest::mouseClick(MenuButton(window, "Button5"), Qt::LeftButton);  // the second click of a double click
+  const bool still_busy = window.Club().RatedBusy();
+  QTest::mouseClick(MenuButton(window, "Button6"), Qt::LeftButton);  // "New Player" waits too
+  account.stop();
+  EXPECT_TRUE(wait_seen) << "the menu says \"please wait\"";
+  EXPECT_TRUE(still_busy);
+  ASSERT_TRUE(WaitFor([&] { return window.State().InGame; }));
+  EXPECT_EQ(rated_choices, 1) << "the second click opened no second account window";
+  EXPECT_FALSE(window.RatedWaitPlate()->isVisible());
+  EXPECT_EQ(ReadRecord().Game.Kon, 1) << "announced once";
+  EXPECT_NEAR(ReadRecord().Game.Rating, -1999.96, 1e-9) << "one -2000 charge";
+  EXPECT_EQ(window.ProfileSlot(), online::kRatedProfileSlot);
+  DialogPilot pilot;  // answers the question on leaving the game
+  window.close();
+}
+
+// The table says the game is rated, and leaving it before its end warns that
+// the announced game counts as lost; the charge stands on the server.
+TEST_F(RatedRaces, LeavingAnAnnouncedGameWarnsThatItCountsAsLost) {
+  MainWindow window(TestWindowOptions(program_));
+  Start(window);
+  QTest::mouseClick(window.Canvas(), Qt::LeftButton, {}, QPoint(380, 250));
+  StartRated(window);
+  ASSERT_NE(window.RatedMark(), nullptr);
+  EXPECT_TRUE(window.RatedMark()->isVisible());
+  EXPECT_EQ(window.RatedMark()->text(), QStringLiteral("Rated game"));
+
+  QString asked;
+  bool leave = false;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* message = qobject_cast<TFormMessage*>(QApplication::activeModalWidget());
+    if (message == nullptr) return;
+    asked = message->objectName() + QLatin1Char(':') + message->Text();
+    if (leave) message->accept();
+    else message->reject();
+  });
+  answer.start(20);
+  EXPECT_FALSE(window.ExitToMenu()) << "the player may stay";
+  EXPECT_TRUE(asked.startsWith(QStringLiteral("ConfirmLeaveRated:"))) << asked.toStdString();
+  EXPECT_TRUE(asked.contains(QStringLiteral("-2000"))) << asked.toStdString();
+  EXPECT_TRUE(window.State().InGame);
+  leave = true;
+  EXPECT_TRUE(window.ExitToMenu());
+  answer.stop();
+  ASSERT_TRUE(WaitFor([&] { return window.MenuShown(); }));
+  EXPECT_FALSE(window.RatedMark()->isVisible());
+  const online::BestResult record = ReadRecord();
+  EXPECT_EQ(record.Game.Kon, 1);
+  EXPECT_NEAR(record.Game.Rating, -1999.96, 1e-9) << "the announced game stands as lost";
+  window.close();
+}
+
+}  // namespace
+}  // namespace varnok
+
+namespace varnok {
+namespace {
+
+using ClubScreens = RatedGame;
+
+// Pictures for a person to look at, when VARNOK_SHOT_DIR names a folder: the
+// rated table, the warning on leaving it, the profile editor and the lamp of
+// a server that does not answer, in English and in Russian.
+TEST_F(ClubScreens, PicturesOfTheRatedTableTheWarningTheProfileAndTheOfflineLamp) {
+  const QString folder = QString::fromLocal8Bit(qgetenv("VARNOK_SHOT_DIR"));
+  if (folder.isEmpty()) GTEST_SKIP() << "VARNOK_SHOT_DIR names no folder";
+  QDir().mkpath(folder);
+  for (const int language : {i18n::kEnglish, i18n::kRussian}) {
+    const QString code = language == i18n::kEnglish ? QStringLiteral("en") : QStringLiteral("ru");
+    Settings settings = LoadSettings(program_.toStdString()).Values;
+    settings.LanguageIndex = language;
+    settings.WindowMode = 3;
+    WriteSettings(program_, settings);
+    MainWindow window(TestWindowOptions(program_));
+    Start(window);
+    QTest::mouseClick(window.Canvas(), Qt::LeftButton, {}, QPoint(380, 250));
+    StartRated(window);
+    WaitIdle(window);
+    window.grab().save(folder + QStringLiteral("/rated_table_%1.png").arg(code));
+
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+      auto* message = qobject_cast<TFormMessage*>(QApplication::activeModalWidget());
+      if (message == nullptr) return;
+      QPixmap shot = window.grab();
+      QPainter painter(&shot);
+      painter.drawPixmap(message->mapTo(&window, QPoint(0, 0)), message->grab());
+      painter.end();
+      shot.save(folder + QStringLiteral("/exit_warning_%1.png").arg(code));
+      message->accept();
+    });
+    answer.start(50);
+    window.ExitToMenu();
+    answer.stop();
+    ASSERT_TRUE(WaitFor([&] { return window.MenuShown(); }));
+
+    {
+      online::TFormProfile profile(window.Club(), &window);
+      profile.show();
+      QTest::mouseClick(profile.findChild<TZubCardsButton*>(QStringLiteral("UpdateInfo")), Qt::LeftButton);
+      profile.findChild<TZubCardsButton*>(QStringLiteral("UpdateInfo"))->setEnabled(true);
+      QTest::mouseClick(profile.findChild<TZubCardsButton*>(QStringLiteral("UpdateInfo")), Qt::LeftButton);
+      WaitFor([&] { return !profile.Busy(); });
+      profile.grab().save(folder + QStringLiteral("/profile_%1.png").arg(code));
+    }
+
+    server_.Stop();
+    bool read = false;
+    window.Online().ReadDirectory(nullptr, [&] { read = true; });
+    ASSERT_TRUE(WaitFor([&] { return read; }));
+    QApplication::processEvents();
+    window.grab().save(folder + QStringLiteral("/offline_lamp_%1.png").arg(code));
+    window.close();
+    ASSERT_TRUE(server_.Start()) << server_.Error().constData();
+    // The server came back on a new port: the next window is pointed there by Start().
+  }
 }
 
 }  // namespace
