@@ -101,6 +101,7 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
   BuildPopupMenu();
   WireChatAndNews();
   WireMedia();
+  WireTableAccess();
   AddGuideEntries();
   RetitleGuideEntries();
   auto_timer_.setSingleShot(true);

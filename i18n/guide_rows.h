@@ -34,4 +34,43 @@ inline constexpr int kKeepOffer = 27;
 inline constexpr int kKeptUnreadable = 28;
 inline constexpr int kPassed = 29;
 
+// Game records and their viewer.
+inline constexpr int kSaveRecord = 30;
+inline constexpr int kOpenRecord = 31;
+inline constexpr int kKeepRecords = 32;
+inline constexpr int kRecordCaption = 33;
+inline constexpr int kDealAgain = 34;
+inline constexpr int kAllCardsOpen = 35;
+inline constexpr int kRoundOf = 36;         // %1 the round, %2 the rounds
+inline constexpr int kTrickNo = 37;         // %1 the trick
+inline constexpr int kPrevRound = 38;
+inline constexpr int kNextRound = 39;
+inline constexpr int kPrevTrick = 40;
+inline constexpr int kNextTrick = 41;
+inline constexpr int kPrevStep = 42;
+inline constexpr int kNextStep = 43;
+inline constexpr int kRecordSaved = 44;
+inline constexpr int kRecordNotSaved = 45;
+inline constexpr int kRecordOtherVersion = 46;
+inline constexpr int kRecordDamaged = 47;
+inline constexpr int kWidowCards = 48;
+inline constexpr int kSeatBids = 49;        // %1 a seat's name, %2 the bid
+inline constexpr int kSeatPasses = 50;      // %1 a seat's name
+inline constexpr int kSeatPlays = 51;       // %1 a seat's name, %2 the card
+inline constexpr int kSeatTakesTrick = 52;  // %1 a seat's name
+inline constexpr int kTrumpIs = 53;         // %1 the suit
+inline constexpr int kOrderIs = 54;         // %1 the points
+inline constexpr int kRoundOver = 55;       // %1 the scores
+inline constexpr int kRoundDealt = 56;      // %1 the round
+inline constexpr int kWidowOpened = 57;
+inline constexpr int kWidowTaken = 58;      // %1 the declarer
+inline constexpr int kPlayersView = 59;
+// The table for a screen reader.
+inline constexpr int kHandOf = 60;          // %1 a seat's name
+inline constexpr int kTableCards = 61;
+inline constexpr int kPanelValue = 62;      // %1 the score, %2 the round's points
+inline constexpr int kCardsDown = 63;       // %1 how many
+inline constexpr int kRoundNo = 64;         // %1 the round
+inline constexpr int kAnnouncements = 65;
+
 }  // namespace varnok::i18n::guide
