@@ -39,6 +39,15 @@ TableMode RecordedMode(const GameRecord& record) {
 
 ReplayResult ReplayGameRecord(const GameRecord& record, bool keep_states) {
   ReplayResult result;
+  if (keep_states) {
+    std::size_t steps = 0;
+    for (const RecordedRound& round : record.Rounds) steps += round.Moves.size();
+    if (steps > static_cast<std::size_t>(kReplayMaxSteps)) {
+      result.Problem = "the record is too long: " + std::to_string(steps) + " steps";
+      return result;
+    }
+    result.Steps.reserve(steps);
+  }
   GameState state;
   Presenter quiet;  // draws nothing
   Engine engine(state, quiet);

@@ -25,6 +25,10 @@ struct ReplayResult {
   std::vector<ReplayStep> Steps;
 };
 
+// A record of more steps is not played again with every picture kept (a
+// game takes some 60 steps a round; the pictures take about 4 KB each).
+inline constexpr int kReplayMaxSteps = 20000;
+
 // `keep_states` false keeps only the last state (a check of the record).
 ReplayResult ReplayGameRecord(const GameRecord& record, bool keep_states = true);
 

@@ -259,6 +259,18 @@ TEST(GameRecords, AnotherVersionOrADamagedRecordIsRefusedWithItsReason) {
       {"a step left out", [](GameRecord& r) { r.Rounds[0].Moves.erase(r.Rounds[0].Moves.begin() + 3); }},
       {"a round left out", [](GameRecord& r) { r.Rounds.erase(r.Rounds.begin() + 1); }},
   };
+  // A record far longer than any game is not played again with all its pictures.
+  GameRecord endless = record;
+  for (int steps = 0; steps <= kReplayMaxSteps; steps += 200) {
+    RecordedRound round = endless.Rounds.back();
+    round.Moves.resize(200, Move::Collect());
+    endless.Rounds.push_back(round);
+  }
+  const ReplayResult too_long = ReplayGameRecord(endless);
+  EXPECT_FALSE(too_long.Ok);
+  EXPECT_TRUE(too_long.Steps.empty());
+  EXPECT_NE(too_long.Problem.find("too long"), std::string::npos) << too_long.Problem;
+
   for (const auto& c : unplayable) {
     const RecordRead read = ParseGameRecord(Edited(record, c.edit));
     // Refused by the reader already, or by the replay.
