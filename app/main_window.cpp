@@ -102,6 +102,7 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
   WireChatAndNews();
   WireMedia();
   WireTableAccess();
+  WireTableKeys();
   AddGuideEntries();
   RetitleGuideEntries();
   auto_timer_.setSingleShot(true);

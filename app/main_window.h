@@ -180,6 +180,9 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   // The table for a screen reader (main_window_access.cpp): its drawn parts
   // and the announcements of the game's steps.
   access::TableAccess* TableAccessibility() const { return table_access_; }
+  // The hand slot under the keyboard cursor (0 when none) and its frame.
+  int KeyCursorSlot() const { return key_slot_; }
+  QWidget* KeyCursor() const { return key_mark_; }
   std::vector<access::Item> AccessItems() const;
 
   // TableHost
@@ -310,6 +313,12 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   // Keeps the finished game's record under the name of its history line.
   void KeepGameRecord(const std::string& history_body);
   void WireTableAccess();
+  // Playing the table from the keyboard (main_window_keys.cpp).
+  void WireTableKeys();
+  bool TableKey(int key);
+  bool CardWanted() const;
+  void PlayKeyCard(int slot);
+  void PlaceKeyMark();
   void AnnounceMove(const Move& move);
 
   WindowOptions options_;
@@ -380,6 +389,8 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   QAction* open_record_action_ = nullptr;
   QAction* keep_records_action_ = nullptr;
   access::TableAccess* table_access_ = nullptr;
+  QWidget* key_mark_ = nullptr;  // the frame round the card under the keyboard cursor
+  int key_slot_ = 0;             // that card's hand slot (0: none yet)
   GameState announce_before_;
   bool keeping_ = false;    // the game being left is kept: nobody is dropped
   bool resuming_ = false;

@@ -84,6 +84,7 @@ void MainWindow::RetitleGuideEntries() {
 
 void MainWindow::AfterStep() {
   sheet_.Observe(state_);
+  PlaceKeyMark();
   if (sheet_action_ != nullptr) sheet_action_->setEnabled(state_.InGame && !sheet_.Rounds().empty());
   UpdateStatusLine();
   ScheduleAutoContinue();
