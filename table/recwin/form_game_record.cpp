@@ -292,8 +292,12 @@ TFormGameRecord::TFormGameRecord(GameRecord record, ReplayResult replay, const S
   column->addWidget(board_, 1);
   column->addWidget(status_);
   column->addLayout(steps);
-  // The board is what the keys step through: the buttons keep no focus of their own.
-  for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
+  // The keys step through the game wherever the focus is.
+  for (QPushButton* b : findChildren<QPushButton*>()) {
+    b->setAutoDefault(false);
+    b->installEventFilter(this);
+  }
+  all_open_->installEventFilter(this);
   ApplyRecordCursor(this, look);
   Show();
 }
@@ -350,6 +354,26 @@ void TFormGameRecord::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_End: GoTo(StepCount() - 1); return;
     default: QDialog::keyPressEvent(event);
   }
+}
+
+bool TFormGameRecord::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+      case Qt::Key_Left:
+      case Qt::Key_Right:
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+      case Qt::Key_PageUp:
+      case Qt::Key_PageDown:
+      case Qt::Key_Home:
+      case Qt::Key_End:
+        keyPressEvent(key);
+        return true;
+      default: break;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 QString TFormGameRecord::ProblemText(RecordProblem problem) {

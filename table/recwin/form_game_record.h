@@ -80,6 +80,9 @@ class TFormGameRecord : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // The stepping keys work wherever the focus is (a button would take the
+  // arrow keys to move the focus).
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Show();

@@ -156,6 +156,7 @@ TFormHistory::TFormHistory(const QString& programFolder, const QString& clubFile
   bottom->addStretch(1);
   open_record_ = new QPushButton(i18n::Text(i18n::WordsGuide, i18n::guide::kOpenRecord), this);
   open_record_->setObjectName(QStringLiteral("OpenRecord"));
+  open_record_->setFont(ok_->font());  // the caption's language takes the same font as "Ok"
   open_record_->setEnabled(false);
   connect(open_record_, &QPushButton::clicked, this, [this] { ChooseRecord(grid_->currentRow()); });
   bottom->addWidget(open_record_);

@@ -121,7 +121,8 @@ TEST_F(GameRecordWindow, AGamePlayedHereIsKeptLinkedFromTheHistoryViewedAndDealt
   EXPECT_EQ(viewer->Shown().TrickNo, 2);
   EXPECT_EQ(viewer->Shown().HandCount[3], 7);
   EXPECT_EQ(viewer->Shown().Phase, 10 + viewer->Shown().Leader);
-  QTest::keyClick(viewer, Qt::Key_Down);
+  // The keys step wherever the focus is, on a button too.
+  QTest::keyClick(viewer->findChild<QPushButton*>(QStringLiteral("NextStep")), Qt::Key_Down);
   EXPECT_EQ(viewer->Shown().TrickNo, 3);
   EXPECT_EQ(viewer->Shown().HandCount[3], 6);
   const int trick3 = viewer->StepIndex();
