@@ -103,6 +103,8 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
   BuildPopupMenu();
   WireChatAndNews();
   WireMedia();
+  WireTableAccess();
+  WireTableKeys();
   AddGuideEntries();
   RetitleGuideEntries();
   auto_timer_.setSingleShot(true);

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "club_file.h"
 #include "computer_players.h"
@@ -16,6 +17,7 @@
 #include "form_options.h"
 #include "form_password.h"
 #include "form_radio.h"
+#include "game_record.h"
 #include "game_state.h"
 #include "guide_file.h"
 #include "score_sheet.h"
@@ -43,6 +45,11 @@ class MenuScreen;
 class SoundPlayer;
 class TableCanvas;
 class TablePresenter;
+class TFormGameRecord;
+namespace access {
+class TableAccess;
+struct Item;
+}
 class TZubCardsButton;
 
 // How the window is run: the program folder holds the options file and the
@@ -171,6 +178,21 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   void SetGuideOptions(const GuideOptions& options);
   const ScoreSheet& Sheet() const { return sheet_; }
   void OpenScoreSheet();
+
+  // Game records (main_window_records.cpp): the record of the game on the
+  // table (or of the last one), saved, opened in the viewer, dealt again.
+  const GameRecorder& Recording() const { return game_record_; }
+  bool SaveGameRecordTo(const QString& path);
+  TFormGameRecord* OpenGameRecordFile(const QString& path);
+  void DealAgain(const DeckOrder& deck);
+  QString GameRecordFolderPath() const;
+  // The table for a screen reader (main_window_access.cpp): its drawn parts
+  // and the announcements of the game's steps.
+  access::TableAccess* TableAccessibility() const { return table_access_; }
+  // The hand slot under the keyboard cursor (0 when none) and its frame.
+  int KeyCursorSlot() const { return key_slot_; }
+  QWidget* KeyCursor() const { return key_mark_; }
+  std::vector<access::Item> AccessItems() const;
 
   // TableHost
   int PlayEffect(const std::string& name, bool wait) override;
@@ -309,6 +331,22 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   bool CanKeepGame() const;
   bool KeepGame();
   void OfferKeptGame();
+  // Game records (main_window_records.cpp).
+  void AddRecordEntries();
+  void RetitleRecordEntries();
+  void ListenToMoves();
+  void SaveGameRecordAs();
+  void OpenGameRecordAs();
+  // Keeps the finished game's record under the name of its history line.
+  void KeepGameRecord(const std::string& history_body);
+  void WireTableAccess();
+  // Playing the table from the keyboard (main_window_keys.cpp).
+  void WireTableKeys();
+  bool TableKey(int key);
+  bool CardWanted() const;
+  void PlayKeyCard(int slot);
+  void PlaceKeyMark();
+  void AnnounceMove(const Move& move);
 
   WindowOptions options_;
   Settings settings_;
@@ -375,6 +413,14 @@ class MainWindow : public QMainWindow, public TableHost, public OptionsListener 
   QAction* auto_action_ = nullptr;
   QAction* keep_action_ = nullptr;
   bool kept_offered_ = false;
+  GameRecorder game_record_;
+  QAction* save_record_action_ = nullptr;
+  QAction* open_record_action_ = nullptr;
+  QAction* keep_records_action_ = nullptr;
+  access::TableAccess* table_access_ = nullptr;
+  QWidget* key_mark_ = nullptr;  // the frame round the card under the keyboard cursor
+  int key_slot_ = 0;             // that card's hand slot (0: none yet)
+  GameState announce_before_;
   bool keeping_ = false;    // the game being left is kept: nobody is dropped
   bool resuming_ = false;
   std::vector<SheetRound> resumed_sheet_;

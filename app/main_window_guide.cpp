@@ -38,6 +38,7 @@ void MainWindow::SetGuideOptions(const GuideOptions& options) {
   guide_ = options;
   if (auto_action_ != nullptr) auto_action_->setChecked(guide_.AutoContinue);
   if (keep_action_ != nullptr) keep_action_->setChecked(guide_.KeepGame);
+  if (keep_records_action_ != nullptr) keep_records_action_->setChecked(guide_.KeepRecords);
   if (!SaveGuideOptions(ProgramFolderPath().toStdString(), guide_)) {
     TFormMessage::Tell(this, MessageKind::Error, i18n::Text(i18n::WordsMain, 96),  // "Can`t save options!"
                        QStringLiteral("SaveGuideOptions"));
@@ -67,6 +68,7 @@ void MainWindow::AddGuideEntries() {
     options.KeepGame = on;
     SetGuideOptions(options);
   });
+  AddRecordEntries();
 }
 
 void MainWindow::RetitleGuideEntries() {
@@ -75,12 +77,14 @@ void MainWindow::RetitleGuideEntries() {
   keep_action_->setText(Guide(i18n::guide::kKeepOffer).remove(QLatin1Char('?')).remove(QChar(0xFF1F)).trimmed());
   auto_action_->setChecked(guide_.AutoContinue);
   keep_action_->setChecked(guide_.KeepGame);
+  RetitleRecordEntries();
 }
 
 // --- after every step -----------------------------------------------------
 
 void MainWindow::AfterStep() {
   sheet_.Observe(state_);
+  PlaceKeyMark();
   if (sheet_action_ != nullptr) sheet_action_->setEnabled(state_.InGame && !sheet_.Rounds().empty());
   UpdateStatusLine();
   ScheduleAutoContinue();

@@ -54,7 +54,8 @@ void MainWindow::WireMenu() {
   connect(menu_, &MenuScreen::TopTenClicked, this,
           [this] { TFormTopTen::Open(this, clubs_.CurrentPath(), settings_, SoundHookOf()); });
   connect(menu_, &MenuScreen::HistoryClicked, this, [this] {
-    TFormHistory::Open(this, ProgramFolderPath(), QString::fromStdString(ClubFileName()), settings_, SoundHookOf());
+    TFormHistory::Open(this, ProgramFolderPath(), QString::fromStdString(ClubFileName()), settings_, SoundHookOf(),
+                      [this](const QString& path) { OpenGameRecordFile(path); });
   });
   connect(menu_, &MenuScreen::OptionsClicked, this, [this] { TFormOptions::Open(this, settings_, *this, SoundHookOf()); });
   connect(menu_, &MenuScreen::ExitClicked, this, &QWidget::close);
@@ -175,9 +176,7 @@ bool MainWindow::StartNetwork(const NetworkChoice& choice) {
   // The player's game number and score go with him into the network game.
   TakeProfile(choice.player);
   profile_slot_ = member_.Empty ? 6 : profile_slot_;
-  engine_.SetMoveListener([this](const Move& move) {
-    if (session_) session_->LocalMove(move);
-  });
+  ListenToMoves();
   connect(&session, &netsession::NetSession::GameBegins, this, [this] {
     menu_->Hide();
     PlacePlayerButtons();
@@ -222,7 +221,6 @@ bool MainWindow::StartNetwork(const NetworkChoice& choice) {
 }
 
 void MainWindow::EndSession() {
-  engine_.SetMoveListener({});
   if (!session_) return;
   session_->Leave();
   // The session may be the sender of the signal being handled.
@@ -294,8 +292,14 @@ void MainWindow::RecordFinishedGame() {
   }
 
   const HisStr record = HistoryRecordOf(state_, engine_.Mode(), account_state, state_.Names[3], rating);
-  const HistoryWriteResult history = WriteHistory(ProgramFolderPath().toStdString(), ClubFileName(), {record});
+  // The game's record is named after its history line: one stamp for both.
+  const HistoryStamp stamp = LocalHistoryStamp();
+  HistoryOptions history_options;
+  history_options.Now = [stamp] { return stamp; };
+  const HistoryWriteResult history =
+      WriteHistory(ProgramFolderPath().toStdString(), ClubFileName(), {record}, history_options);
   if (!history.Message.empty()) ShowRecordMessage(QString::fromStdString(history.Message));
+  if (history.Status == HistoryWrite::Written) KeepGameRecord(HistoryBody(record, stamp));
 
   // The online steps: the rated result, then the game's statistics (taken
   // now, posted once the result has been saved).

@@ -25,7 +25,7 @@ inline constexpr WordTable WordsGuide = WordTable::WordsGuide;
 
 inline constexpr int kWordsMainRows = 405;
 inline constexpr int kWordsGamesRows = 653;
-inline constexpr int kWordsGuideRows = 42;
+inline constexpr int kWordsGuideRows = 78;
 
 // The program's title, the same in every language; also the main window's caption.
 inline constexpr char kProgramTitle[] = "Varnok";

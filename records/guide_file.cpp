@@ -64,7 +64,8 @@ bool InRange(int value, int low, int high) { return value >= low && value <= hig
 
 std::string FormatGuideOptions(const GuideOptions& options) {
   return JoinLines({std::string("AutoContinue=") + (options.AutoContinue ? "1" : "0"),
-                    std::string("KeepGame=") + (options.KeepGame ? "1" : "0")});
+                    std::string("KeepGame=") + (options.KeepGame ? "1" : "0"),
+                    std::string("KeepRecords=") + (options.KeepRecords ? "1" : "0")});
 }
 
 GuideOptions ParseGuideOptions(const std::string& text) {
@@ -75,6 +76,7 @@ GuideOptions ParseGuideOptions(const std::string& text) {
     bool* target = nullptr;
     if (kv && kv->key == "AutoContinue") target = &options.AutoContinue;
     else if (kv && kv->key == "KeepGame") target = &options.KeepGame;
+    else if (kv && kv->key == "KeepRecords") target = &options.KeepRecords;
     if (target == nullptr) {
       Log("VarnokGuide.ini: line skipped: " + line.substr(0, 60));
       continue;

@@ -1,7 +1,7 @@
 // The newcomer's files beside the program, each written whole through a
 // temporary file so that a broken write leaves the previous one:
 //   "VarnokGuide.ini"  the options of the newcomer's aids (going on without
-//                      "Ok", keeping an unfinished game);
+//                      "Ok", keeping an unfinished game, keeping game records);
 //   "VarnokKept.txt"   an unfinished game against the computer, kept to be
 //                      continued at the next start.
 // Both are "Key=value" lines; unknown keys are skipped, so later versions can
@@ -22,6 +22,7 @@ inline constexpr char kKeptGameFile[] = "VarnokKept.txt";
 struct GuideOptions {
   bool AutoContinue = false;  // the "Ok" steps of a local round go on by themselves
   bool KeepGame = false;      // leaving a game against the computer keeps it
+  bool KeepRecords = true;    // every game played here leaves its record beside the history
   friend bool operator==(const GuideOptions&, const GuideOptions&) = default;
 };
 

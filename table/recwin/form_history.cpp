@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 
 #include "fonts.h"
+#include "game_record.h"
+#include "guide_rows.h"
 #include "recwin_look.h"
 #include "words.h"
 #include <QPushButton>
@@ -152,6 +154,12 @@ TFormHistory::TFormHistory(const QString& programFolder, const QString& clubFile
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(unreadable_, 1);
   bottom->addStretch(1);
+  open_record_ = new QPushButton(i18n::Text(i18n::WordsGuide, i18n::guide::kOpenRecord), this);
+  open_record_->setObjectName(QStringLiteral("OpenRecord"));
+  open_record_->setFont(ok_->font());  // the caption's language takes the same font as "Ok"
+  open_record_->setEnabled(false);
+  connect(open_record_, &QPushButton::clicked, this, [this] { ChooseRecord(grid_->currentRow()); });
+  bottom->addWidget(open_record_);
   bottom->addWidget(ok_);
   bottom->addStretch(1);
   auto* column = new QVBoxLayout(this);
@@ -171,6 +179,9 @@ TFormHistory::TFormHistory(const QString& programFolder, const QString& clubFile
   }
   setAutoFillBackground(true);
 
+  connect(grid_, &QTableWidget::currentCellChanged, this,
+          [this](int row) { open_record_->setEnabled(!RecordOfRow(row).isEmpty()); });
+  connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row) { ChooseRecord(row); });
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
     if (!files_.Enabled || row < 0 || row >= static_cast<int>(files_.Items.size())) return;
     ShowFile(files_.Items[static_cast<std::size_t>(row)].Number);
@@ -194,9 +205,45 @@ void TFormHistory::ShowFile(int n) {
     const QSignalBlocker block(list_);
     list_->setCurrentRow(row);
   }
-  const auto rows = ReadHistoryRows(HistoryFilePath(folder_, club_file_, n));
+  const HistoryFileCheck check = CheckHistoryFile(HistoryFilePath(folder_, club_file_, n), DateFormatter{});
   // A file that fails its check since it was listed shows no games.
-  FillGrid(rows ? *rows : std::vector<HistoryRow>{});
+  std::vector<HistoryRow> rows;
+  if (check.Valid())
+    for (const std::string& line : check.RecordLines) rows.push_back(HistoryRowOf(line));
+  FillGrid(rows);
+  MarkRecords(check.Valid() ? check.RecordLines : std::vector<std::string>{});
+}
+
+void TFormHistory::MarkRecords(const std::vector<std::string>& lines) {
+  // A game played here whose record was kept: its row says so and opens it.
+  for (std::size_t r = 0; r < lines.size() && static_cast<int>(r) < grid_->rowCount(); ++r) {
+    const std::filesystem::path path =
+        GameRecordPathFor(folder_, std::string_view(lines[r]).substr(0, kHistoryBodyLength));
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) continue;
+    for (int c = 0; c < grid_->columnCount(); ++c) {
+      QTableWidgetItem* item = grid_->item(static_cast<int>(r), c);
+      if (item == nullptr) continue;
+      item->setData(Qt::UserRole, QString::fromStdString(path.string()));
+      item->setToolTip(i18n::Text(i18n::WordsGuide, i18n::guide::kOpenRecord));
+      QFont font = item->font();
+      font.setUnderline(true);
+      item->setFont(font);
+    }
+  }
+  open_record_->setEnabled(!RecordOfRow(grid_->currentRow()).isEmpty());
+}
+
+QString TFormHistory::RecordOfRow(int row) const {
+  if (row < 0 || row >= grid_->rowCount() || grid_->item(row, 0) == nullptr) return {};
+  return grid_->item(row, 0)->data(Qt::UserRole).toString();
+}
+
+void TFormHistory::ChooseRecord(int row) {
+  const QString path = RecordOfRow(row);
+  if (path.isEmpty()) return;
+  chosen_record_ = path;
+  accept();
 }
 
 void TFormHistory::FillGrid(const std::vector<HistoryRow>& rows) {
@@ -227,10 +274,11 @@ void TFormHistory::showEvent(QShowEvent* event) {
 }
 
 void TFormHistory::Open(QWidget* parent, const QString& programFolder, const QString& clubFile,
-                        const Settings& look, SoundHook sound) {
+                        const Settings& look, SoundHook sound, std::function<void(const QString&)> open_record) {
   PlayOpenSound(sound);
   TFormHistory window(programFolder, clubFile, look, parent);
   window.exec();
+  if (open_record && !window.ChosenRecord().isEmpty()) open_record(window.ChosenRecord());
 }
 
 }  // namespace varnok

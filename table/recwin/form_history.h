@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "dialog_look.h"
@@ -33,9 +34,10 @@ class TFormHistory : public QDialog {
   TFormHistory(const QString& programFolder, const QString& clubFile, const Settings& look,
                QWidget* parent = nullptr);
 
-  // Plays "WOpenFo" and shows the window modally.
+  // Plays "WOpenFo" and shows the window modally. A game whose record was
+  // kept is opened with `open_record` once the window has closed.
   static void Open(QWidget* parent, const QString& programFolder, const QString& clubFile, const Settings& look,
-                   SoundHook sound);
+                   SoundHook sound, std::function<void(const QString&)> open_record = {});
 
   QListWidget* FileList() const { return list_; }  // object name "FileList"
   QTableWidget* Grid() const { return grid_; }      // object name "Grid"
@@ -48,6 +50,12 @@ class TFormHistory : public QDialog {
   double Scale() const { return scale_; }
   // Shows file n of the list.
   void ShowFile(int n);
+  // The kept record of the game in grid row `row` ("" when there is none).
+  QString RecordOfRow(int row) const;
+  // "Open game record" (object name "OpenRecord"), and a double click on a
+  // row with a record: the record chosen, and the window closes.
+  QPushButton* OpenRecordButton() const { return open_record_; }
+  QString ChosenRecord() const { return chosen_record_; }
 
   // The file chosen in this run (0 before the first opening); tests start afresh with 0.
   static int ChosenFile();
@@ -58,6 +66,8 @@ class TFormHistory : public QDialog {
 
  private:
   void FillGrid(const std::vector<HistoryRow>& rows);
+  void MarkRecords(const std::vector<std::string>& lines);
+  void ChooseRecord(int row);
 
   std::filesystem::path folder_;
   std::string club_file_;
@@ -66,6 +76,8 @@ class TFormHistory : public QDialog {
   QTableWidget* grid_ = nullptr;
   QPushButton* ok_ = nullptr;
   QLabel* unreadable_ = nullptr;
+  QPushButton* open_record_ = nullptr;
+  QString chosen_record_;
   int shown_ = 0;
   double scale_ = 1.0;
 };

@@ -249,6 +249,7 @@ void TablePresenter::TakeRaisedFromState() {
 void TablePresenter::ClearTable() {
   raised_.clear();
   places_.fill(std::string());
+  bubbles_.fill(QString());
   for (Layer layer : kGameLayers) {
     canvas_.RestoreLayer(layer);
     canvas_.RefreshLayer(layer);
@@ -257,6 +258,7 @@ void TablePresenter::ClearTable() {
 
 void TablePresenter::HideTable() {
   places_.fill(std::string());
+  bubbles_.fill(QString());
   for (Layer layer : kGameLayers) canvas_.ShowLayer(layer, false);
 }
 
@@ -293,6 +295,7 @@ void TablePresenter::ShowBubble(int seat, BubbleStyle style, const UiText& text)
   if (!ValidSeat(seat)) return;
   const Layer layer = BubbleLayer(seat);
   LayerCanvas c{canvas_.LayerImage(layer), canvas_.LayerRect(layer), canvas_.Background()};
+  bubbles_[static_cast<std::size_t>(seat)] = style == BubbleStyle::Empty ? QString() : i18n::Caption(text);
   varnok::ShowBubble(c, canvas_.Layout(), i18n::Caption(text), style);
   canvas_.RefreshLayer(layer);
 }

@@ -64,6 +64,9 @@ class TablePresenter : public Presenter {
   // waiting for the server's first deal).
   void ShowWaiting(int seat, const QString& text);
 
+  // The text of seat's bubble as drawn last ("" when cleared).
+  QString BubbleText(int seat) const { return seat >= 1 && seat <= 3 ? bubbles_[static_cast<std::size_t>(seat)] : QString(); }
+
   // Ends a card flight at once where it is (the window closes).
   void StopFlight();
 
@@ -138,6 +141,7 @@ class TablePresenter : public Presenter {
   int margin_ = 0;
   bool debug_ = false;
   std::unique_ptr<CardPictures> pictures_;
+  std::array<QString, 4> bubbles_{};
   // The designs the pictures were made for, and the card size they had then.
   int chosen_face_ = -1;
   int chosen_back_ = -1;

@@ -43,6 +43,7 @@ Copy::Copy(const std::string& name, unsigned seed, const QString& diagnostic_fol
   engine.SetDiagnosticFolder(diagnostic_folder.toStdString());
   engine.SetMoveListener([this](const Move& m) {
     moves.push_back(m);
+    recorder.Observe(m, s, engine.Mode(), engine.Options(), "2026-12-11 10:00");
     session.LocalMove(m);
   });
   session.SetPlayerName(name);

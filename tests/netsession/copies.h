@@ -16,6 +16,7 @@
 #include "computer_players.h"
 #include "deal_record.h"
 #include "engine.h"
+#include "game_record.h"
 #include "net_session.h"
 
 namespace varnok::netsession::testing {
@@ -67,6 +68,8 @@ struct Copy {
   std::vector<Move> moves;
   // The deck of every deal as this copy holds it, one entry per deal.
   std::vector<net::DealData> decks;
+  // The game record this copy writes, as the program's window does.
+  GameRecorder recorder;
 
   Copy(const std::string& name, unsigned seed, const QString& diagnostic_folder);
   int Rel(int seat) const;
