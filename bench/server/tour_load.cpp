@@ -292,8 +292,13 @@ bool PlayGames(int tables, int games, std::vector<double>& latencies_ms, long& p
           SendAll(s.fd, answer);
         }
         if (s.bot->Ended() && !s.done) {
-          if (s.bot->LastNotice()->kind != varnok::net::NoticeKind::GameEnded || !s.bot->Problems().empty())
+          if (s.bot->LastNotice()->kind != varnok::net::NoticeKind::GameEnded || !s.bot->Problems().empty()) {
+            std::fprintf(stderr, "table %d position %d: notice %d, %zu problems%s%s\n", s.table, s.position,
+                         static_cast<int>(s.bot->LastNotice()->kind), s.bot->Problems().size(),
+                         s.bot->Problems().empty() ? "" : ": ",
+                         s.bot->Problems().empty() ? "" : s.bot->Problems().front().c_str());
             all_ok = false;
+          }
           s.done = true;
           ++done;
         }
@@ -305,7 +310,10 @@ bool PlayGames(int tables, int games, std::vector<double>& latencies_ms, long& p
     }
     peak_kib = std::max(peak_kib, RssKiB());
     for (Seat& s : seats) close(s.fd);
-    if (done < seats.size()) all_ok = false;
+    if (done < seats.size()) {
+      std::fprintf(stderr, "%zu of %zu seats did not finish\n", seats.size() - done, seats.size());
+      all_ok = false;
+    }
     // The server frees the seats once the games are over.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
   }

@@ -131,11 +131,11 @@ void TourRelay::OnReadyRead(Connection* c) {
       c->second_start_ms = now;
       c->records_in_second = 0;
     }
-    // Moves are bounded by the game (and refused ones by the refusals); chat
-    // lines and control records by a rate no person reaches.
-    for (const net::Received& record : fed.records) c->records_in_second += record.kind != net::RecordKind::Move;
+    // Moves and control records are bounded by the game (and refused ones by
+    // the refusals); chat lines by a rate no person types.
+    for (const net::Received& record : fed.records) c->records_in_second += record.kind == net::RecordKind::Chat;
     if (c->records_in_second > config_.records_per_second) {
-      Drop(c, "a flood of records");
+      Drop(c, "a flood of chat lines");
       return;
     }
     for (const net::Received& record : fed.records) {

@@ -38,7 +38,7 @@ struct RelayConfig {
   int hello_ms = 10000;       // a connection says "connect" within this
   int linger_ms = 10000;      // after a game's end, for the result record
   int refused_limit = 3;      // refused records before the sender is disconnected
-  int records_per_second = 20;  // chat lines and control records: more from one connection is a flood
+  int records_per_second = 20;  // chat lines: more from one connection in a second is a flood
 };
 
 class TourRelay : public QObject {
