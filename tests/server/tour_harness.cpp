@@ -72,6 +72,12 @@ std::vector<std::string> TourServer::Standing(const std::string& nick) const {
   return FirstRecord(Tour(RawForm({{"readrating9", "0"}, {"nick", nick}})));
 }
 
+std::unique_ptr<ServerProcess> TourServer::AnotherProcess(int from, int to) const {
+  return std::make_unique<ServerProcess>(
+      folder_, std::vector<std::string>{"--tour-base-port", std::to_string(base_), "--tour-tables",
+                                        std::to_string(from) + "-" + std::to_string(to)});
+}
+
 int ConnectFrom(int port, const char* source) {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
   if (fd < 0) return -1;

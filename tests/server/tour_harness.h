@@ -28,6 +28,8 @@ class TourServer {
   std::string SeatNick(int table, int seat) const;  // ReadClient's nick, "X" when free
   // ReadTourRating: score, games, rating.
   std::vector<std::string> Standing(const std::string& nick) const;
+  // Another server process on the same database playing tables FROM to TO.
+  std::unique_ptr<ServerProcess> AnotherProcess(int from, int to) const;
 
  private:
   std::string folder_;

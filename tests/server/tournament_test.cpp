@@ -307,6 +307,28 @@ TEST_F(Tournament, APeerThatBreaksTheFramingOrKeepsCheatingIsDisconnectedAlone) 
   }
 }
 
+TEST(TournamentProcesses, ATableServedByAnotherProcessPlaysOnTheSameSeatsAndStandings) {
+  TourServer first(1);  // the lobby, and table 1
+  ASSERT_TRUE(first.Running());
+  const auto second = first.AnotherProcess(2, 2);
+  ASSERT_TRUE(second->Running());
+  const char* nicks[] = {"Two_a", "Two_b", "Two_c"};
+  for (const char* nick : nicks) ASSERT_TRUE(first.Register(nick, "twopw12"));
+  // Seats of table 2 taken through the first process, its game played by the second.
+  for (int p = 1; p <= 3; ++p) ASSERT_EQ(first.TakeSeat(2, p, nicks[p - 1], "twopw12"), "ok");
+  Table3 t{Sit(first, 2, 1), Sit(first, 2, 2), Sit(first, 2, 3)};
+  ASSERT_TRUE(Pump(t.All(), [&] { return t.a->bot->Ended() && t.b->bot->Ended() && t.c->bot->Ended(); }, kGameMs));
+  EXPECT_EQ(t.a->bot->LastNotice()->kind, net::NoticeKind::GameEnded);
+  const std::array<int, 3> counts = t.a->bot->Counts();
+  for (int p = 1; p <= 3; ++p) {
+    const auto standing = first.Standing(nicks[p - 1]);
+    ASSERT_EQ(standing.size(), 3u);
+    EXPECT_EQ(standing[0], std::to_string(counts[p - 1]));
+    EXPECT_EQ(standing[1], "1");
+    EXPECT_EQ(first.SeatNick(2, p), "X");
+  }
+}
+
 TEST(TournamentSeats, OneSeatPerAccountAndAFewPerAddress) {
   TourServer server(1, {"--tour-seats-per-address", "2", "--tour-limit-loopback"});
   ASSERT_TRUE(server.Running());
