@@ -6,8 +6,13 @@
 // the server's resident memory; then the memory of idle connections to the
 // relay and to the web front end over rounds of opening and closing them.
 //
-//   varnok-bench-tour SERVER_BINARY [TABLES] [GAMES_PER_TABLE] [IDLE_CONNECTIONS]
-//   (defaults 100 1 1000)
+//   varnok-bench-tour SERVER_BINARY [TABLES] [GAMES_PER_TABLE] [IDLE_CONNECTIONS] [PAUSE_MS]
+//   (defaults 100 1 1000 0)
+//
+// PAUSE_MS 0 plays at full speed (every answer at once: the server is the
+// bottleneck and the latency is its queue); 50 pauses before every answer as
+// the program pauses between its sends. The idle connections are measured
+// first, on the fresh server.
 //
 // The seats are written into the server's SQLite file as the lobby would
 // have taken them (a seat taken through the operations costs one password
@@ -212,8 +217,8 @@ bool TakeSeats(int tables) {
 }
 
 // Plays `games` games at every table; returns false when a game did not end normally.
-bool PlayGames(int tables, int games, std::vector<double>& latencies_ms, long& peak_kib, double& seconds,
-               long& records) {
+bool PlayGames(int tables, int games, int pause_ms, std::vector<double>& latencies_ms, long& peak_kib,
+               double& seconds, long& records) {
   bool all_ok = true;
   const auto start = Clock::now();
   for (int g = 0; g < games; ++g) {
@@ -234,8 +239,14 @@ bool PlayGames(int tables, int games, std::vector<double>& latencies_ms, long& p
       options.seed = static_cast<std::uint64_t>(g * 100000 + s.table * 3 + s.position);
       s.bot = std::make_unique<TourBot>(s.position, options);
       s.fd = Connect(base_port + s.table);
+      if (s.fd < 0) {
+        std::fprintf(stderr, "table %d: no connection\n", s.table);
+        return false;
+      }
       SendAll(s.fd, s.bot->Connect());
     }
+    // Answers waiting for their pause: when, which seat, what.
+    std::deque<std::tuple<Clock::time_point, std::size_t, std::string>> paused;
     // Moves in flight per (table, sender, receiver): their send times, in order.
     std::map<std::tuple<int, int, int>, std::deque<Clock::time_point>> flight;
     const auto note_sent = [&](const Seat& s, const std::string& bytes) {
@@ -257,8 +268,21 @@ bool PlayGames(int tables, int games, std::vector<double>& latencies_ms, long& p
     const auto deadline = Clock::now() + std::chrono::minutes(10);
     std::vector<pollfd> fds(seats.size());
     while (done < seats.size() && Clock::now() < deadline) {
+      while (!paused.empty() && std::get<0>(paused.front()) <= Clock::now()) {
+        auto& [when, i, answer] = paused.front();
+        if (!seats[i].done) {
+          note_sent(seats[i], answer);
+          SendAll(seats[i].fd, answer);
+        }
+        paused.pop_front();
+      }
       for (std::size_t i = 0; i < seats.size(); ++i) fds[i] = {seats[i].done ? -1 : seats[i].fd, POLLIN, 0};
-      if (poll(fds.data(), fds.size(), 100) <= 0) continue;
+      int wait_ms = 100;
+      if (!paused.empty()) {
+        wait_ms = static_cast<int>(std::max<long long>(
+            0, std::chrono::duration_cast<std::chrono::milliseconds>(std::get<0>(paused.front()) - Clock::now()).count()));
+      }
+      if (poll(fds.data(), fds.size(), wait_ms) <= 0) continue;
       for (std::size_t i = 0; i < seats.size(); ++i) {
         if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
         Seat& s = seats[i];
@@ -289,7 +313,9 @@ bool PlayGames(int tables, int games, std::vector<double>& latencies_ms, long& p
         }
         got.erase(0, at);
         const std::string answer = s.bot->Feed(std::string_view(buffer, static_cast<std::size_t>(n)));
-        if (!answer.empty()) {
+        if (!answer.empty() && pause_ms > 0) {
+          paused.emplace_back(now + std::chrono::milliseconds(pause_ms), i, answer);
+        } else if (!answer.empty()) {
           note_sent(s, answer);
           SendAll(s.fd, answer);
         }
@@ -354,6 +380,7 @@ int main(int argc, char** argv) {
   const int tables = argc > 2 ? std::atoi(argv[2]) : 100;
   const int games = argc > 3 ? std::atoi(argv[3]) : 1;
   const int idle = argc > 4 ? std::atoi(argv[4]) : 1000;
+  const int pause_ms = argc > 5 ? std::atoi(argv[5]) : 0;
   rlimit files{};
   getrlimit(RLIMIT_NOFILE, &files);
   files.rlim_cur = files.rlim_max;
@@ -370,22 +397,23 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the server did not start\n");
     return 1;
   }
-  const long start_kib = RssKiB();
-  std::vector<double> latencies;
-  long peak = 0, records = 0;
-  double seconds = 0;
-  const bool ok = PlayGames(tables, games, latencies, peak, seconds, records);
-  const std::size_t moves = latencies.size();
-  std::printf("%d tables, %d connections, %d game(s) each: %s in %.1f s\n",
-              tables, 3 * tables, games, ok ? "every game ended normally" : "SOME GAMES FAILED", seconds);
-  std::printf("relay latency over %zu moves: p50 %.2f ms, p99 %.2f ms, max %.2f ms; %ld records relayed\n", moves,
-              Percentile(latencies, 0.50), Percentile(latencies, 0.99), Percentile(latencies, 1.0), records);
-  std::printf("server memory: %ld KiB at start, %ld KiB at the peak of play (%.1f MB)\n", start_kib, peak,
-              static_cast<double>(peak) / 1024.0);
   if (idle > 0) {
     IdleRounds("relay", base_port + 1, idle, 4);
     IdleRounds("web", http_port, idle, 4);
   }
+  const long start_kib = RssKiB();
+  std::vector<double> latencies;
+  long peak = 0, records = 0;
+  double seconds = 0;
+  const bool ok = PlayGames(tables, games, pause_ms, latencies, peak, seconds, records);
+  const std::size_t moves = latencies.size();
+  std::printf("%d tables, %d connections, %d game(s) each, %s: %s in %.1f s\n", tables, 3 * tables, games,
+              pause_ms > 0 ? ("answers after " + std::to_string(pause_ms) + " ms").c_str() : "full speed",
+              ok ? "every game ended normally" : "SOME GAMES FAILED", seconds);
+  std::printf("relay latency over %zu moves: p50 %.2f ms, p99 %.2f ms, max %.2f ms; %ld records relayed\n", moves,
+              Percentile(latencies, 0.50), Percentile(latencies, 0.99), Percentile(latencies, 1.0), records);
+  std::printf("server memory: %ld KiB at start, %ld KiB at the peak of play (%.1f MB)\n", start_kib, peak,
+              static_cast<double>(peak) / 1024.0);
   kill(server_pid, SIGTERM);
   waitpid(server_pid, nullptr, 0);
   std::filesystem::remove_all(folder);
