@@ -25,6 +25,7 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/epoll.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -266,7 +267,14 @@ bool PlayGames(int tables, int games, int pause_ms, std::vector<double>& latenci
     std::size_t done = 0;
     auto last_sample = Clock::now();
     const auto deadline = Clock::now() + std::chrono::minutes(10);
-    std::vector<pollfd> fds(seats.size());
+    const int ep = epoll_create1(0);
+    for (std::size_t i = 0; i < seats.size(); ++i) {
+      epoll_event e{};
+      e.events = EPOLLIN;
+      e.data.u64 = i;
+      epoll_ctl(ep, EPOLL_CTL_ADD, seats[i].fd, &e);
+    }
+    std::vector<epoll_event> ready(512);
     while (done < seats.size() && Clock::now() < deadline) {
       while (!paused.empty() && std::get<0>(paused.front()) <= Clock::now()) {
         auto& [when, i, answer] = paused.front();
@@ -276,21 +284,25 @@ bool PlayGames(int tables, int games, int pause_ms, std::vector<double>& latenci
         }
         paused.pop_front();
       }
-      for (std::size_t i = 0; i < seats.size(); ++i) fds[i] = {seats[i].done ? -1 : seats[i].fd, POLLIN, 0};
       int wait_ms = 100;
       if (!paused.empty()) {
         wait_ms = static_cast<int>(std::max<long long>(
             0, std::chrono::duration_cast<std::chrono::milliseconds>(std::get<0>(paused.front()) - Clock::now()).count()));
       }
-      if (poll(fds.data(), fds.size(), wait_ms) <= 0) continue;
-      for (std::size_t i = 0; i < seats.size(); ++i) {
-        if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+      const int n_ready = epoll_wait(ep, ready.data(), static_cast<int>(ready.size()), wait_ms);
+      for (int k = 0; k < n_ready; ++k) {
+        const std::size_t i = ready[static_cast<std::size_t>(k)].data.u64;
         Seat& s = seats[i];
+        if (s.done) {
+          epoll_ctl(ep, EPOLL_CTL_DEL, s.fd, nullptr);
+          continue;
+        }
         char buffer[16384];
         const ssize_t n = recv(s.fd, buffer, sizeof buffer, 0);
         if (n <= 0) {
           s.done = true;
           ++done;
+          epoll_ctl(ep, EPOLL_CTL_DEL, s.fd, nullptr);
           continue;
         }
         const auto now = Clock::now();
@@ -337,6 +349,7 @@ bool PlayGames(int tables, int games, int pause_ms, std::vector<double>& latenci
       }
     }
     peak_kib = std::max(peak_kib, RssKiB());
+    close(ep);
     for (Seat& s : seats) close(s.fd);
     if (done < seats.size()) {
       std::fprintf(stderr, "%zu of %zu seats did not finish\n", seats.size() - done, seats.size());

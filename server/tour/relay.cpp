@@ -213,6 +213,17 @@ void TourRelay::Hello(Connection* c, const net::Received& record) {
   table->seats[static_cast<std::size_t>(position)] = c;
   Log(c, "connected as " + seat.nick);
   if (table->seats[1] && table->seats[2] && table->seats[3]) {
+    // A seat left through the lobby meanwhile is no longer its connection's.
+    for (int p = 1; p <= 3; ++p) {
+      Connection* held = table->seats[static_cast<std::size_t>(p)];
+      if (NickKey(seats->at(p).nick) != NickKey(table->players[static_cast<std::size_t>(p)].nick)) {
+        // The seat in the database is someone else's now (or free): it stays as it is.
+        table->seats[static_cast<std::size_t>(p)] = nullptr;
+        held->position = 0;
+        Drop(held, "its seat was left through the lobby");
+        return;
+      }
+    }
     table->game = std::make_shared<tour::TableGame>(CryptoUniform, config_.refused_limit);
     std::vector<tour::Send> out;
     table->game->Start(out);
@@ -287,7 +298,9 @@ void TourRelay::Drop(Connection* c, const std::string& why) {
         Log(c, "the seat was not freed");
     }
   }
-  c->socket->abort();
+  // A connection whose game is over goes after what it was told; any other at once.
+  if (c->finished) c->socket->disconnectFromHost();
+  else c->socket->abort();
 }
 
 void TourRelay::OnClosed(Connection* c) {

@@ -147,6 +147,9 @@ std::optional<TableGame::Step> TableGame::StepOf(const net::MoveFields& f, int r
 Verdict TableGame::Receive(int from, const net::Received& record, std::vector<Send>& out) {
   if (!net::IsSeat(from)) return Refuse(from, "no seat");
   if (record.seat != from) return Refuse(from, "framed for another position");
+  // After the end only the result means anything: the records a copy had on
+  // their way when the game ended are no fault of its own.
+  if (ending_ != Ending::None && record.kind != net::RecordKind::Control) return Verdict{false, "", false};
   switch (record.kind) {
     case net::RecordKind::Move: return Move(from, record, out);
     case net::RecordKind::Chat:
@@ -270,6 +273,7 @@ Verdict TableGame::ControlRecord(int from, const net::Received& record, std::vec
   switch (control.value->kind) {
     case net::ControlKind::Connect: return Refuse(from, "a second \"connect\"");
     case net::ControlKind::NextRound: {
+      if (ending_ != Ending::None) return Verdict{false, "", false};
       if (!Running() || from != 1 || Table().state.Phase != phNextRound)
         return Refuse(from, "\"bnext\" out of turn");
       for (const auto& p : pending_)
