@@ -21,6 +21,7 @@
 #include "peer_check.h"
 #include "receive_buffer.h"
 #include "records.h"
+#include "tour_records.h"
 
 namespace {
 
@@ -91,6 +92,7 @@ struct Copy {
       case RecordKind::ThirdSeatNotice: (void)ParseThirdSeatNotice(r.body); break;
       case RecordKind::Abort: (void)IsAbortNotice(r.body); break;
       case RecordKind::Server: (void)UnwrapFramed(r.wire); break;
+      case RecordKind::Control: (void)ParseControl(r.wire); break;
     }
     // The game stays within its bounds whatever arrives.
     for (int seat = 1; seat <= 3; ++seat)

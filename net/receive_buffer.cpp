@@ -158,9 +158,41 @@ Probe ProbeTournament(std::string_view rest) {
   }
 }
 
+// What a seat sends to the relay: 50-character moves, chat lines and "disA",
+// 20-character control records. Every character of a frame is checked as
+// soon as it arrives, so a stranger's bytes are refused at once.
+Probe ProbeRelay(std::string_view rest) {
+  const std::size_t have = rest.size();
+  // A framed head, '#' up to the last character, a position digit last.
+  const auto framed = [&](std::string_view head, std::size_t width, RecordKind kind) -> Probe {
+    for (std::size_t i = 0; i < head.size() && i < have; ++i)
+      if (head[i] != '?' && rest[i] != head[i]) return Invalid();
+    for (std::size_t i = head.size(); i + 1 < width && i < have; ++i)
+      if (rest[i] != '#') return Invalid();
+    if (have >= width && !IsSeatDigit(rest[width - 1])) return Invalid();
+    return Sized(kind, have, width);
+  };
+  switch (rest[0]) {
+    case 'h':
+    case 's': return ProbeTournament(rest);
+    case 'd': return framed("disA", kRelayLength, RecordKind::Control);
+    case 'c':
+      if (have >= 8 && !IsSeatDigit(rest[7])) return Invalid();
+      return framed("connect?", kControlLength, RecordKind::Control);
+    case 'b': return framed("bnext", kControlLength, RecordKind::Control);
+    case 'T': return framed("TOut", kControlLength, RecordKind::Control);
+    case 'o':
+      // "o", three numbers of five characters (blanks, a minus, digits).
+      for (std::size_t i = 1; i < 16 && i < have; ++i)
+        if (rest[i] != ' ' && rest[i] != '-' && !IsDigit(rest[i])) return Invalid();
+      return framed("o???????????????", kControlLength, RecordKind::Control);
+    default: return Invalid();
+  }
+}
+
 Received MakeReceived(RecordKind kind, std::string_view wire, Link link) {
   Received r{kind, std::string(wire), std::string(wire), 0};
-  if (link == Link::Tournament && kind != RecordKind::Deal) {
+  if (link != Link::Local && kind != RecordKind::Deal) {
     const auto unwrapped = UnwrapFramed(wire);
     if (unwrapped.ok()) {
       r.body = unwrapped.value->body;
@@ -185,6 +217,7 @@ SplitResult SplitReceived(std::string_view text, Link link, bool at_end) {
     const std::string_view rest = text.substr(pos);
     Probe probe;
     if (link == Link::Tournament) probe = ProbeTournament(rest);
+    else if (link == Link::Relay) probe = ProbeRelay(rest);
     else if (rest[0] == 's') probe = ProbeLocalChat(rest, at_end);
     else probe = ProbeLocalFixed(rest);
 

@@ -9,6 +9,9 @@
 // "abort" (5), "s" a chat line (3 to 17: "s", the seat digit, the text).
 // Tournament connection: "b" a deal (121); every other record is 50
 // characters, the sender's position digit last.
+// The relay's side of a tournament connection (what a seat sends): moves,
+// chat lines and "disA" in 50 characters, the control records "connect",
+// "bnext", "TOut" and "o" in 20; nothing else, and no deal.
 //
 // A chat line is the one record whose length is not fixed. It ends where
 // the next record begins, or at its 17th character; when the data ends
@@ -28,7 +31,7 @@
 
 namespace varnok::net {
 
-enum class Link { Local, Tournament };
+enum class Link { Local, Tournament, Relay };
 
 enum class RecordKind {
   Move,
@@ -38,7 +41,8 @@ enum class RecordKind {
   SeatGrant,
   ThirdSeatNotice,
   Abort,
-  Server,  // the tournament server's own 50-character records ("e", "a", "T", ...)
+  Server,   // the tournament server's own 50-character records ("e", "a", "T", ...)
+  Control,  // a seat's control records to the relay ("connect", "bnext", "TOut", "o", "disA")
 };
 
 struct Received {

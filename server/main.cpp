@@ -19,6 +19,7 @@
 #include "service/credentials.h"
 #include "service/service.h"
 #include "store/storage.h"
+#include "tour/relay.h"
 
 namespace {
 
@@ -55,6 +56,26 @@ int Serve(QCoreApplication& app) {
   const QCommandLineOption tour_port_option("tour-base-port",
                                             "Table t of the tournament is played on this port + t (default 25700).",
                                             "port", "25700");
+  const QCommandLineOption tour_tables_option(
+      "tour-tables",
+      "Serve the games of tournament tables FROM to TO (for example 1-10), each on the base port + its number (default: none; the lobby's seats are still served).",
+      "FROM-TO");
+  const QCommandLineOption tour_seat_tables_option(
+      "tour-seat-tables", "Tables whose seats can be taken (default 10: the program's lobby shows tables 1 to 10).",
+      "count", "10");
+  const QCommandLineOption tour_move_option("tour-move-ms", "The move clock of a tournament game (default 26000).",
+                                            "ms", "26000");
+  const QCommandLineOption tour_grace_option(
+      "tour-grace-ms", "Time beyond the move clock before the server ends the game for a silent seat (default 3000, at most 5000).",
+      "ms", "3000");
+  const QCommandLineOption tour_connect_option(
+      "tour-connect-seconds", "A taken seat whose game connection has not come after this is freed (default 60).",
+      "seconds", "60");
+  const QCommandLineOption tour_address_option(
+      "tour-seats-per-address", "Tournament seats held at once from one address; loopback is not limited (default 3).",
+      "count", "3");
+  const QCommandLineOption tour_loopback_option(
+      "tour-limit-loopback", "Count loopback addresses against --tour-seats-per-address too (for tests).");
   const QCommandLineOption cache_option(
       "login-cache-seconds",
       "How long a verified nick and password are trusted before the hash is checked again (default 300; 0 checks the argon2id hash on every request).",
@@ -83,7 +104,9 @@ int Serve(QCoreApplication& app) {
       "folder");
   parser.addOptions({port_option, listen_option, data_option, database_option, cert_option, key_option,
                      public_option, tour_host_option, tour_port_option, cache_option, read_cache_option, sync_option,
-                     radio_country_option, radio_listeners_option, radio_backlog_option, libraries_option});
+                     radio_country_option, radio_listeners_option, radio_backlog_option, libraries_option,
+                     tour_tables_option, tour_seat_tables_option, tour_move_option, tour_grace_option,
+                     tour_connect_option, tour_address_option, tour_loopback_option});
   parser.process(app);
 
   bool ok = false;
@@ -116,6 +139,39 @@ int Serve(QCoreApplication& app) {
     std::fprintf(stderr, "varnok-server: --radio-backlog-kib must be at least 16\n");
     return 2;
   }
+  RelayConfig relay;
+  relay.listen = listen;
+  relay.base_port = parser.value(tour_port_option).toInt(&ok);
+  if (!ok || relay.base_port < 0 || relay.base_port > 65535) {
+    std::fprintf(stderr, "varnok-server: --tour-base-port must be 0 to 65535\n");
+    return 2;
+  }
+  if (parser.isSet(tour_tables_option)) {
+    static const QRegularExpression kRange("^(\\d{1,5})-(\\d{1,5})$");
+    const QRegularExpressionMatch range = kRange.match(parser.value(tour_tables_option));
+    relay.first_table = range.captured(1).toInt();
+    relay.last_table = range.captured(2).toInt();
+    if (!range.hasMatch() || relay.first_table < 1 || relay.last_table < relay.first_table ||
+        relay.base_port + relay.last_table > 65535) {
+      std::fprintf(stderr, "varnok-server: --tour-tables is FROM-TO, 1 <= FROM <= TO, base port + TO at most 65535\n");
+      return 2;
+    }
+  }
+  relay.move_ms = parser.value(tour_move_option).toInt(&ok);
+  const bool move_ok = ok && relay.move_ms >= 100;
+  relay.grace_ms = parser.value(tour_grace_option).toInt(&ok);
+  if (!move_ok || !ok || relay.grace_ms < 0 || relay.grace_ms > 5000) {
+    std::fprintf(stderr, "varnok-server: --tour-move-ms must be at least 100, --tour-grace-ms 0 to 5000\n");
+    return 2;
+  }
+  relay.connect_seconds = parser.value(tour_connect_option).toInt(&ok);
+  const int seat_tables = parser.value(tour_seat_tables_option).toInt(&ok);
+  const bool seat_tables_ok = ok && seat_tables >= 1;
+  const int per_address = parser.value(tour_address_option).toInt(&ok);
+  if (!seat_tables_ok || !ok || per_address < 1 || relay.connect_seconds < 1) {
+    std::fprintf(stderr, "varnok-server: --tour-seat-tables, --tour-connect-seconds and --tour-seats-per-address must be at least 1\n");
+    return 2;
+  }
   if (!Credentials::Ready()) {
     std::fprintf(stderr, "varnok-server: libsodium failed to start\n");
     return 1;
@@ -145,7 +201,11 @@ int Serve(QCoreApplication& app) {
   ServiceConfig service_config;
   service_config.data_folder = storage_config.data_folder;
   service_config.tour_host = parser.value(tour_host_option);
-  service_config.tour_base_port = parser.value(tour_port_option).toInt();
+  service_config.tour_base_port = relay.base_port;
+  service_config.tour_tables = seat_tables;
+  service_config.tour_connect_seconds = relay.connect_seconds;
+  service_config.tour_seats_per_address = per_address;
+  service_config.tour_limit_loopback = parser.isSet(tour_loopback_option);
   service_config.read_cache_ms = parser.value(read_cache_option).toInt();
   Service service(*storage, credentials, service_config);
   MediaConfig media;
@@ -158,6 +218,11 @@ int Serve(QCoreApplication& app) {
   if (bound == 0) {
     std::fprintf(stderr, "varnok-server: cannot listen on %s:%u: %s\n", qPrintable(listen.toString()), port,
                  qPrintable(error));
+    return 1;
+  }
+  TourRelay tour_relay(*storage, relay);
+  if (!tour_relay.Listen(&error)) {
+    std::fprintf(stderr, "varnok-server: %s\n", qPrintable(error));
     return 1;
   }
   const bool tls = parser.isSet(cert_option);
@@ -197,6 +262,10 @@ int Serve(QCoreApplication& app) {
   std::printf("varnok-server listening on %s://%s:%u/ (%s)\n", tls ? "https" : "http", qPrintable(shown_host), bound,
               qPrintable(storage->Describe()));
   std::printf("public address %s, data folder %s\n", qPrintable(public_url), qPrintable(storage_config.data_folder));
+  if (tour_relay.Tables() > 0) {
+    std::printf("tournament tables %d-%d on ports %d-%d\n", relay.first_table, relay.last_table,
+                relay.base_port + relay.first_table, relay.base_port + relay.last_table);
+  }
   std::fflush(stdout);
 
   return app.exec();
@@ -205,6 +274,10 @@ int Serve(QCoreApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Qt's own event dispatcher: the GLib one keeps its socket notifiers in a
+  // list, and every write of a connection walks it (with thousands of
+  // tournament connections most of the server's time went there).
+  if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName("varnok-server");
   QCoreApplication::setApplicationVersion("5.7");

@@ -123,7 +123,8 @@ void NetSession::Handle(Peer* peer, const net::Received& record) {
         else DropPeer(peer);
       }
       return;
-    case RecordKind::Server: return;
+    case RecordKind::Server:
+    case RecordKind::Control: return;  // the tournament's, never on the local network
   }
 }
 

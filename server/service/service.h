@@ -25,6 +25,10 @@ struct ServiceConfig {
   QString data_folder;     // download/ lives here
   QString tour_host = "127.0.0.1";  // the tournament game server of every table
   int tour_base_port = 25700;       // table t is served on this port + t
+  int tour_tables = 10;             // tables whose seats can be taken (the lobby shows ten)
+  int tour_connect_seconds = 60;    // a seat without its game connection after this is freed
+  int tour_seats_per_address = 3;   // seats held from one address (loopback: no limit)
+  bool tour_limit_loopback = false;  // tests: loopback is limited like any address
   int max_form_bytes = 16 * 1024;
   int max_photo_bytes = 256 * 1024;
   // How long a reply of the busiest reads (world tables, counts, statistics,
@@ -130,6 +134,8 @@ class Service {
   Reply TourRating(const Form& form);
   Reply TourTop(char kind, std::int64_t gid);
   Reply TourPlace(const Form& form, char kind, std::int64_t gid);
+  // Seats taken longer ago than the connection time without a game connection go.
+  bool FreeUnclaimedSeats(std::int64_t gid);
 
   // The account of a nick and password, or nothing (wrong password, unknown
   // nick, too many failures: all look alike to the caller).

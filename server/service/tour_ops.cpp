@@ -24,6 +24,8 @@ std::vector<std::string> SeatFields(const Seat& s) {
           WireValue(s.country), WireValue(s.city), WireValue(s.sex), WireValue(s.ip)};
 }
 
+bool Loopback(const std::string& address) { return address.rfind("127.", 0) == 0 || address == "::1"; }
+
 // The digit at the end of a field name ("client3on2" -> 2), 0 when none.
 int TrailingDigit(const std::string& name) {
   return !name.empty() && name.back() >= '1' && name.back() <= '3' ? name.back() - '0' : 0;
@@ -70,9 +72,14 @@ Reply Service::TourScript(const Request& request) {
   return Refusal();
 }
 
+bool Service::FreeUnclaimedSeats(std::int64_t gid) {
+  return storage_.FreeUnclaimedSeats(gid, NowSeconds() - config_.tour_connect_seconds);
+}
+
 Reply Service::ReadTables(const Form& f) {
   const auto gid = Gid(f.Get("gid"));
   if (!gid) return Refusal();
+  if (!FreeUnclaimedSeats(*gid)) return Refusal(503);
   std::string text;
   // The first record is table 10, the last table 1.
   for (int t = kTables; t >= 1; --t) {
@@ -94,7 +101,9 @@ Reply Service::SetSeat(const Form& f, int seat, const Request& request) {
   const auto gid = Gid(f.Get("gid"));
   const auto table = ParseInt32(f.Get("num"));
   const auto action = ParseInt32(f.Get("can"));
-  if (!gid || !table || *table < 1 || *table > kTables || !action || *action < 0 || *action > 2) return Refusal();
+  if (!gid || !table || *table < 1 || *table > config_.tour_tables || !action || *action < 0 || *action > 2)
+    return Refusal();
+  if (!FreeUnclaimedSeats(*gid)) return Refusal(503);
   const std::string n = std::to_string(seat);
   const auto seats = storage_.ReadSeats(*gid, *table);
   if (!seats) return Refusal(503);
@@ -110,16 +119,26 @@ Reply Service::SetSeat(const Form& f, int seat, const Request& request) {
                        IsSex(who.sex) && IsAddressText(who.ip) && ParseInt32(f.Get("score" + n)) &&
                        ParseInt32(f.Get("kon" + n)) && ParseInt32(f.Get("rating" + n));
     if (!valid) return Refusal();
+    // Only the account's owner seats it: the password, as every write of an account needs.
     bool failed = false;
-    if (!storage_.FindAccount(who.nick, &failed)) return failed ? Refusal(503) : Refusal();
+    const std::optional<Account> account = Authenticate(who.nick, f.Get("pw"), request.address, &failed);
+    if (failed) return Refusal(503);
+    if (!account) return Refusal();
+    who.nick = account->nick;
     // Seats fill in order: b only after a, c only after b.
     if (seat > 1 && seats->at(seat - 1).Free()) return Text("is");
-    for (int t = 1; t <= kTables; ++t) {
+    // One seat per account, and a few per address (a household behind one router).
+    for (int t = 1; t <= config_.tour_tables; ++t) {
       const auto other = storage_.ReadSeats(*gid, t);
       if (!other) return Refusal(503);
       for (const auto& [k, s] : *other) {
         if (!s.Free() && NickKey(s.nick) == NickKey(who.nick)) return Text("is");
       }
+    }
+    if (config_.tour_limit_loopback || !Loopback(request.address)) {
+      const auto held = storage_.SeatsHeldFrom(*gid, request.address);
+      if (!held) return Refusal(503);
+      if (*held >= config_.tour_seats_per_address) return Text("is");
     }
     switch (storage_.TakeSeat(*gid, *table, seat, who)) {
       case SeatResult::kDone: return Text("ok");
@@ -144,7 +163,8 @@ Reply Service::SetSeat(const Form& f, int seat, const Request& request) {
 Reply Service::ReadClient(const Form& f, int seat) {
   const auto gid = Gid(f.Get("gid"));
   const auto table = ParseInt32(f.Get("num"));
-  if (!gid || !table || *table < 1 || *table > kTables) return Refusal();
+  if (!gid || !table || *table < 1 || *table > config_.tour_tables) return Refusal();
+  if (!FreeUnclaimedSeats(*gid)) return Refusal(503);
   const auto seats = storage_.ReadSeats(*gid, *table);
   if (!seats) return Refusal(503);
   return Text(Record(SeatFields(seats->at(seat))));

@@ -43,6 +43,13 @@ const std::vector<Migration>& Migrations() {
            "CREATE TABLE flags (name TEXT PRIMARY KEY, value TEXT NOT NULL)",
            "CREATE TABLE photos (nick_key TEXT PRIMARY KEY, jpeg {BLOB} NOT NULL, updated_at BIGINT NOT NULL)",
        }},
+      // A tournament seat remembers when its game connection came: a seat
+      // without one is freed after a while.
+      {2,
+       {
+           "ALTER TABLE tour_seats ADD COLUMN connected_at BIGINT NOT NULL DEFAULT 0",
+           "CREATE INDEX tour_seats_by_holder ON tour_seats (gid, holder_address)",
+       }},
   };
   return migrations;
 }

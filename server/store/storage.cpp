@@ -706,6 +706,35 @@ bool Storage::ClearTourTable(std::int64_t gid, int table) {
   return ok;
 }
 
+SeatResult Storage::ClaimSeat(std::int64_t gid, int table, int seat, const std::string& address,
+                               std::int64_t taken_since) {
+  QSqlQuery& q = Prepared(
+      "UPDATE tour_seats SET connected_at = ? WHERE gid = ? AND num = ? AND seat = ? AND connected_at = 0 "
+      "AND holder_address = ? AND taken_at >= ?");
+  Bind(q, {V(NowSeconds()), V(gid), V(table), V(seat), V(address), V(taken_since)});
+  if (!Run(q)) return SeatResult::kFailed;
+  const int rows = q.numRowsAffected();
+  q.finish();
+  return rows == 1 ? SeatResult::kDone : SeatResult::kRefused;
+}
+
+bool Storage::FreeUnclaimedSeats(std::int64_t gid, std::int64_t taken_before) {
+  QSqlQuery& q = Prepared("DELETE FROM tour_seats WHERE gid = ? AND connected_at = 0 AND taken_at < ?");
+  Bind(q, {V(gid), V(taken_before)});
+  const bool ok = Run(q);
+  q.finish();
+  return ok;
+}
+
+std::optional<std::int64_t> Storage::SeatsHeldFrom(std::int64_t gid, const std::string& address) {
+  QSqlQuery& q = Prepared("SELECT COUNT(*) FROM tour_seats WHERE gid = ? AND holder_address = ?");
+  Bind(q, {V(gid), V(address)});
+  if (!Run(q) || !q.next()) return std::nullopt;
+  const std::int64_t n = q.value(0).toLongLong();
+  q.finish();
+  return n;
+}
+
 std::optional<TourStanding> Storage::ReadStanding(std::int64_t gid, const std::string& nick) {
   QSqlQuery& q = Prepared(
       "SELECT nick, city, country, sex, score, kon, rating FROM tour_ratings WHERE gid = ? AND nick_key = ?");

@@ -138,6 +138,13 @@ class Storage {
   // Frees a seat; `address` must be the holder's unless empty (administrator).
   SeatResult FreeSeat(std::int64_t gid, int table, int seat, const std::string& address);
   bool ClearTourTable(std::int64_t gid, int table);
+  // The game connection of a seat: once, from the address that took it, no
+  // earlier than `taken_since` (seconds) after it was taken.
+  SeatResult ClaimSeat(std::int64_t gid, int table, int seat, const std::string& address, std::int64_t taken_since);
+  // Frees the seats of game `gid` taken before `taken_before` without a game connection.
+  bool FreeUnclaimedSeats(std::int64_t gid, std::int64_t taken_before);
+  // Seats of game `gid` held from an address.
+  std::optional<std::int64_t> SeatsHeldFrom(std::int64_t gid, const std::string& address);
   std::optional<TourStanding> ReadStanding(std::int64_t gid, const std::string& nick);
   bool AddTourResult(std::int64_t gid, const TourStanding& who, std::int64_t points);
   // kind 's' score, 'r' rating, 'k' games.

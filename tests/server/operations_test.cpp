@@ -349,14 +349,16 @@ TEST_F(ServerOperations, ProfilesNeedThePasswordAndComeBackWithWebSiteBeforeSkyp
 
 TEST_F(ServerOperations, TournamentSeatsFillInOrderAndBelongToTheirHolder) {
   for (const char* nick : {"Seat_a", "Seat_b"}) Register(nick, "seatpw1");
-  const auto seat = [](int s, int action, const std::string& nick) {
+  const auto seat = [](int s, int action, const std::string& nick, const std::string& pw = "seatpw1") {
     const std::string n = std::to_string(s);
     const bool empty = nick == "X";
     return Tour(RawForm({{"client3on" + n, "0"}, {"gid", "9"}, {"num", "4"}, {"can", std::to_string(action)},
                          {"nick" + n, nick}, {"score" + n, "0"}, {"kon" + n, "0"}, {"rating" + n, "0"},
                          {"country" + n, empty ? "X" : "Russia"}, {"city" + n, empty ? "X" : "Omsk"},
-                         {"sex" + n, empty ? "X" : "M"}, {"ip" + n, empty ? "X" : "127.0.0.1"}}));
+                         {"sex" + n, empty ? "X" : "M"}, {"ip" + n, empty ? "X" : "127.0.0.1"}, {"pw", pw}}));
   };
+  EXPECT_EQ(seat(1, 1, "Seat_a", "wrongpw"), "no") << "a seat for an account needs its password";
+  EXPECT_EQ(seat(1, 1, "Seat_a", ""), "no") << "no password";
   EXPECT_EQ(seat(2, 1, "Seat_b"), "is") << "seat b before seat a";
   EXPECT_EQ(seat(1, 1, "Seat_a"), "ok");
   EXPECT_EQ(seat(1, 1, "Seat_b"), "is") << "a taken seat";
