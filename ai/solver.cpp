@@ -143,6 +143,36 @@ SolverPosition RandomFirstLead(std::uint64_t seed) {
   return p;
 }
 
+SolverPosition After(const SolverPosition& p, int c) {
+  const int mover = ToMove(p);
+  SolverPosition next = p;
+  next.hands[static_cast<std::size_t>(mover)] &= ~Bit(c);
+  if (p.trick_count == 0 && mover == p.declarer)
+    next.declarer_points += MarriageGain(c, p.hands[static_cast<std::size_t>(mover)], p.trump);
+  if (p.trick_count < 2) {
+    next.trick[static_cast<std::size_t>(p.trick_count)] = c;
+    next.trick_count = p.trick_count + 1;
+    return next;
+  }
+  const std::array<int, 3> cards = {p.trick[0], p.trick[1], c};
+  int w = 0;
+  if (Beats(cards[0], cards[1], p.trump)) w = 1;
+  if (Beats(cards[static_cast<std::size_t>(w)], cards[2], p.trump)) w = 2;
+  next.leader = (p.leader + w) % 3;
+  next.trick_count = 0;
+  if (next.leader == p.declarer) next.declarer_points += Points(cards[0]) + Points(cards[1]) + Points(cards[2]);
+  return next;
+}
+
+std::vector<CardValue> Solver::CardsReaching(const SolverPosition& position, int target) {
+  std::vector<CardValue> out;
+  for (CardSet rest = LegalCards(position); rest; rest &= rest - 1) {
+    const int c = std::countr_zero(rest);
+    out.push_back(CardValue{c, Reaches(After(position, c), target) ? 1 : 0});
+  }
+  return out;
+}
+
 CardSet LegalCards(const SolverPosition& p) {
   return Legal(p.hands[static_cast<std::size_t>(ToMove(p))], p.trick_count, p.trick[0], p.trump);
 }
@@ -367,22 +397,7 @@ SolveResult Solver::Solve(const SolverPosition& position) {
   result.value = maxing ? -kInfinity : kInfinity;
   for (int i = 0; i < n; ++i) {
     const int c = moves[static_cast<std::size_t>(i)];
-    // The position after the card, as a position of its own.
-    SolverPosition next = position;
-    next.hands[static_cast<std::size_t>(mover)] &= ~Bit(c);
-    if (count_ == 0) next.declarer_points += maxing ? MarriageGain(c, position.hands[static_cast<std::size_t>(mover)], trump_) : 0;
-    if (count_ < 2) {
-      next.trick[static_cast<std::size_t>(count_)] = c;
-      next.trick_count = count_ + 1;
-    } else {
-      int w = 0;
-      const std::array<int, 3> cards = {trick_[0], trick_[1], c};
-      if (Beats(cards[0], cards[1], trump_)) w = 1;
-      if (Beats(cards[static_cast<std::size_t>(w)], cards[2], trump_)) w = 2;
-      next.leader = (leader_ + w) % 3;
-      next.trick_count = 0;
-      if (next.leader == declarer_) next.declarer_points += Points(cards[0]) + Points(cards[1]) + Points(cards[2]);
-    }
+    const SolverPosition next = After(position, c);
     Load(next);
     const int future = Bisect([&](int a, int b) { return Search(a, b); }, 0, FutureBound());
     const int value = next.declarer_points + future;

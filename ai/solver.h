@@ -35,6 +35,9 @@ struct SolverPosition {
 // played it is the position of the first lead.
 SolverPosition PositionOf(const GameState& state);
 
+// The position after the seat to move plays `card` (a legal card).
+SolverPosition After(const SolverPosition& p, int card);
+
 // The seat (0..2) to move in a position.
 inline int ToMove(const SolverPosition& p) { return (p.leader + p.trick_count) % 3; }
 // The cards the seat to move may play (every card when it leads; else the
@@ -68,6 +71,9 @@ class Solver {
   int Value(const SolverPosition& position);
   // Whether the declarer can be sure of at least `target` points.
   bool Reaches(const SolverPosition& position, int target);
+  // For every legal card of the seat to move (lowest bit first), whether
+  // the declarer can be sure of `target` points after it: the value is 1 or 0.
+  std::vector<CardValue> CardsReaching(const SolverPosition& position, int target);
 
   // Entries kept from earlier positions stay valid (they are keyed by the
   // whole position); this empties the table.

@@ -21,15 +21,16 @@ constexpr CardSet SuitMask(int suit) { return CardSet{63} << (6 * suit); }
 
 // A bid is kept up to the highest value the declarer reaches in this share
 // of the simulated deals.
-constexpr double kBidConfidence = 0.6;
+constexpr double kBidConfidence = 0.75;
 constexpr int kLowestBid = kOpeningBidBase + kBidStep;
+// The open-card value flatters the declarer, who does not see the
+// defenders' cards: the order is worked out from values this much lower.
+constexpr int kOpenCardMargin = 10;
 
-// What a result of `v` points is worth to the declarer (to be made large)
-// and to the defenders (to be made small) when `order` points are needed:
-// the order swings the declarer's general count by four times the order,
-// a defender's by twice; every point counts once besides.
+// What a result of `v` points is worth to the declarer when `order` points
+// are needed: the order swings his general count by four times the order,
+// every point counts once besides.
 int DeclarerUtility(int v, int order) { return v + (v >= order ? 4 * order : 0); }
-int DefenderUtility(int v, int order) { return v + (v >= order ? 2 * order : 0); }
 
 int SlotOfCard(const GameState& view, int seat, int card) {
   for (int i = 1; i <= kHandRange; ++i)
@@ -57,7 +58,7 @@ int BestOrder(const std::vector<int>& values, int bid) {
   bool first = true;
   for (int order = bid; order <= kMaxOrder; ++order) {
     long made = 0;
-    for (int v : values) made += v >= order ? 1 : 0;
+    for (int v : values) made += v - kOpenCardMargin >= order ? 1 : 0;
     const long n = static_cast<long>(values.size());
     const long gain = order * (2 * made - n);
     if (first || gain > best_gain) {
@@ -91,44 +92,46 @@ class StrongPlayer::Clock {
 
 StrongPlayer::StrongPlayer(StrongOptions options) : options_(options), solver_() {}
 
-int StrongPlayer::ChooseCard(const GameState& view, int seat) {
+int StrongPlayer::ChooseCard(const GameState& view, int seat, const SeatKnowledge& knowledge) {
   last_samples_ = 0;
+  const int classic = ai::ChooseCard(view, seat, knowledge);
   const SeatInference inf = InferFromView(view, seat);
-  if (!inf.valid) return ai::ChooseCard(view, seat, SeatKnowledge{});
+  if (!inf.valid) return classic;
   SolverPosition mine = inf.position;
   mine.hands[static_cast<std::size_t>(inf.me)] = inf.mine;
   const std::vector<int> legal = CardsOf(LegalCards(mine));
-  if (legal.empty()) return ai::ChooseCard(view, seat, SeatKnowledge{});
-  if (legal.size() == 1) return SlotOfCard(view, seat, legal[0]);
+  if (legal.size() <= 1) return legal.empty() ? classic : SlotOfCard(view, seat, legal[0]);
+  // An order already made cannot be lost: the classic card takes the points.
+  const int order = view.Zakaz;
+  if (inf.position.declarer_points >= order) return classic;
 
   const bool declarer = inf.me == inf.declarer;
-  const int order = view.Zakaz;
   std::mt19937_64 rng(ViewSeed(view, seat, options_.seed));
-  std::array<long, 24> total{};
+  std::array<int, 24> made{};
   Clock clock(options_);
   int samples = 0;
   while (!clock.Over(samples)) {
     SolverPosition deal;
     DrawHands(inf, rng, deal);
-    const SolveResult r = solver_.Solve(deal);
-    for (const CardValue& cv : r.cards)
-      total[static_cast<std::size_t>(cv.card)] += declarer ? DeclarerUtility(cv.value, order) : DefenderUtility(cv.value, order);
+    for (const CardValue& cv : solver_.CardsReaching(deal, order)) made[static_cast<std::size_t>(cv.card)] += cv.value;
     ++samples;
   }
   last_samples_ = samples;
-  int best = legal[0];
-  for (int c : legal) {
-    const long tc = total[static_cast<std::size_t>(c)];
-    const long tb = total[static_cast<std::size_t>(best)];
-    const bool better = declarer ? tc > tb : tc < tb;
-    // Equal cards: the one worth fewer points goes first.
-    if (better || (tc == tb && Points(c) < Points(best))) best = c;
-  }
+  auto score = [&](int c) { return declarer ? made[static_cast<std::size_t>(c)] : -made[static_cast<std::size_t>(c)]; };
+  int top = score(legal[0]);
+  for (int c : legal) top = std::max(top, score(c));
+  const int classic_card = CardIndex(view.Hands[seat][classic]) - 1;
+  if (classic_card >= 0 && std::find(legal.begin(), legal.end(), classic_card) != legal.end() && score(classic_card) == top)
+    return classic;
+  int best = -1;
+  for (int c : legal)
+    if (score(c) == top && (best < 0 || Points(c) < Points(best))) best = c;
   return SlotOfCard(view, seat, best);
 }
 
 int StrongPlayer::MaxBid(const GameState& view, int seat) {
   last_samples_ = 0;
+  if (!options_.simulate_contract) return ComputeMaxBid(view.Hands[seat]).max_bid;
   const CardSet mine = HandOf(view, seat);
   const std::vector<int> others = CardsOf(((CardSet{1} << 24) - 1) & ~mine);
   const std::vector<int> own = CardsOf(mine);
@@ -164,7 +167,7 @@ int StrongPlayer::MaxBid(const GameState& view, int seat) {
   std::sort(values.begin(), values.end(), std::greater<>());
   // The value reached in kBidConfidence of the deals.
   const std::size_t at = std::min(values.size() - 1, static_cast<std::size_t>(kBidConfidence * static_cast<double>(values.size())));
-  const int reach = values[at];
+  const int reach = values[at] - kOpenCardMargin;
   int bid = kLowestBid;
   while (bid + kBidStep <= std::min(reach, kMaxOrder)) bid += kBidStep;
   return bid;
@@ -174,7 +177,7 @@ DeclarerPlan StrongPlayer::PlanDeclarer(const GameState& view, int seat) {
   last_samples_ = 0;
   const DeclarerPlan classic = ai::PlanDeclarer(view, seat);
   const CardSet mine = HandOf(view, seat);
-  if (std::popcount(mine) != 10) return classic;
+  if (!options_.simulate_contract || std::popcount(mine) != 10) return classic;
   const int me = seat - 1;
   const int bid = view.CurrentBid;
 
@@ -326,7 +329,7 @@ DeclarerPlan LeveledSeats::PlanDeclarer(int seat, const GameState& state) {
 
 int LeveledSeats::ChooseCard(int seat, const GameState& state) {
   if (Level(seat) == ComputerLevel::Classic) return classic_.ChooseCard(seat, state);
-  return Timed(timer_, [&] { return strong_.ChooseCard(SeatView(state, seat), seat); });
+  return Timed(timer_, [&] { return strong_.ChooseCard(SeatView(state, seat), seat, classic_.Knowledge().Seat(seat)); });
 }
 
 }  // namespace varnok::ai

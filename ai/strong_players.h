@@ -1,7 +1,7 @@
 // The strong computer: it plays a card by drawing the hands it cannot see
-// consistently with what its seat knows, solving each drawn deal exactly and
-// taking the card with the best average; it bids, gives and orders from the
-// same kind of simulation. Each decision reads only the seat's view of the
+// consistently with what its seat knows, solving each drawn deal exactly
+// (does the order stand after each card?) and taking the card that does best
+// over the deals; it can bid, give and order from the same kind of simulation. Each decision reads only the seat's view of the
 // table (SeatView), and draws its deals from a seed made of that view, so a
 // decision never depends on a card the seat may not see.
 #pragma once
@@ -25,6 +25,10 @@ struct StrongOptions {
   // choice, whatever the machine's speed. 0 = as many as the budget allows.
   int max_samples = 0;
   std::uint64_t seed = 0x5eed;
+  // Bid limit, gift, trump and order from simulated deals; without it the
+  // strong seat bids and orders as the classic computer does (the open-card
+  // values flatter a declarer too much for the simulation to order well yet).
+  bool simulate_contract = false;
 };
 
 inline constexpr int kDefaultStrongBudgetMs = 250;
@@ -38,7 +42,10 @@ class StrongPlayer {
   // The decisions, each from `seat`'s view of the table.
   int MaxBid(const GameState& view, int seat);
   DeclarerPlan PlanDeclarer(const GameState& view, int seat);
-  int ChooseCard(const GameState& view, int seat);
+  // The card that makes (as declarer) or defeats (as defender) the order in
+  // the most drawn deals; among cards equal in that, the classic player's
+  // choice (with its memory of the round, `knowledge`) when it is one of them.
+  int ChooseCard(const GameState& view, int seat, const SeatKnowledge& knowledge = {});
 
   // Deals drawn and solved by the last decision.
   int LastSamples() const { return last_samples_; }

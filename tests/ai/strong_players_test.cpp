@@ -50,6 +50,7 @@ StrongOptions Fixed() {
   StrongOptions o;
   o.budget_ms = 1000000;
   o.max_samples = 12;
+  o.simulate_contract = true;
   return o;
 }
 
