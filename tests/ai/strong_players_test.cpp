@@ -13,6 +13,10 @@
 #include "computer_players.h"
 #include "engine.h"
 #include "strong_sampler.h"
+#include "strong_seat.h"
+
+#include <condition_variable>
+#include <mutex>
 
 namespace varnok::ai {
 namespace {
@@ -184,6 +188,42 @@ TEST(StrongSamplerTest, DrawnDealsAgreeWithWhatTheSeatKnows) {
     }
   }
   EXPECT_EQ(checked, 300);
+}
+
+// The table never waits for the strong seat: the tick that asks for its
+// card returns at once with nothing played; once the worker is done, the
+// next tick plays the card the strong player chooses from the seat's view.
+TEST(StrongSeatTest, CardIsWorkedOutOffTheTableThread) {
+  Table table(41);
+  ASSERT_TRUE(table.RunUntil([](const GameState& s) { return s.Phase == phPlay1 && s.TrickNo == 2; }));
+  StrongOptions options = Fixed();
+  options.simulate_contract = false;
+  StrongSeatController strong(table.classic, options);
+  std::mutex mutex;
+  std::condition_variable cv;
+  bool ready = false;
+  strong.SetReady([&] {
+    std::lock_guard lock(mutex);
+    ready = true;
+    cv.notify_all();
+  });
+  table.engine.SetSeatController(1, &strong);
+  const GameState before = table.s;
+  StrongPlayer direct(options);
+  const int expected = direct.ChooseCard(SeatView(before, 1), 1, table.classic.Knowledge().Seat(1));
+
+  table.engine.Tick();
+  EXPECT_EQ(table.s.Phase, phPlay1) << "the tick waited for the card";
+  EXPECT_EQ(table.s.HandCount[1], before.HandCount[1]);
+  {
+    std::unique_lock lock(mutex);
+    ASSERT_TRUE(cv.wait_for(lock, std::chrono::seconds(30), [&] { return ready; }));
+  }
+  table.engine.Tick();
+  EXPECT_EQ(table.s.Phase, phPlay2);
+  EXPECT_EQ(table.s.Stol[1], before.Hands[1][expected]);
+  // Seat 1's bids and plan stay the classic ones.
+  EXPECT_EQ(strong.Players(), &table.classic);
 }
 
 }  // namespace
