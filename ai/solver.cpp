@@ -81,11 +81,16 @@ std::uint64_t Mix(std::uint64_t x) {
 }
 
 // The exact value of f, known to lie in lower..upper, by zero-window tests
-// that halve the range (each fail-soft answer narrows it further).
+// (each fail-soft answer narrows the range): first next to a guess (the
+// value of a card played instead is often the same), then halving.
 template <typename F>
-int Bisect(F&& f, int lower, int upper) {
+int Bisect(F&& f, int lower, int upper, int guess) {
+  int probes = 0;
   while (lower < upper) {
-    const int t = (lower + upper + 1) / 2;
+    int t = (lower + upper + 1) / 2;
+    if (probes == 0) t = std::clamp(guess, lower + 1, upper);
+    else if (probes == 1) t = guess <= lower ? lower + 1 : upper;
+    ++probes;
     const int r = f(t - 1, t);
     if (r >= t) lower = r;
     else upper = r;
@@ -371,7 +376,8 @@ int Solver::Search(int alpha, int beta) {
 
 int Solver::Value(const SolverPosition& position) {
   Load(position);
-  const int future = Bisect([&](int a, int b) { return Search(a, b); }, 0, FutureBound());
+  const int bound = FutureBound();
+  const int future = Bisect([&](int a, int b) { return Search(a, b); }, 0, bound, bound / 2);
   return position.declarer_points + future;
 }
 
@@ -395,12 +401,16 @@ SolveResult Solver::Solve(const SolverPosition& position) {
     return result;
   }
   result.value = maxing ? -kInfinity : kInfinity;
+  int guess = -1;
   for (int i = 0; i < n; ++i) {
     const int c = moves[static_cast<std::size_t>(i)];
     const SolverPosition next = After(position, c);
     Load(next);
-    const int future = Bisect([&](int a, int b) { return Search(a, b); }, 0, FutureBound());
+    const int bound = FutureBound();
+    const int future = Bisect([&](int a, int b) { return Search(a, b); }, 0, bound,
+                              guess < 0 ? bound / 2 : guess - next.declarer_points);
     const int value = next.declarer_points + future;
+    guess = value;
     result.cards.push_back(CardValue{c, value});
     result.value = maxing ? std::max(result.value, value) : std::min(result.value, value);
     Load(position);
