@@ -19,6 +19,8 @@ GameController::GameController(TableCanvas& canvas, TableHost& host, QObject* pa
 }
 
 GameController::~GameController() {
+  for (auto& seat : strong_seats_)
+    if (seat) seat->SetReady({});
   queue_.SetDrained({});
   queue_.Clear();
   table_.StopFlight();
@@ -26,6 +28,30 @@ GameController::~GameController() {
 
 void GameController::SetLocalSeat(QWidget* parent, SoundHook sound) {
   local_ = std::make_unique<LocalSeat>(parent, std::move(sound));
+}
+
+void GameController::SetComputerLevel(ai::ComputerLevel level, const ai::StrongOptions& options) {
+  level_ = level;
+  strong_options_ = options;
+  ApplyComputerLevel();
+}
+
+void GameController::ApplyComputerLevel() {
+  for (int seat = 1; seat <= 3; ++seat) {
+    auto& strong = strong_seats_[static_cast<std::size_t>(seat)];
+    const bool computer = engine_.KindOf(seat) == SeatKind::Computer;
+    if (level_ == ai::ComputerLevel::Strong && computer) {
+      if (!strong) {
+        strong = std::make_unique<ai::StrongSeatController>(computers_, strong_options_);
+        // The worker thread only asks the window's thread to tick again.
+        strong->SetReady([this] { QMetaObject::invokeMethod(this, [this] { Tick(); }, Qt::QueuedConnection); });
+      }
+      strong->SetOptions(strong_options_);
+      engine_.SetSeatController(seat, strong.get());
+    } else if (strong && &engine_.Controller(seat) == strong.get()) {
+      engine_.SetSeatController(seat, nullptr);
+    }
+  }
 }
 
 bool GameController::Busy() const {

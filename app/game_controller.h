@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "computer_players.h"
+#include "strong_seat.h"
 #include "engine.h"
 #include "game_state.h"
 #include "local_seat.h"
@@ -40,6 +41,12 @@ class GameController : public QObject {
   TablePresenter& Table() { return table_; }
   Presenter& EnginePresenter() { return queued_; }
   ai::ComputerSeats& Computers() { return computers_; }
+  // The level of the computer seats (Classic unless chosen). The strong
+  // seats work out their cards on a thread of their own and play them on a
+  // later tick; a new table mode places the classic seats again, so this
+  // is applied after each SetMode.
+  void SetComputerLevel(ai::ComputerLevel level, const ai::StrongOptions& options = {});
+  void ApplyComputerLevel();
   StepQueue& Queue() { return queue_; }
 
   // The local player's dialogs open over `parent` with this opening sound.
@@ -73,6 +80,9 @@ class GameController : public QObject {
   QueuedPresenter queued_;
   Engine engine_;
   ai::ComputerSeats computers_;
+  ai::ComputerLevel level_ = ai::ComputerLevel::Classic;
+  ai::StrongOptions strong_options_;
+  PerSeat<std::unique_ptr<ai::StrongSeatController>> strong_seats_{};
   std::unique_ptr<LocalSeat> local_;
   struct Held {
     std::function<void()> step;

@@ -255,6 +255,7 @@ void MainWindow::StartGame(int slot, const ClubMember& player, const std::string
   TableMode mode;
   mode.ProfileSlot = slot;
   engine_.SetMode(mode);
+  game_->ApplyComputerLevel();
   engine_.SetOptions(EngineOptionsOf(settings_));
   engine_.SetPlayerName(name);
   TakeProfile(player);

@@ -1,5 +1,6 @@
 // varnok-sim: plays games of three computer seats headless and prints one
 // JSON line per round.
+#include <array>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
@@ -10,12 +11,14 @@
 #include <string_view>
 #include <vector>
 
+#include "match.h"
 #include "self_play.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: varnok-sim [--seed S] [--games N] [--rounds N] [--keep-after-100] [--summary]\n"
+    "                  [--levels L1,L2,L3] [--duplicate] [--strong-ms MS] [--strong-samples N]\n"
     "       varnok-sim --deck \"o1 ... o24\" --first-bidder S --scores A,B,C [--keep-after-100]\n"
     "Plays games of three computer seats and prints one JSON object per round.\n"
     "  --seed S          seed of the shuffle (default: the clock)\n"
@@ -25,7 +28,12 @@ constexpr const char* kUsage =
     "  --deck ...        play one round from this deck order (card ordinals 1..24, deck slot 1 first)\n"
     "  --first-bidder S  the seat 1..3 that opens the bidding of that round\n"
     "  --scores A,B,C    the three scores before that round\n"
-    "  --summary         print rounds per second to standard error at the end\n";
+    "  --summary         print rounds per second to standard error at the end\n"
+    "  --levels L1,L2,L3 the computer level of seats 1, 2, 3: classic (default) or strong\n"
+    "  --duplicate       play each game once per seating (the levels turned round the seats)\n"
+    "                    and print each level's result per game and contracts made\n"
+    "  --strong-ms MS    time of one strong decision (default 250)\n"
+    "  --strong-samples N  deals a strong decision draws at most (default: as many as the time allows)\n";
 
 int Usage(const std::string& problem) {
   std::cerr << "varnok-sim: " << problem << "\n" << kUsage;
@@ -64,6 +72,9 @@ int main(int argc, char** argv) {
   std::optional<std::string> deck_text;
   std::optional<long> first_bidder;
   std::optional<std::string> scores_text;
+  std::array<varnok::ai::ComputerLevel, 3> levels{};
+  bool duplicate = false;
+  varnok::ai::StrongOptions strong;
 
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
@@ -78,6 +89,25 @@ int main(int argc, char** argv) {
       keep = true;
     } else if (arg == "--summary") {
       summary = true;
+    } else if (arg == "--duplicate") {
+      duplicate = true;
+    } else if (arg == "--levels") {
+      const auto v = value();
+      std::vector<std::string> names;
+      if (v) {
+        std::istringstream in(*v);
+        std::string item;
+        while (std::getline(in, item, ',')) names.push_back(item);
+      }
+      if (names.size() != 3) return Usage("--levels takes three levels L1,L2,L3");
+      for (std::size_t k = 0; k < 3; ++k)
+        if (!varnok::selfplay::ParseLevel(names[k], levels[k])) return Usage("unknown level " + names[k]);
+    } else if (arg == "--strong-ms" || arg == "--strong-samples") {
+      const auto v = value();
+      const auto n = v ? Number<long>(*v) : std::nullopt;
+      if (!n || *n < 1 || *n > 1000000) return Usage(std::string(arg) + " takes a positive whole number");
+      if (arg == "--strong-ms") strong.budget_ms = static_cast<int>(*n);
+      else strong.max_samples = static_cast<int>(*n);
     } else if (arg == "--seed" || arg == "--games" || arg == "--rounds" || arg == "--first-bidder") {
       const auto v = value();
       if (!v) return Usage(std::string(arg) + " needs a value");
@@ -102,8 +132,30 @@ int main(int argc, char** argv) {
     }
   }
 
+  if (duplicate) {
+    if (deck_text || rounds) return Usage("--duplicate plays whole games: no --deck or --rounds");
+    varnok::selfplay::MatchOptions match;
+    match.levels = levels;
+    match.seed = seed ? *seed : static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    match.games = static_cast<int>(games);
+    match.keep_after_100 = keep;
+    match.strong = strong;
+    const auto started = std::chrono::steady_clock::now();
+    const auto result = varnok::selfplay::PlayMatch(match, [&](int done, int total) {
+      if (summary) std::fprintf(stderr, "game %d of %d\n", done, total);
+    });
+    std::cout << varnok::selfplay::FormatSummary(result);
+    if (summary) {
+      const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+      std::fprintf(stderr, "%ld rounds in %.1f s\n", result.rounds, seconds);
+    }
+    return 0;
+  }
+
   varnok::selfplay::SelfPlay play;
   play.SetKeepAfter100(keep);
+  play.SetStrongOptions(strong);
+  for (int seat = 1; seat <= 3; ++seat) play.SetLevel(seat, levels[static_cast<std::size_t>(seat - 1)]);
   if (seed) play.SetSeed(*seed);
   const auto started = std::chrono::steady_clock::now();
   long played = 0;

@@ -99,7 +99,9 @@ RoundRecord SelfPlay::PlayDealtRound() {
   r.first_bidder = state_.Leader;
   for (int j = 1; j <= 24; ++j) r.deck[static_cast<std::size_t>(j - 1)] = CardIndex(state_.Deck[j]);
   Require(Move::Begin());  // works out the limits of seats 1 and 2
-  r.max_bid = {state_.MaxBid[1], state_.MaxBid[2], ai::ComputeMaxBid(state_.Hands[3]).max_bid};
+  const int seat3_limit = computer_.Level(3) == ai::ComputerLevel::Classic ? ai::ComputeMaxBid(state_.Hands[3]).max_bid
+                                                                           : computer_.MaxBid(3, state_);
+  r.max_bid = {state_.MaxBid[1], state_.MaxBid[2], seat3_limit};
   while (state_.Phase != phNextRound && state_.Phase != phGameOver) Act(r);
   for (int seat = 1; seat <= 3; ++seat) {
     r.round_points[static_cast<std::size_t>(seat - 1)] = state_.RoundPoints[seat];

@@ -13,6 +13,7 @@
 
 #include "computer_players.h"
 #include "engine.h"
+#include "strong_players.h"
 
 namespace varnok::selfplay {
 
@@ -51,6 +52,10 @@ class SelfPlay {
 
   void SetSeed(std::uint64_t seed) { engine_.SetShuffleSeed(seed); }
   void SetKeepAfter100(bool keep);
+  // The level of the computer that plays `seat` (all Classic at first).
+  void SetLevel(int seat, ai::ComputerLevel level) { computer_.SetLevel(seat, level); }
+  void SetStrongOptions(const ai::StrongOptions& options) { computer_.Strong().SetOptions(options); }
+  void SetDecisionTimer(std::function<void(double)> timer) { computer_.SetDecisionTimer(std::move(timer)); }
 
   // Deals a new game.
   void NewGame();
@@ -71,7 +76,7 @@ class SelfPlay {
 
   GameState state_;
   Presenter presenter_;
-  ai::ComputerSeats computer_;
+  ai::LeveledSeats computer_;
   Engine engine_;
   int game_ = 0;
   int pending_order_ = 0;
