@@ -94,7 +94,7 @@ void GameController::OnDrained() {
   if (Busy()) return;
   // The local player's turn to choose in a dialog.
   if (local_ != nullptr &&
-      local_->Ask(state_, [this](const Move& move) { Input([this, move] { engine_.Apply(move); }); }))
+      local_->Ask(engine_, [this](const Move& move) { Input([this, move] { engine_.Apply(move); }); }))
     return;
   if (held_.empty() && !tick_held_) return;
   resuming_ = true;

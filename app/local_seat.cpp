@@ -5,13 +5,12 @@
 
 namespace varnok {
 
-bool LocalSeat::Ask(const GameState& s, ApplyMove apply) {
+bool LocalSeat::Ask(const Engine& engine, ApplyMove apply) {
   if (Asking()) return true;
-  // The declarer holds eight cards again once the given cards are shown;
-  // the trump comes first, then the order.
-  const bool choosing = s.InGame && s.Phase == phGiven && s.Declarer == 3 && s.HandCount[NextSeat(3)] == 8;
-  if (!choosing) return false;
-  if (s.Trump == kNoSuit) {
+  const Engine::Question question = engine.LocalQuestion();
+  if (question == Engine::Question::None) return false;
+  const GameState& s = engine.State();
+  if (question == Engine::Question::Trump) {
     dialog_ = TFormMast::Ask(parent_, sound_, [this, apply](std::uint8_t trump) {
       dialog_.clear();
       apply(Move::Trump(trump));

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "dialog_look.h"
-#include "game_state.h"
+#include "engine.h"
 #include "move.h"
 
 namespace varnok {
@@ -21,7 +21,7 @@ class LocalSeat {
 
   // Opens the dialog the state asks of the local player now, if any;
   // `apply` gets the move when it closes. True while a dialog is open.
-  bool Ask(const GameState& state, ApplyMove apply);
+  bool Ask(const Engine& engine, ApplyMove apply);
   bool Asking() const { return !dialog_.isNull(); }
   // Closes an open dialog without a move (the table was left).
   void Cancel();

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <QCloseEvent>
+#include <filesystem>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QCoreApplication>
@@ -30,6 +31,7 @@
 #include "names.h"
 #include "sound_player.h"
 #include "startup_report.h"
+#include "text_file.h"
 #include "status_drawing.h"
 #include "table_canvas.h"
 #include "table_presenter.h"
@@ -77,8 +79,11 @@ MainWindow::MainWindow(const WindowOptions& options, QWidget* parent)
   // Once the table has shown a step: the status line, the score sheet, the
   // newcomer's going on.
   connect(game_, &GameController::Idle, this, &MainWindow::AfterStep);
-  // A faulty card request is written down beside the program.
-  engine_.SetDiagnosticFolder(ProgramFolderPath().toStdString());
+  // A faulty card request is written down beside the program; only the last one is kept.
+  engine_.SetFaultListener([this](const std::string& record) {
+    const std::filesystem::path path = std::filesystem::path(ProgramFolderPath().toStdString()) / kDiagnosticFile;
+    if (!WriteFileBytes(path, record)) qWarning("the diagnostic file %s could not be written", path.c_str());
+  });
 
   next_button_ = new TZubCardsButton(canvas_);
   next_button_->setObjectName(QStringLiteral("Button7"));

@@ -37,7 +37,6 @@ namespace varnok {
 class ChatBar;
 class GameController;
 class ChatNews;
-class DialogChoices;
 namespace netsession {
 class NetSession;
 }

@@ -18,6 +18,7 @@
 #include "form_wait.h"
 #include "menu_screen.h"
 #include "net_session.h"
+#include "player_checks.h"
 #include "online_club.h"
 #include "rating.h"
 #include "seats.h"
@@ -163,6 +164,14 @@ void MainWindow::OpenPlayerWindow(int slot) {
 }
 
 bool MainWindow::StartNetwork(const NetworkChoice& choice) {
+  // The player window checks the port as it is typed; one that comes here
+  // unchecked is refused with the same message.
+  const QString port_text = QString::fromStdString(choice.port.empty() ? "25666" : choice.port);
+  if (!PortValid(port_text)) {
+    ShowRecordMessage(i18n::Text(i18n::WordsMain, kRowIncorrectPort));
+    return false;
+  }
+  const auto port = static_cast<quint16>(port_text.toInt());
   WireMenu();
   EndSession();
   interrupted_ = false;
@@ -198,7 +207,6 @@ bool MainWindow::StartNetwork(const NetworkChoice& choice) {
   connect(&session, &netsession::NetSession::Interrupted, this, &MainWindow::OnNetworkInterrupted);
   connect(&session, &netsession::NetSession::Logged, this,
           [](const QString& line) { qInfo("network: %s", qPrintable(line)); });
-  const quint16 port = static_cast<quint16>(std::stoi(choice.port.empty() ? "25666" : choice.port));
   if (choice.server) {
     if (!session.StartServer(port)) {
       ShowRecordMessage(session.ErrorText());

@@ -9,6 +9,7 @@
 
 #include "card_pictures.h"
 #include "flight_window.h"
+#include "sleeping_flight.h"
 #include "sprite.h"
 
 namespace {
@@ -88,7 +89,7 @@ void BM_FlyCardLarge(benchmark::State& state) {
   CopyingWindow window;
   const std::string code = varnok::CardFromName("Ah").Bytes();
   for (auto _ : state) {
-    varnok::FlyCard(window, *pictures, 50, 100, 1250, 700, true, code, 5);
+    varnok::FlyCardSleeping(window, *pictures, 50, 100, 1250, 700, true, code, 5);
     benchmark::DoNotOptimize(window.Screen().constBits());
   }
   state.SetItemsProcessed(state.iterations() * 1200);

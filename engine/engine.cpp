@@ -85,9 +85,9 @@ void Engine::Tick() {
     case phPlay3: {
       // The seat whose turn it is: its controller answers if it computes.
       const int seat = s_.Phase > 10 ? s_.Phase - 10 : s_.Phase;
-      const std::optional<Move> move = seats_[static_cast<std::size_t>(seat)]->NextMove(seat, s_);
-      if (!move) return;
-      Apply(*move);
+      std::optional<Move> move = seats_[static_cast<std::size_t>(seat)]->NextMove(seat, s_);
+      if (move && move->kind == Move::Kind::Card && !CardPlayable(seat, move->a)) move = ReplaceFaulty(*move);
+      if (!move || !Apply(*move)) return;
       if (move->kind == Move::Kind::Card && s_.TrickPos == 4) ui_.EnableButton(TableButton::Next, true);
       return;
     }
@@ -123,12 +123,9 @@ void Engine::PressNext() {
       return;
     case phGiven:
       Apply(Move::ShowGiven());
-      if (KindOf(s_.Declarer) == SeatKind::Local && human_) {
-        Apply(Move::Trump(human_->ChooseTrump(s_)));
-        Apply(Move::Order(human_->ChooseOrder(s_, s_.Zakaz)));
-      } else {
-        Apply(Move::Order(s_.Zakaz));
-      }
+      // The local declarer answers the trump and order dialogs (LocalQuestion);
+      // a computer declarer ordered with its gift.
+      if (KindOf(s_.Declarer) != SeatKind::Local) Apply(Move::Order(s_.Zakaz));
       return;
     case phOrdered:
       Apply(Move::StartPlay());
@@ -159,6 +156,32 @@ void Engine::LeaveTable() {
   ui_.EnableGameMenu(false);
   SetTimer(kTimerMenuMs, true);
   ui_.TableLeft(finished);
+}
+
+std::optional<Move> Engine::ComputerMove(int seat) {
+  if (seat < 1 || seat > 3) return std::nullopt;
+  const std::optional<Move> move = computer_seat_.NextMove(seat, s_);
+  if (move && move->kind == Move::Kind::Card && !CardPlayable(seat, move->a)) return ReplaceFaulty(*move);
+  return move;
+}
+
+std::optional<Move> Engine::ReplaceFaulty(const Move& move) {
+  ++faulty_requests_;
+  const int seat = move.seat;
+  const int slot = move.a;
+  const TCard requested = (slot >= 1 && slot <= TCardList::kSlots) ? s_.Hands[seat][slot] : TCard::Empty();
+  if (fault_listener_) fault_listener_(DiagnosticRecord(s_, requested));
+  const int replacement = ReplacementSlot(seat);
+  if (replacement == 0) return std::nullopt;  // an empty hand has nothing to play
+  return Move::Card(seat, replacement);
+}
+
+Engine::Question Engine::LocalQuestion() const {
+  // The declarer holds eight cards again once the given cards are shown;
+  // the trump comes first, then the order.
+  if (!s_.InGame || s_.Phase != phGiven || s_.Declarer != 3 || KindOf(3) != SeatKind::Local) return Question::None;
+  if (s_.HandCount[NextSeat(3)] != 8) return Question::None;
+  return s_.Trump == kNoSuit ? Question::Trump : Question::Order;
 }
 
 bool Engine::DealsHere() const { return !(mode_.NetGame && mode_.NetPos != 1) && !mode_.TourGame; }
@@ -197,12 +220,20 @@ bool Engine::Valid(const Move& m, MoveSource source) const {
              m.a >= s_.CurrentBid && m.a <= kMostPoints;
     case Move::Kind::StartPlay: return p == phOrdered;
     case Move::Kind::Card:
-      return p >= phPlay1 && p <= phPlay3 && m.seat == p - 10 && s_.TrickPos >= 1 && s_.TrickPos <= 3;
+      return p >= phPlay1 && p <= phPlay3 && m.seat == p - 10 && s_.TrickPos >= 1 && s_.TrickPos <= 3 &&
+             CardPlayable(m.seat, m.a);
     case Move::Kind::Collect: return p == phTrickFull;
     case Move::Kind::Score: return p == phRoundOver;
     case Move::Kind::NextRound:
       // A copy that does not deal takes the dealer's next deal wherever its own round stands.
       return p == phNextRound || (source == MoveSource::Record && !DealsHere());
+    case Move::Kind::Pick:
+      // The local declarer raises a card of its ten that is not raised yet.
+      return p == phGive && s_.Declarer == 3 && m.a >= 1 && m.a <= s_.HandCount[3] && m.a != s_.GiveIdx1 &&
+             s_.Hands[3][m.a].IsReal();
+    case Move::Kind::Unpick:
+      return s_.Declarer == 3 && m.a >= 1 &&
+             ((p == phGive && m.a == s_.GiveIdx1) || (p == phGiveChosen && (m.a == s_.GiveIdx1 || m.a == s_.GiveIdx2)));
   }
   return false;
 }
@@ -255,6 +286,8 @@ bool Engine::Apply(const Move& move, MoveSource source) {
       ui_.EnableButton(TableButton::Next, false);
       break;
     case Move::Kind::Card: PlayCard(move.seat, move.a); break;
+    case Move::Kind::Pick: PickGift(move.a); break;
+    case Move::Kind::Unpick: UnpickGift(move.a); break;
     case Move::Kind::Collect: CollectTrick(); break;
     case Move::Kind::Score: ScoreRound(); break;
     case Move::Kind::NextRound:

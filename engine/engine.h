@@ -31,7 +31,6 @@ class Engine {
   // The computer players: the engine's computer controller plays with
   // them, and they hear of every round, whoever plays the seats.
   void SetComputerPlayers(ComputerPlayers* players);
-  void SetHumanChoices(HumanChoices* choices) { human_ = choices; }
   // The mode also places the seats' controllers (SeatKindsFor).
   void SetMode(const TableMode& mode);
   // Hands `seat` to another controller until the next SetMode (a null
@@ -48,9 +47,10 @@ class Engine {
   // The next new game goes on with a kept one: it starts at round `round`
   // with these scores (once).
   void SetResume(int round, const PerSeat<int>& scores) { resume_ = ResumePoint{round, scores}; }
-  // Folder of the diagnostic file ("" = the current folder).
-  void SetDiagnosticFolder(std::string folder) { diag_folder_ = std::move(folder); }
-  // Called after every move that was applied.
+  // Hears the diagnostic record (DiagnosticRecord) of every faulty card
+  // request a seat's controller made; the caller keeps it where it wants.
+  void SetFaultListener(std::function<void(const std::string&)> listener) { fault_listener_ = std::move(listener); }
+  // Called after every move that was applied, with the move as it was played.
   void SetMoveListener(std::function<void(const Move&)> listener) { listener_ = std::move(listener); }
 
   const GameState& State() const { return s_; }
@@ -65,28 +65,48 @@ class Engine {
   void Tick();       // Timer1
   void PressNext();  // Button7
   void PressPass();  // Button8
-  // A left click on seat 3's hand slot: choosing the two cards to give as
-  // declarer (phases 6 and 7) or playing a card (phase 13). A card that may
-  // not be played only sounds "WWrongs". Returns whether anything changed.
+  // A left click on seat 3's hand slot: picking or unpicking one of the two
+  // cards to give as declarer (phases 6 and 7) or playing a card (phase 13),
+  // each a move. A card that may not be played only sounds "WWrongs".
+  // Returns whether anything changed.
   bool ClickCard(int slot);
   // Leaves the table (after a finished game, or early after confirmation).
   void LeaveTable();
 
   // The one way to change a round: every step, whoever takes it, is applied
   // here and then reported to the move listener. Returns false, changing
-  // nothing, when the step does not fit the state (wrong phase, wrong seat).
+  // nothing, when the step does not fit the state (wrong phase, wrong seat,
+  // a card the seat may not play).
   bool Apply(const Move& move, MoveSource source = MoveSource::Here);
   // Whether Apply would take `move` now: the same check, changing nothing.
   bool Allows(const Move& move, MoveSource source = MoveSource::Here) const { return Valid(move, source); }
+
+  // What the computer players would do for `seat` now (a bid, a pass or a
+  // card), whoever plays the seat on this copy: the client of a game of two
+  // answers for the server's computer seat. A card the seat may not play is
+  // a faulty request: it is counted and reported to the fault listener, and
+  // the card the rules give instead (ReplacementSlot) comes back as the move.
+  // Nothing when the seat has no move to make now.
+  std::optional<Move> ComputerMove(int seat);
+
+  // What the local player must answer in a dialog now: as declarer, once the
+  // given cards are shown, the trump and then the order. The answer is a
+  // Trump or an Order move.
+  enum class Question { None, Trump, Order };
+  Question LocalQuestion() const;
 
   // --- questions about the table (they change nothing) --------------------
   bool IsIllegalHumanCard(int slot) const;
   PerSeat<int> GeneralCount() const { return varnok::GeneralCount(s_.Scores); }
   // True when `slot` of `seat`'s hand may not be played now.
   bool IsIllegalCard(int seat, int slot) const;
-  // Whether `slot` of `seat`'s hand holds a card that may be played now; any
-  // other request is a faulty one that a card step replaces.
+  // Whether `slot` of `seat`'s hand holds a card that may be played now; a
+  // card step asking for any other is refused.
   bool CardPlayable(int seat, int slot) const;
+  // The card the rules play for `seat` instead of a faulty request: the
+  // highest card on a lead, else the lowest of the led suit, else the lowest
+  // trump, else the lowest card (0 for an empty hand).
+  int ReplacementSlot(int seat) const;
   // Who makes `seat`'s moves on this copy.
   // A seat number outside 1..3 names no seat this copy plays: remote.
   const SeatController& Controller(int seat) const;
@@ -111,6 +131,8 @@ class Engine {
   void ResortHands();
   void AnnounceOrder();
   void AnnounceMarriage(int seat, int slot);
+  void PickGift(int slot);
+  void UnpickGift(int slot);
   void PlayCard(int seat, int slot);
   void TrickWinner();
   void CollectTrick();
@@ -128,8 +150,8 @@ class Engine {
   void EndGame();
   void SetTimer(int interval_ms, bool running);
   void Button(TableButton button, bool visible, bool enabled, const UiText& caption);
-  void WriteDiagnostic(int seat, int slot) const;
-  int ReplacementSlot(int seat) const;
+  // Counts and reports a faulty card request; the move the rules play instead.
+  std::optional<Move> ReplaceFaulty(const Move& move);
   bool Valid(const Move& move, MoveSource source) const;
   // Whether this copy shuffles and deals (else the deal comes from the dealer's copy).
   bool DealsHere() const;
@@ -142,7 +164,6 @@ class Engine {
   GameState& s_;
   Presenter& ui_;
   ComputerPlayers* computer_ = nullptr;
-  HumanChoices* human_ = nullptr;
   TableMode mode_;
   LocalController local_seat_;
   ComputerController computer_seat_;
@@ -159,7 +180,7 @@ class Engine {
     PerSeat<int> scores{};
   };
   std::optional<ResumePoint> resume_;
-  std::string diag_folder_;
+  std::function<void(const std::string&)> fault_listener_;
   std::function<void(const Move&)> listener_;
   int timer_ms_ = kTimerMenuMs;
   bool timer_running_ = true;
@@ -173,11 +194,12 @@ inline constexpr int kMostPoints = 220;
 // Whether hand slots slot1 and slot2 name two different real cards.
 bool GiftIsValid(const TCardList& hand, int slot1, int slot2);
 
-// Name of the diagnostic file of a faulty card request.
+// Name of the diagnostic file of a faulty card request (the program keeps
+// the last record there).
 inline constexpr const char* kDiagnosticFile = "ErrorVarnok.txt";
 
 // The 64-byte diagnostic record (hands of seats 1..3 slots 1..8, the table,
-// the trump and the requested card), as written to the diagnostic file.
+// the trump and the requested card), as the diagnostic file holds it.
 std::string DiagnosticRecord(const GameState& state, TCard requested);
 
 }  // namespace varnok

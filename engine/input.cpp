@@ -1,4 +1,5 @@
-// The local player's left clicks on the bottom hand.
+// The local player's left clicks on the bottom hand, and the two cards the
+// local declarer picks to give.
 #include "engine.h"
 
 namespace varnok {
@@ -7,34 +8,17 @@ bool Engine::ClickCard(int slot) {
   if (!s_.InGame || slot < 1 || slot > s_.HandCount[3]) return false;
   switch (s_.Phase) {
     case phGive:
+    case phGiveChosen: {
       if (s_.Declarer != 3) return false;
-      if (s_.GiveIdx1 == 0) {
-        s_.GiveIdx1 = static_cast<std::uint8_t>(slot);
-        ui_.RaiseCard(slot, true);
-      } else if (slot == s_.GiveIdx1) {
-        s_.GiveIdx1 = 0;
-        ui_.RaiseCard(slot, false);
-      } else {
-        s_.GiveIdx2 = static_cast<std::uint8_t>(slot);
-        ui_.RaiseCard(slot, true);
-        s_.Phase = phGiveChosen;
-        ui_.EnableButton(TableButton::Next, true);
-      }
-      return true;
-    case phGiveChosen:
-      if (s_.Declarer != 3 || (slot != s_.GiveIdx1 && slot != s_.GiveIdx2)) return false;
-      ui_.RaiseCard(slot, false);
-      if (slot == s_.GiveIdx1) s_.GiveIdx1 = s_.GiveIdx2;
-      s_.GiveIdx2 = 0;
-      s_.Phase = phGive;
-      ui_.EnableButton(TableButton::Next, false);
-      return true;
+      const bool raised = slot == s_.GiveIdx1 || (s_.Phase == phGiveChosen && slot == s_.GiveIdx2);
+      return Apply(raised ? Move::Unpick(slot) : Move::Pick(slot));
+    }
     case phPlay3:
       if (IsIllegalHumanCard(slot)) {
         ui_.PlaySound("WWrongs", false);
         return false;
       }
-      Apply(Move::Card(3, slot));
+      if (!Apply(Move::Card(3, slot))) return false;
       if (s_.Phase == phTrickFull) {
         // With remote seats only the copy that makes the winner's moves collects the trick.
         ui_.EnableButton(TableButton::Next, !HasRemoteSeat() || KindOf(s_.Leader) != SeatKind::Remote);
@@ -43,6 +27,29 @@ bool Engine::ClickCard(int slot) {
     default:
       return false;
   }
+}
+
+void Engine::PickGift(int slot) {
+  ui_.RaiseCard(slot, true);
+  if (s_.GiveIdx1 == 0) {
+    s_.GiveIdx1 = static_cast<std::uint8_t>(slot);
+    return;
+  }
+  s_.GiveIdx2 = static_cast<std::uint8_t>(slot);
+  s_.Phase = phGiveChosen;
+  ui_.EnableButton(TableButton::Next, true);
+}
+
+void Engine::UnpickGift(int slot) {
+  ui_.RaiseCard(slot, false);
+  if (s_.Phase == phGive) {
+    s_.GiveIdx1 = 0;
+    return;
+  }
+  if (slot == s_.GiveIdx1) s_.GiveIdx1 = s_.GiveIdx2;
+  s_.GiveIdx2 = 0;
+  s_.Phase = phGive;
+  ui_.EnableButton(TableButton::Next, false);
 }
 
 }  // namespace varnok

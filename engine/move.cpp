@@ -17,7 +17,7 @@ struct KindName {
   int numbers;  // how many numbers follow the word (a suit counts as one)
 };
 
-constexpr std::array<KindName, 15> kKinds = {{
+constexpr std::array<KindName, 17> kKinds = {{
     {Move::Kind::Begin, "begin", 0},
     {Move::Kind::Bid, "bid", 1},
     {Move::Kind::Pass, "pass", 1},
@@ -33,6 +33,8 @@ constexpr std::array<KindName, 15> kKinds = {{
     {Move::Kind::Score, "score", 0},
     {Move::Kind::NextRound, "next", 0},
     {Move::Kind::NewGame, "new", 0},
+    {Move::Kind::Pick, "pick", 1},
+    {Move::Kind::Unpick, "unpick", 1},
 }};
 
 std::optional<int> ToInt(std::string_view word) {
@@ -55,7 +57,9 @@ std::string ToText(const Move& move) {
         text += " " + std::to_string(move.a) + " " + std::to_string(move.b);
         return move.c ? text + " " + SuitName(static_cast<std::uint8_t>(move.c)) : text;
       case Move::Kind::Trump: return text + " " + SuitName(static_cast<std::uint8_t>(move.a));
-      case Move::Kind::Order: return text + " " + std::to_string(move.a);
+      case Move::Kind::Order:
+      case Move::Kind::Pick:
+      case Move::Kind::Unpick: return text + " " + std::to_string(move.a);
       case Move::Kind::Card: return text + " " + std::to_string(move.seat) + " " + std::to_string(move.a);
       default: return text;
     }
@@ -101,7 +105,9 @@ std::optional<Move> ParseMove(std::string_view text) {
       case Move::Kind::Bid:
       case Move::Kind::Pass: m.seat = n[0]; break;
       case Move::Kind::Give: m.a = n[0]; m.b = n[1]; break;
-      case Move::Kind::Order: m.a = n[0]; break;
+      case Move::Kind::Order:
+      case Move::Kind::Pick:
+      case Move::Kind::Unpick: m.a = n[0]; break;
       case Move::Kind::Card: m.seat = n[0]; m.a = n[1]; break;
       default: break;
     }

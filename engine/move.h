@@ -1,7 +1,7 @@
 // One step of a game, whoever takes it: the timer for a computer seat, the
 // local player's buttons and clicks, or a record from another copy. Every
-// step has a one-line text form ("bid 2", "card 3 5", "trump s") used by
-// logs, history, the network and the simulator.
+// step has a one-line text form ("bid 2", "card 3 5", "trump s", "pick 4")
+// used by logs, history, the network and the simulator.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +29,8 @@ struct Move {
     Score,      // the finished round is scored
     NextRound,  // the next round is dealt
     NewGame,    // a new game begins with its first deal
+    Pick,       // the local declarer raises hand slot a as one of the two cards to give
+    Unpick,     // ... and lowers a raised one again
   };
 
   Kind kind = Kind::Begin;
@@ -52,6 +54,8 @@ struct Move {
   static Move Score() { return {Kind::Score}; }
   static Move NextRound() { return {Kind::NextRound}; }
   static Move NewGame() { return {Kind::NewGame}; }
+  static Move Pick(int slot) { return {Kind::Pick, 0, slot}; }
+  static Move Unpick(int slot) { return {Kind::Unpick, 0, slot}; }
 
   friend bool operator==(const Move&, const Move&) = default;
 };

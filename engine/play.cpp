@@ -1,7 +1,5 @@
-// Trick play: playing a card, deciding the trick, collecting it, and the
-// diagnostic record of a faulty card request.
-#include <fstream>
-
+// Trick play: playing a card, deciding the trick, collecting it, the card
+// the rules play instead of a faulty request and its diagnostic record.
 #include "engine.h"
 
 namespace varnok {
@@ -42,15 +40,6 @@ std::string DiagnosticRecord(const GameState& s, TCard requested) {
   return record;
 }
 
-void Engine::WriteDiagnostic(int seat, int slot) const {
-  const TCard requested = (slot >= 1 && slot <= TCardList::kSlots) ? s_.Hands[seat][slot] : TCard::Empty();
-  const std::string path = diag_folder_.empty() ? std::string(kDiagnosticFile) : diag_folder_ + "/" + kDiagnosticFile;
-  // Only the last faulty request is kept. A file that cannot be written is
-  // simply skipped: play goes on with the replacement card.
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (out) out << DiagnosticRecord(s_, requested);
-}
-
 bool Engine::CardPlayable(int seat, int slot) const {
   if (seat < 1 || seat > 3 || slot < 1 || slot > 8) return false;
   return s_.Hands[seat][slot].len != 0 && !s_.Hands[seat][slot].IsEmpty() &&
@@ -59,13 +48,6 @@ bool Engine::CardPlayable(int seat, int slot) const {
 }
 
 void Engine::PlayCard(int seat, int slot) {
-  if (!CardPlayable(seat, slot)) {
-    ++faulty_requests_;
-    WriteDiagnostic(seat, slot);
-    slot = ReplacementSlot(seat);
-    if (slot == 0) return;  // an empty hand has nothing to play
-  }
-
   const int pos = s_.TrickPos;
   const TCard card = s_.Hands[seat][slot];
   s_.Stol[pos] = card;

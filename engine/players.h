@@ -1,5 +1,5 @@
-// Where the engine's choices come from: the computer players for seats the
-// computer plays, and the two dialogs of the local player.
+// Where the engine's choices come from for seats the computer plays; the
+// local player answers in dialogs whose answers are moves.
 #pragma once
 
 #include <cstdint>
@@ -40,16 +40,6 @@ class ComputerPlayers {
   virtual void TrickFull(const GameState& /*state*/) {}
   // The trick is about to be collected (still on the table).
   virtual void TrickCollected(const GameState& /*state*/) {}
-};
-
-// The local player's two modal choices as declarer.
-class HumanChoices {
- public:
-  virtual ~HumanChoices() = default;
-  // The trump dialog: one of the four suit letters.
-  virtual std::uint8_t ChooseTrump(const GameState& state) = 0;
-  // The order dialog, opened at `winning_bid`: a value from the bid to 180.
-  virtual int ChooseOrder(const GameState& state, int winning_bid) = 0;
 };
 
 // The order dialog's six stepping buttons.

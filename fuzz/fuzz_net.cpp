@@ -11,7 +11,6 @@
 // copy's own seat and the size of the reads; the rest is the byte stream.
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -27,17 +26,6 @@ namespace {
 
 using namespace varnok;
 using namespace varnok::net;
-
-// The engine writes a diagnostic file for a card it replaces; keep it out of the way.
-const std::string& DiagnosticFolder() {
-  static const std::string folder = [] {
-    const auto path = std::filesystem::temp_directory_path() / "varnok-fuzz-diagnostics";
-    std::error_code ec;
-    std::filesystem::create_directories(path, ec);
-    return path.string();
-  }();
-  return folder;
-}
 
 // A copy of the program at a table: its game, its engine and its buttons.
 struct Copy {
@@ -57,7 +45,6 @@ struct Copy {
     mode.TourPos = own;
     mode.ProfileSlot = tournament ? 8 : 6;
     engine.SetMode(mode);
-    engine.SetDiagnosticFolder(DiagnosticFolder());
     if (dealt) {
       // A game under way: the deck in the order of the card ordinals.
       DeckOrder order{};

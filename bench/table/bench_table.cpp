@@ -1,6 +1,6 @@
 // The table's animations on the event loop against the way they slept on the
-// main thread before (SetFlightsBlockingForMeasurement keeps that way for
-// this comparison): the duration of one card flight across the large window,
+// main thread before (SetTableSleeping keeps that way for this
+// comparison): the duration of one card flight across the large window,
 // and of a whole animated round with the engine's pauses, at each of the six
 // speeds. The two durations of a speed should agree within a few per cent.
 //
@@ -17,6 +17,7 @@
 #include "engine.h"
 #include "layout.h"
 #include "queued_presenter.h"
+#include "sleeping_flight.h"
 #include "sprite.h"
 #include "step_queue.h"
 #include "table_canvas.h"
@@ -103,7 +104,7 @@ void FlightBench(benchmark::State& bench, bool blocking) {
   Table table(speed);
   CardPictures& pictures = table.presenter.Pictures();
   const std::string code = CardFromName("Ah").Bytes();
-  SetFlightsBlockingForMeasurement(blocking);
+  SetTableSleeping(blocking);
   FlightPlayer player;
   for (auto _ : bench) {
     bool done = false;
@@ -120,7 +121,7 @@ void FlightBench(benchmark::State& bench, bool blocking) {
     // both ways (the sleeping one would otherwise never do it).
     QCoreApplication::processEvents();
   }
-  SetFlightsBlockingForMeasurement(false);
+  SetTableSleeping(false);
 }
 
 void BM_CardFlightSleeping(benchmark::State& bench) { FlightBench(bench, true); }
@@ -133,7 +134,7 @@ BENCHMARK(BM_CardFlightOnEventLoop)->DenseRange(1, 6)->UseManualTime()->Iteratio
 void RoundBench(benchmark::State& bench, bool blocking) {
   EnsureApplication();
   const int speed = static_cast<int>(bench.range(0));
-  SetFlightsBlockingForMeasurement(blocking);
+  SetTableSleeping(blocking);
   for (auto _ : bench) {
     Table table(speed);
     QElapsedTimer clock;
@@ -144,7 +145,7 @@ void RoundBench(benchmark::State& bench, bool blocking) {
     while (table.Act() && ++guard < 2000) table.Drain();
     bench.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
   }
-  SetFlightsBlockingForMeasurement(false);
+  SetTableSleeping(false);
 }
 
 void BM_AnimatedRoundSleeping(benchmark::State& bench) { RoundBench(bench, true); }

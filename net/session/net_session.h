@@ -231,9 +231,12 @@ class NetSession : public QObject {
   void AfterCardServer(const Move& move, int position);
   void AfterDeclarerStep(const Move& move);
   void ComputerLeadIfDue();
-  int ComputerMaxBid();
+  // Works out the computer seat's bid limit for this deal, once.
+  void ComputerMaxBid();
+  // Applies the computer seat's bid or pass at relative seat `seat`; true for a bid.
+  bool ComputerBids(int seat);
   // Plays the computer seat's card at relative seat `seat`; returns the hand
-  // position played (before it left the hand).
+  // position played (before it left the hand), 0 when none was played.
   int PlayComputerCard(int seat);
   void AdjustButtons();
   void SetNextEnabled(bool enabled);

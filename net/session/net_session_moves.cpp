@@ -104,7 +104,9 @@ void NetSession::LocalMove(const Move& move) {
   if (!game_running_ || interrupted_ || net_pos_ == 0) return;
   using K = Move::Kind;
   switch (move.kind) {
-    case K::NewGame: break;
+    case K::NewGame:
+    case K::Pick:
+    case K::Unpick: break;  // the gift is told once it is given
     case K::Begin:
       // A computer seat this copy plays (the server's, in a game of two) opens with 60 at once.
       if (engine_.KindOf(s_.Leader) == SeatKind::Computer && s_.CurrentBid == kOpeningBidBase &&
@@ -187,10 +189,21 @@ void NetSession::AfterDeclarerStep(const Move& move) {
 
 // --- bidding --------------------------------------------------------------------
 
-int NetSession::ComputerMaxBid() {
+void NetSession::ComputerMaxBid() {
   const auto seat = static_cast<std::size_t>(ComputerRel());
   if (s_.MaxBid[seat] == 0 && computer_) s_.MaxBid[seat] = computer_->MaxBid(static_cast<int>(seat), s_);
-  return s_.MaxBid[seat];
+}
+
+bool NetSession::ComputerBids(int seat) {
+  // The seat's limit is worked out once a deal, when it first bids; the
+  // engine's computer controller then bids or passes as at a local table.
+  ComputerMaxBid();
+  const std::optional<Move> move = engine_.ComputerMove(seat);
+  if (!move || !ApplyOwn(*move)) {
+    Log(QString("the computer seat %1 has no bid to make").arg(seat));
+    return false;
+  }
+  return move->kind == Move::Kind::Bid;
 }
 
 void NetSession::AfterBid(bool bid) {
@@ -222,8 +235,7 @@ void NetSession::AfterBidClient(bool bid) {
   const bool computer_bids = s_.InBidding[1];
   const bool server_bids = s_.InBidding[2];
   if (computer_bids && (server_bids || bid)) {
-    const bool raise = s_.CurrentBid < ComputerMaxBid() && engine_.Allows(Move::Bid(1));
-    ApplyOwn(raise ? Move::Bid(1) : Move::Pass(1));
+    const bool raise = ComputerBids(1);
     const SeatCell answer = raise ? SeatCell::Bid(s_.CurrentBid) : SeatCell::Pass();
     if (!server_bids) SendToPrevious(MoveShape::BidReport(3, answer));
     else if (raise || bid) SendToPrevious(MoveShape::TurnToBid(s_.CurrentBid + kBidStep, 3, answer));
@@ -247,8 +259,7 @@ void NetSession::AfterBidServer(bool bid) {
     else SendToNext(MoveShape::BiddingWon());
   } else if (computer_bids) {
     if (bid) {
-      const bool raise = s_.CurrentBid < ComputerMaxBid() && engine_.Allows(Move::Bid(2));
-      ApplyOwn(raise ? Move::Bid(2) : Move::Pass(2));
+      const bool raise = ComputerBids(2);
       SendToNext(MoveShape::BidReport(3, raise ? SeatCell::Bid(s_.CurrentBid) : SeatCell::Pass()));
     } else {
       // The computer has won; the client hears of the pass once more.
@@ -260,20 +271,13 @@ void NetSession::AfterBidServer(bool bid) {
 // --- cards ----------------------------------------------------------------------
 
 int NetSession::PlayComputerCard(int seat) {
-  const int count = s_.HandCount[static_cast<std::size_t>(seat)];
-  int slot = computer_ ? computer_->ChooseCard(seat, s_) : 0;
-  auto playable = [&](int candidate) {
-    return candidate >= 1 && candidate <= count && s_.Hands[static_cast<std::size_t>(seat)][candidate].IsReal() &&
-           !engine_.IsIllegalCard(seat, candidate);
-  };
-  if (!playable(slot)) {
-    if (computer_) Log(QString("the computer chose no card it may play (%1)").arg(slot));
-    slot = 0;
-    for (int candidate = 1; candidate <= count && slot == 0; ++candidate)
-      if (playable(candidate)) slot = candidate;
+  // The engine asks the computer players and plays the rules' card for a faulty request.
+  const std::optional<Move> move = engine_.ComputerMove(seat);
+  if (!move || move->kind != Move::Kind::Card || !ApplyOwn(*move)) {
+    Log(QString("the computer seat %1 has no card to play").arg(seat));
+    return 0;
   }
-  if (slot == 0 || !ApplyOwn(Move::Card(seat, slot))) return 0;
-  return slot;
+  return move->a;
 }
 
 void NetSession::AfterCard(const Move& move) {

@@ -268,17 +268,22 @@ std::span<const Country> CountriesOf(int continent) {
   return kContinents[continent - 1];
 }
 
-const Country* CountryOfCode(std::string_view code) {
-  if (code.size() != 5 || code[1] != '-') return nullptr;
+std::optional<int> CountryRowOfCode(std::string_view code) {
+  if (code.size() != 5 || code[1] != '-') return std::nullopt;
   const int continent = code[0] - '0';
   int index = 0;
   for (const char c : code.substr(2)) {
-    if (c < '0' || c > '9') return nullptr;
+    if (c < '0' || c > '9') return std::nullopt;
     index = index * 10 + (c - '0');
   }
-  const auto countries = CountriesOf(continent);
-  if (index >= static_cast<int>(countries.size())) return nullptr;
-  return &countries[static_cast<std::size_t>(index)];
+  if (index >= static_cast<int>(CountriesOf(continent).size())) return std::nullopt;
+  return index;
+}
+
+const Country* CountryOfCode(std::string_view code) {
+  const std::optional<int> row = CountryRowOfCode(code);
+  if (!row) return nullptr;
+  return &CountriesOf(code[0] - '0')[static_cast<std::size_t>(*row)];
 }
 
 std::string CountryCode(int continent, int index) {

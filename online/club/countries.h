@@ -4,6 +4,7 @@
 // "Flag" + continent digit + "_" + the three digits.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,6 +23,9 @@ std::span<const Country> CountriesOf(int continent);
 
 // The country of a code, or nothing for a malformed or unknown code.
 const Country* CountryOfCode(std::string_view code);
+// The country's row in its continent's picker, or nothing for a malformed
+// or unknown code.
+std::optional<int> CountryRowOfCode(std::string_view code);
 
 // "c-nnn".
 std::string CountryCode(int continent, int index);

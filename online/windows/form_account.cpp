@@ -319,7 +319,7 @@ void TFormAccount::FillAccountFields() {
   const int continent = country != nullptr ? user.Country2[0] - '0' : 1;
   continent_->setCurrentIndex(continent - 1);
   FillCountries();
-  country_list_->setCurrentIndex(country != nullptr ? std::stoi(user.Country2.substr(2)) : 0);
+  country_list_->setCurrentIndex(CountryRowOfCode(user.Country2).value_or(0));
   country_->setText(Utf8(user.Country1));
   sex_->setCurrentIndex(user.Sex == 'M' ? 0 : 1);
   registration_->setText(logged_in ? Utf8(user.DateR) : QStringLiteral("00.00.0000"));

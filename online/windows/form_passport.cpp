@@ -73,7 +73,7 @@ TFormPassport::TFormPassport(Settings& settings, QWidget* parent) : TBaizeDialog
   const Country* country = CountryOfCode(settings_.Country);
   continent_->setCurrentIndex(country != nullptr ? settings_.Country[0] - '1' : 0);
   FillCountries();
-  country_->setCurrentIndex(country != nullptr ? std::stoi(settings_.Country.substr(2)) : 0);
+  country_->setCurrentIndex(CountryRowOfCode(settings_.Country).value_or(0));
   connect(continent_, &QComboBox::activated, this, [this](int index) {
     settings_.Country = CountryCode(index + 1, 0);
     FillCountries();

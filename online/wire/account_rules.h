@@ -1,40 +1,27 @@
-// The checks of what a player types for the club: the nick, city, password
-// and e-mail of an account and the "My Passport" identity, the filter of
-// typed characters, and the scrambled password of the saved-account file.
-//
-// Characters are judged by their code page 1251 values:
-//   class A: Latin letters, digits and ! ( ) , - . @ _
-//   class C: Cyrillic letters (0xC0 to 0xFF), Ё and ё
+// The checks of what a player types for the club (the club's field rules,
+// club/field_rules.h, under the program's names) and the scrambled
+// password of the saved-account file.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "club/field_rules.h"
+
 namespace varnok::online {
 
-enum class FieldKind { TypedCharacter = 0, Nick = 1, City = 2, Password = 3, EMail = 4 };
-
-// The lamp of a field: 1 red (refused), 2 yellow (acceptable), 3 green (good).
-enum Lamp { kRed = 1, kYellow = 2, kGreen = 3 };
-
-// The account check. Cyrillic letters are acceptable (yellow) only in the
-// city and as single typed characters; an e-mail needs "@" after its first
-// character and before its last.
-int CheckField(std::string_view utf8_text, FieldKind kind);
-
-// The passport check: as the account check, but the nick accepts Cyrillic
-// letters too (yellow), and an e-mail is not checked.
-int CheckPassportField(std::string_view utf8_text, FieldKind kind);
-
-// Whether a typed character is taken into the field: the nick and city take
-// every character that is not red, the password and e-mail only green ones.
-bool AcceptTypedCharacter(std::u32string_view character, FieldKind field);
-
-// Lengths of the account fields.
-inline constexpr int kNickLimit = 12;
-inline constexpr int kPasswordLimit = 12;
-inline constexpr int kCityLimit = 15;
-inline constexpr int kEMailLimit = 30;
+using club::AcceptTypedCharacter;
+using club::CheckField;
+using club::CheckPassportField;
+using club::FieldKind;
+using club::kCityLimit;
+using club::kEMailLimit;
+using club::kGreen;
+using club::kNickLimit;
+using club::kPasswordLimit;
+using club::kRed;
+using club::kYellow;
+using club::Lamp;
 
 // The password in its reversible scrambled form (one printable line, the
 // password never in clear), and back.

@@ -5,17 +5,6 @@
 
 namespace varnok::server {
 
-double AnnounceRating(std::int64_t n_new, std::int64_t k, double c, double d, double rating) {
-  const double before = static_cast<double>(n_new - k);
-  const double n = static_cast<double>(n_new);
-  return (before * (rating - before / d) - c) / n + n / d;
-}
-
-double ResultRating(std::int64_t n, double p, double c, double d, double rating) {
-  const double games = static_cast<double>(n);
-  return (games * (rating - games / d) + c + p) / games + games / d;
-}
-
 namespace {
 
 bool Near(double a, double b) { return std::fabs(a - b) <= 1e-6 * std::max(1.0, std::fabs(b)); }

@@ -12,20 +12,18 @@
 #include <cstdint>
 #include <string>
 
+#include "club/rating.h"
+
 namespace varnok::server {
 
-inline constexpr int kRatedGameCount = 1;
-inline constexpr int kCycleLength = 25;
-inline constexpr double kAnnouncePenalty = 2000;
-inline constexpr double kRatingDivisor = 25;
-// The largest count one game can give or take, and the largest cycle score.
-inline constexpr int kMaxGameResult = 20000;
-inline constexpr int kMaxCycleScore = kMaxGameResult * kCycleLength;
-
-// The rating after adding k games worth -c points in total (n_new games in all).
-double AnnounceRating(std::int64_t n_new, std::int64_t k, double c, double d, double rating);
-// The rating after taking back c and adding the game's result p, n unchanged.
-double ResultRating(std::int64_t n, double p, double c, double d, double rating);
+using club::AnnounceRating;
+using club::kAnnouncePenalty;
+using club::kCycleLength;
+using club::kMaxCycleScore;
+using club::kMaxGameResult;
+using club::kRatedGameCount;
+using club::kRatingDivisor;
+using club::ResultRating;
 
 struct RatedRecord {
   std::int32_t kon = 0;       // rated games played

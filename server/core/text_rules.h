@@ -1,48 +1,35 @@
-// What the server accepts in the texts players send: the same character
-// classes and lengths as the program's input fields, counted in characters of
-// code page 1251 (every stored text must be writable back in it).
-//
-// Class A: Latin letters, digits and ! ( ) , - . @ _
-// Class C: the Cyrillic letters of the code page (0xC0 to 0xFF, Ё and ё).
+// What the server accepts in the texts players send: the club's field checks
+// and wire value checks (club/), under the names the server's code uses.
 #pragma once
 
-#include <string>
 #include <string_view>
+
+#include "club/field_rules.h"
+#include "club/wire_values.h"
 
 namespace varnok::server {
 
+// The field kinds as the server's forms number them.
 enum class FieldKind { kNick = 1, kCity = 2, kPassword = 3, kEmail = 4 };
 
 // 1 refused (red), 2 acceptable (yellow: Cyrillic letters), 3 good (green),
 // as the program's input lamps show them.
-int CheckField(std::string_view utf8, FieldKind kind);
+inline int CheckField(std::string_view utf8, FieldKind kind) {
+  return club::CheckField(utf8, static_cast<club::FieldKind>(kind));
+}
 
-// The account checks of registration: nick, password and e-mail green, city
-// at least yellow.
-bool IsAccountNick(std::string_view utf8);
-bool IsAccountPassword(std::string_view utf8);
-bool IsAccountEmail(std::string_view utf8);
-bool IsCity(std::string_view utf8);        // 2 to 15 characters of classes A and C
-bool IsPassportNick(std::string_view utf8);  // 2 to 12 characters of classes A and C
-
-// Every character of class A or C, 1 to `max` characters.
-bool IsChatText(std::string_view utf8, std::size_t max);
-// Country code "d-ddd" with the continent digit 1 to 6.
-bool IsCountryCode(std::string_view text);
-// A country's short name: 1 to 20 characters of class A or blanks.
-bool IsCountryName(std::string_view utf8);
-// "M" or "W".
-bool IsSex(std::string_view text);
-// Free text of at most `max` characters of the code page, without control
-// characters (a profile line, a date, a reserved field).
-bool IsPlainText(std::string_view utf8, std::size_t max);
-// An IPv4 or IPv6 address text, at most 45 characters of hex digits, "." and ":".
-bool IsAddressText(std::string_view text);
-// A game prefix of the account service: 1 to 32 ASCII letters and digits.
-bool IsGamePrefix(std::string_view text);
-
-// Number of characters of UTF-8 text that the code page can hold; -1 when
-// the text is not valid UTF-8 or holds a character outside the code page.
-long Cp1251Length(std::string_view utf8);
+using club::Cp1251Length;
+using club::IsAccountEmail;
+using club::IsAccountNick;
+using club::IsAccountPassword;
+using club::IsAddressText;
+using club::IsChatText;
+using club::IsCity;
+using club::IsCountryCode;
+using club::IsCountryName;
+using club::IsGamePrefix;
+using club::IsPassportNick;
+using club::IsPlainText;
+using club::IsSex;
 
 }  // namespace varnok::server

@@ -110,13 +110,6 @@ TFormMast::TFormMast(QWidget* parent) : TBaizeDialog(parent) {
   ApplyNata(this, DialogNata());
 }
 
-std::uint8_t TFormMast::Choose(QWidget* parent, const SoundHook& sound) {
-  PlayOpenSound(sound);
-  TFormMast dialog(parent);
-  dialog.exec();
-  return dialog.Trump();
-}
-
 TFormMast* TFormMast::Ask(QWidget* parent, const SoundHook& sound, std::function<void(std::uint8_t)> chosen) {
   PlayOpenSound(sound);
   auto* dialog = new TFormMast(parent);

@@ -26,13 +26,9 @@ class TFormMast : public TBaizeDialog {
 
   explicit TFormMast(QWidget* parent = nullptr);
 
-  // Plays the opening sound, shows the dialog modally centred on `parent`
-  // and returns the suit letter chosen. Only if the dialog is torn down
-  // without a choice (the program quits under it) is the result '#'.
-  static std::uint8_t Choose(QWidget* parent, const SoundHook& sound = {});
-  // The same without waiting: the dialog opens modal to `parent` and calls
-  // `chosen` with the suit letter when a suit was clicked (it is not called
-  // when the dialog is torn down without a choice).
+  // Plays the opening sound and opens the dialog modal to `parent` without
+  // waiting; `chosen` gets the suit letter when a suit was clicked (it is not
+  // called when the dialog is torn down without a choice).
   static TFormMast* Ask(QWidget* parent, const SoundHook& sound, std::function<void(std::uint8_t)> chosen);
 
   // The chosen suit letter; '#' until a suit is clicked.

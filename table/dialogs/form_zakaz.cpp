@@ -131,13 +131,6 @@ TFormZakaz::TFormZakaz(int winning_bid, QWidget* parent) : TBaizeDialog(parent) 
   ApplyNata(this, DialogNata());
 }
 
-int TFormZakaz::Choose(QWidget* parent, int winning_bid, const SoundHook& sound) {
-  PlayOpenSound(sound);
-  TFormZakaz dialog(winning_bid, parent);
-  dialog.exec();
-  return dialog.Confirmed() ? dialog.Value() : dialog.Minimum();
-}
-
 TFormZakaz* TFormZakaz::Ask(QWidget* parent, int winning_bid, const SoundHook& sound, std::function<void(int)> given) {
   PlayOpenSound(sound);
   auto* dialog = new TFormZakaz(winning_bid, parent);
@@ -177,14 +170,6 @@ void TFormZakaz::closeEvent(QCloseEvent* event) {
   } else {
     event->ignore();
   }
-}
-
-DialogChoices::DialogChoices(QWidget* parent, SoundHook sound) : parent_(parent), sound_(std::move(sound)) {}
-
-std::uint8_t DialogChoices::ChooseTrump(const GameState& /*state*/) { return TFormMast::Choose(parent_, sound_); }
-
-int DialogChoices::ChooseOrder(const GameState& /*state*/, int winning_bid) {
-  return TFormZakaz::Choose(parent_, winning_bid, sound_);
 }
 
 }  // namespace varnok

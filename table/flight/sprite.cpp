@@ -5,12 +5,10 @@
 #include <QPainter>
 #include <QtDebug>
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <thread>
 
 namespace varnok {
 
@@ -270,21 +268,6 @@ namespace {
 bool g_flying = false;
 long long g_step_counter = 0;
 
-FlightWait& WaitFunction() {
-  static FlightWait wait;
-  return wait;
-}
-
-void Wait(int ms) {
-  if (ms <= 0) return;
-  const FlightWait& wait = WaitFunction();
-  if (wait) {
-    wait(ms);
-  } else {
-    PreciseSleep(ms);
-  }
-}
-
 // One flight: the frozen copy of the window, the composition buffer the
 // window paints from, and the flying flag, from the start to the end.
 class FlightSession {
@@ -344,19 +327,6 @@ bool CardFlying() { return g_flying; }
 long long FlightStepCounter() { return g_step_counter; }
 
 void SetFlightStepCounter(long long counter) { g_step_counter = counter; }
-
-FlightWait SetFlightWait(FlightWait wait) {
-  FlightWait previous = std::move(WaitFunction());
-  WaitFunction() = std::move(wait);
-  return previous;
-}
-
-void PreciseSleep(int ms) {
-  if (ms <= 0) return;
-  // Linux timers keep to well under a millisecond; no timer resolution needs
-  // setting as it does elsewhere.
-  std::this_thread::sleep_until(std::chrono::steady_clock::now() + std::chrono::milliseconds(ms));
-}
 
 namespace {
 
@@ -568,16 +538,16 @@ class TurnSteps : public FlightSteps {
   std::unique_ptr<FlightSession> session_;
 };
 
-// Runs a flight to its end inside the call.
-void RunBlocking(FlightSteps& flight) {
+}  // namespace
+
+void RunFlight(FlightSteps& flight, const std::function<void(int ms)>& wait) {
   if (!flight.Begin()) return;
   do {
-    Wait(flight.Step());
+    const int ms = flight.Step();
+    if (ms > 0 && wait) wait(ms);
   } while (!flight.Arrived());
   flight.Finish();
 }
-
-}  // namespace
 
 std::unique_ptr<FlightSteps> CardFlight(FlightWindow& window, CardPictures& pictures, int x0, int y0, int x1, int y1,
                                         bool eraseAtEnd, std::string_view code, int speed) {
@@ -595,31 +565,17 @@ std::unique_ptr<FlightSteps> TurnFlight(FlightWindow& window, QRect place, const
   return std::make_unique<TurnSteps>(window, place, back, face, scaleK, speed);
 }
 
-void FlyCard(FlightWindow& window, CardPictures& pictures, int x0, int y0, int x1, int y1, bool eraseAtEnd,
-             std::string_view code, int speed) {
-  CardFlightSteps flight(window, pictures, QPoint(x0, y0), QPoint(x1, y1), eraseAtEnd, code, speed);
-  RunBlocking(flight);
-}
-
-void FlyCards(FlightWindow& window, CardPictures& pictures, const std::vector<QPoint>& from,
-              const std::vector<QPoint>& to, const std::vector<std::string>& codes, int speed, bool eraseAtEnd) {
-  GroupFlightSteps flight(window, pictures, from, to, codes, speed, eraseAtEnd);
-  RunBlocking(flight);
-}
-
-void TurnCard(FlightWindow& window, QRect place, const QImage& back, const QImage& face, double scaleK, int speed) {
-  TurnSteps flight(window, place, back, face, scaleK, speed);
-  RunBlocking(flight);
-}
-
 // ---- Flights on the event loop ---------------------------------------------
 
 namespace {
-bool g_blocking_for_measurement = false;
+MeasurementWait& MeasurementWaitFunction() {
+  static MeasurementWait wait;
+  return wait;
+}
 }  // namespace
 
-void SetFlightsBlockingForMeasurement(bool on) { g_blocking_for_measurement = on; }
-bool FlightsBlockingForMeasurement() { return g_blocking_for_measurement; }
+void SetWaitForMeasurement(MeasurementWait wait) { MeasurementWaitFunction() = std::move(wait); }
+const MeasurementWait& WaitForMeasurement() { return MeasurementWaitFunction(); }
 
 FlightPlayer::FlightPlayer() {
   timer_.setSingleShot(true);
@@ -631,8 +587,8 @@ FlightPlayer::~FlightPlayer() { Stop(); }
 
 void FlightPlayer::Play(std::unique_ptr<FlightSteps> flight, std::function<void()> done) {
   Stop();
-  if (flight != nullptr && g_blocking_for_measurement) {
-    RunBlocking(*flight);
+  if (flight != nullptr && WaitForMeasurement()) {
+    RunFlight(*flight, WaitForMeasurement());
     if (done) done();
     return;
   }

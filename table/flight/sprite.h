@@ -1,9 +1,10 @@
 // Card flights: a card picture glides in a straight line, one pixel a step,
 // over a frozen copy of the window, and the window is repainted only around
-// the card. FlyCard moves one card, FlyCards up to twelve together, TurnCard
-// shows a widow card turning face up. These three run a flight to its end
-// inside the call (tests and tools); the table plays the same steps on the
-// event loop through a FlightPlayer.
+// the card. CardFlight moves one card, GroupFlight up to twelve together,
+// TurnFlight shows a widow card turning face up. The table plays their steps
+// on the event loop through a FlightPlayer; RunFlight takes them to their
+// end inside one call (tests, and bench/ for its comparison). Nothing here
+// sleeps.
 //
 // The step arithmetic (the next point of a line, the wait of a step, the
 // update rectangles, the turning card's steps and bend) is kept in small
@@ -154,39 +155,8 @@ bool CardFlying();
 long long FlightStepCounter();
 void SetFlightStepCounter(long long counter);
 
-// How a flight waits: a function given the milliseconds of each wait. The
-// default is PreciseSleep; tests give one that only adds the waits up.
-// Returns the function in use before; an empty function restores the default.
-using FlightWait = std::function<void(int ms)>;
-FlightWait SetFlightWait(FlightWait wait);
-
-// Sleeps `ms` milliseconds to within a small fraction of a millisecond.
-void PreciseSleep(int ms);
-
 // The most cards that fly together.
 inline constexpr int kMaxFlyingCards = 12;
-
-// Moves the card `code` (a card's two letters, "00" for the back, "No", "##"
-// or "--" for a blank card) from (x0, y0) to (x1, y1), the card's top left
-// corners in window pixels, at the card size of `pictures`. With `eraseAtEnd`
-// the card is taken off the window at the end; the caller then draws it into
-// its destination layer.
-void FlyCard(FlightWindow& window, CardPictures& pictures, int x0, int y0, int x1, int y1, bool eraseAtEnd,
-             std::string_view code, int speed);
-
-// Moves up to twelve cards together, each on its own line; a step is taken
-// for every card not yet arrived, and the window is repainted over the
-// bounding box of all cards. Lists of unequal length fly the common part.
-void FlyCards(FlightWindow& window, CardPictures& pictures, const std::vector<QPoint>& from,
-              const std::vector<QPoint>& to, const std::vector<std::string>& codes, int speed,
-              bool eraseAtEnd = false);
-
-// Shows a card at `place` (window pixels) turning about its vertical middle
-// from `back` to `face` (both drawn stretched to the place's size), and leaves
-// the face drawn flat at the place. The window must not show the card at the
-// place when this is called (the caller erases the place first).
-void TurnCard(FlightWindow& window, QRect place, const QImage& back, const QImage& face, double scaleK, int speed);
-
 
 // ---- Flights step by step ---------------------------------------------------
 
@@ -194,8 +164,8 @@ void TurnCard(FlightWindow& window, QRect place, const QImage& back, const QImag
 // cards at their start (false: nothing flies, the window has no size or no
 // card was given); each Step moves on and returns the wait that follows it;
 // Finish ends the flight, erasing the cards when that was asked, and gives
-// the window its layers back. The functions above and the FlightPlayer run
-// the same steps.
+// the window its layers back. The FlightPlayer runs the steps on the event
+// loop; RunFlight runs them inside one call.
 class FlightSteps {
  public:
   virtual ~FlightSteps() = default;
@@ -205,19 +175,38 @@ class FlightSteps {
   virtual void Finish() = 0;
 };
 
+// The card `code` (a card's two letters, "00" for the back, "No", "##" or
+// "--" for a blank card) from (x0, y0) to (x1, y1), the card's top left
+// corners in window pixels, at the card size of `pictures`. With `eraseAtEnd`
+// the card is taken off the window at the end; the caller then draws it into
+// its destination layer.
 std::unique_ptr<FlightSteps> CardFlight(FlightWindow& window, CardPictures& pictures, int x0, int y0, int x1, int y1,
                                         bool eraseAtEnd, std::string_view code, int speed);
+// Up to twelve cards together, each on its own line; a step is taken for
+// every card not yet arrived, and the window is repainted over the bounding
+// box of all cards. Lists of unequal length fly the common part.
 std::unique_ptr<FlightSteps> GroupFlight(FlightWindow& window, CardPictures& pictures, const std::vector<QPoint>& from,
                                          const std::vector<QPoint>& to, const std::vector<std::string>& codes,
                                          int speed, bool eraseAtEnd = false);
+// A card at `place` (window pixels) turning about its vertical middle from
+// `back` to `face` (both drawn stretched to the place's size), leaving the
+// face drawn flat at the place. The window must not show the card at the
+// place when the flight begins (the caller erases the place first).
 std::unique_ptr<FlightSteps> TurnFlight(FlightWindow& window, QRect place, const QImage& back, const QImage& face,
                                         double scaleK, int speed);
 
+// Takes `flight` to its end inside the call; each wait between its steps
+// (the milliseconds, when above zero) goes to `wait`, which decides how it
+// is spent: the tests add the waits up, bench/ sleeps them.
+void RunFlight(FlightSteps& flight, const std::function<void(int ms)>& wait);
+
 // The measurements of bench/ compare the table with the way it waited
-// before: with this on, a FlightPlayer runs its flight inside Play, sleeping
-// between the steps, and the table's pauses sleep too. Never on in the program.
-void SetFlightsBlockingForMeasurement(bool on);
-bool FlightsBlockingForMeasurement();
+// before, on the main thread: given a wait, a FlightPlayer runs its flight
+// inside Play through RunFlight, and the table's pauses call it too. The
+// program never gives one (it waits on the event loop); empty turns it off.
+using MeasurementWait = std::function<void(int ms)>;
+void SetWaitForMeasurement(MeasurementWait wait);
+const MeasurementWait& WaitForMeasurement();
 
 // Plays a flight on the event loop: a precise timer takes each step when its
 // deadline has come. The deadlines add up the drawing of every step and the

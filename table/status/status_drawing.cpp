@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QSet>
 #include <algorithm>
-#include <stdexcept>
 
 #include "fonts.h"
 #include "loader.h"
@@ -131,23 +130,19 @@ void RestoreBackground(LayerCanvas& canvas) {
   painter.drawImage(-canvas.rect.left(), -canvas.rect.top(), canvas.background);
 }
 
-QImage Resample(const QImage& picture, QSize size) {
+std::optional<QImage> Resample(const QImage& picture, QSize size) {
   if (picture.isNull()) return picture;
-  if (!IsRgbPicture(picture)) {
-    throw std::runtime_error("Only COLOR_RGBALPHA and COLOR_RGB formats are supported");
-  }
+  if (!IsRgbPicture(picture)) return std::nullopt;
   if (picture.width() <= 1 || picture.height() <= 1 || size.width() <= 1 || size.height() <= 1) return picture;
   if (picture.size() == size) return picture;
   return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QImage FitPicture(const QImage& picture, QSize size) {
-  try {
-    return Resample(picture, size);
-  } catch (const std::runtime_error& error) {
-    qCWarning(lcStatus) << "picture of format" << picture.format() << "converted before resampling:" << error.what();
-    return Resample(picture.convertToFormat(QImage::Format_ARGB32), size);
-  }
+  if (std::optional<QImage> fitted = Resample(picture, size)) return *std::move(fitted);
+  qCWarning(lcStatus) << "picture of format" << picture.format()
+                      << "converted before resampling: only RGB pictures with or without alpha are resampled";
+  return Resample(picture.convertToFormat(QImage::Format_ARGB32), size).value_or(QImage());
 }
 
 int TextWidth(QPainter& painter, const QString& text) { return painter.fontMetrics().horizontalAdvance(text); }

@@ -10,6 +10,7 @@
 // resources; a missing picture is logged once and left out.
 #pragma once
 
+#include <optional>
 #include <QColor>
 #include <QImage>
 #include <QRect>
@@ -53,11 +54,11 @@ bool PrepareCanvas(LayerCanvas& canvas);
 void RestoreBackground(LayerCanvas& canvas);
 
 // The picture resampled to `size` with its transparency kept. Only RGB and
-// RGB-with-alpha pictures can be resampled; any other (palette, grey, mono)
-// throws std::runtime_error("Only COLOR_RGBALPHA and COLOR_RGB formats are
-// supported"). When the picture or the target is 1 pixel or less in either
-// direction the picture comes back unchanged, as does an empty picture.
-QImage Resample(const QImage& picture, QSize size);
+// RGB-with-alpha pictures can be resampled; for any other (palette, grey,
+// mono) the result is nothing. When the picture or the target is 1 pixel or
+// less in either direction the picture comes back unchanged, as does an
+// empty picture.
+std::optional<QImage> Resample(const QImage& picture, QSize size);
 
 // Resample for drawing: a picture that Resample refuses is logged and
 // converted to RGB with alpha first, so a drawing never fails on it.

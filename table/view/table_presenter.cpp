@@ -488,11 +488,11 @@ void TablePresenter::Wait(int ms) {
   // The table shows what was drawn while the queue waits; the event loop
   // runs on, and the steps after the wait begin when it has ended.
   queue_.Push([this, ms](StepQueue::Done done) {
-    if (FlightsBlockingForMeasurement()) {
-      // The old way, measured in bench/: show what was drawn and sleep.
+    if (const MeasurementWait& wait = WaitForMeasurement()) {
+      // The old way, measured in bench/: show what was drawn and wait in the call.
       QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
       canvas_.repaint();
-      PreciseSleep(ms);
+      wait(ms);
       done();
       return;
     }

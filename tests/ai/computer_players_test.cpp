@@ -78,8 +78,7 @@ TEST(ComputerSeats, PlayWholeGamesAgainstAPassingSeat3) {
   Engine engine(s, ui);
   ai::ComputerSeats computer;
   engine.SetComputerPlayers(&computer);
-  testing::ScriptedHuman human;
-  engine.SetHumanChoices(&human);
+  testing::ScriptedHuman human;  // answers the trump and order dialogs as seat 3's declarer
   engine.SetShuffleSeed(99);
   for (int game = 0; game < 20; ++game) {
     engine.Apply(Move::NewGame());
@@ -103,6 +102,7 @@ TEST(ComputerSeats, PlayWholeGamesAgainstAPassingSeat3) {
         engine.Tick();
       } else {
         engine.PressNext();
+        human.Answer(engine);
       }
     }
     ASSERT_TRUE(s.GameOver) << "game " << game;

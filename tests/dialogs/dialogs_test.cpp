@@ -1,5 +1,5 @@
-// The game dialogs driven like a person: each is opened modally, found as
-// the active modal widget, and clicked with Qt Test. The trump dialog and the
+// The game dialogs driven like a person: each is opened modally (the game's
+// two without waiting, as the table opens them), and clicked with Qt Test. The trump dialog and the
 // order dialog refuse to close without a choice; the order runs from the
 // winning bid to 180 and wraps at both ends; the speed slider calls back at
 // once.
@@ -7,11 +7,13 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QSlider>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 #include "../table/widget_test.h"
@@ -54,6 +56,35 @@ void WhenOpen(std::function<void(Dialog&)> steps) {
   });
 }
 
+// Runs `steps` on a game dialog the table opened without waiting; the steps
+// must close it (else it is ended afterwards so that the test goes on).
+template <typename Dialog>
+void RunOpened(Dialog* opened, const std::function<void(Dialog&)>& steps) {
+  ASSERT_NE(opened, nullptr);
+  QPointer<Dialog> dialog(opened);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_TRUE(dialog->isModal());
+  steps(*dialog);
+  if (dialog && dialog->isVisible()) {
+    ADD_FAILURE() << "the dialog is still open after the steps";
+    dialog->done(QDialog::Rejected);
+  }
+}
+
+// The trump dialog's answer once `steps` closed it; nothing when it gave none.
+std::optional<std::uint8_t> AskTrump(QWidget* parent, const std::function<void(TFormMast&)>& steps,
+                                     const SoundHook& sound = {}) {
+  std::optional<std::uint8_t> answer;
+  RunOpened<TFormMast>(TFormMast::Ask(parent, sound, [&](std::uint8_t suit) { answer = suit; }), steps);
+  return answer;
+}
+
+std::optional<int> AskOrder(int winning_bid, const std::function<void(TFormZakaz&)>& steps, const SoundHook& sound = {}) {
+  std::optional<int> answer;
+  RunOpened<TFormZakaz>(TFormZakaz::Ask(nullptr, winning_bid, sound, [&](int order) { answer = order; }), steps);
+  return answer;
+}
+
 template <typename Button = TZubCardsButton>
 Button* Find(QWidget& dialog, const char* name) {
   auto* button = dialog.findChild<Button*>(QString::fromLatin1(name));
@@ -75,16 +106,19 @@ TEST_F(DialogsTest, TrumpDialogGivesTheSuitClicked) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.button);
     std::vector<QString> sounds;
-    WhenOpen<TFormMast>([&](TFormMast& dialog) {
-      EXPECT_EQ(sounds, std::vector<QString>{"WOpenFo"}) << "the sound comes as the dialog opens";
-      Click(dialog, c.button);
-    });
-    EXPECT_EQ(TFormMast::Choose(nullptr, [&](QString name) { sounds.push_back(name); }), c.suit);
+    const auto answer = AskTrump(
+        nullptr,
+        [&](TFormMast& dialog) {
+          EXPECT_EQ(sounds, std::vector<QString>{"WOpenFo"}) << "the sound comes as the dialog opens";
+          Click(dialog, c.button);
+        },
+        [&](QString name) { sounds.push_back(name); });
+    EXPECT_EQ(answer, c.suit);
   }
 }
 
 TEST_F(DialogsTest, TrumpDialogRefusesToCloseWithoutASuit) {
-  WhenOpen<TFormMast>([](TFormMast& dialog) {
+  const auto answer = AskTrump(nullptr, [](TFormMast& dialog) {
     EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint) << "no close box";
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_TRUE(dialog.isVisible()) << "Escape";
@@ -97,14 +131,14 @@ TEST_F(DialogsTest, TrumpDialogRefusesToCloseWithoutASuit) {
     EXPECT_FALSE(dialog.Chosen());
     Click(dialog, "SuitClubs");
   });
-  EXPECT_EQ(TFormMast::Choose(nullptr), kClubs);
+  EXPECT_EQ(answer, kClubs);
 }
 
 TEST_F(DialogsTest, TrumpDialogLooksAsItShould) {
   QWidget window;
   window.setGeometry(100, 80, 760, 500);
   window.show();
-  WhenOpen<TFormMast>([&](TFormMast& dialog) {
+  const auto answer = AskTrump(&window, [&](TFormMast& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Choice trump");
     auto* label = Find<QLabel>(dialog, "SelectTrump");
     ASSERT_NE(label, nullptr);
@@ -129,7 +163,7 @@ TEST_F(DialogsTest, TrumpDialogLooksAsItShould) {
     EXPECT_LE((centre - wanted).manhattanLength(), 2) << "centred on the window";
     Click(dialog, "SuitSpades");
   });
-  EXPECT_EQ(TFormMast::Choose(&window), kSpades);
+  EXPECT_EQ(answer, kSpades);
 }
 
 // --- order -------------------------------------------------------------------
@@ -139,8 +173,8 @@ struct OrderStep {
   int shown;
 };
 
-int RunOrderDialog(int winning_bid, const std::vector<OrderStep>& steps) {
-  WhenOpen<TFormZakaz>([&](TFormZakaz& dialog) {
+std::optional<int> RunOrderDialog(int winning_bid, const std::vector<OrderStep>& steps) {
+  return AskOrder(winning_bid, [&](TFormZakaz& dialog) {
     auto* number = Find<QLabel>(dialog, "OrderValue");
     ASSERT_NE(number, nullptr);
     for (const OrderStep& step : steps) {
@@ -152,7 +186,6 @@ int RunOrderDialog(int winning_bid, const std::vector<OrderStep>& steps) {
       EXPECT_EQ(number->text().toInt(), step.shown) << "after " << step.button;
     }
   });
-  return TFormZakaz::Choose(nullptr, winning_bid);
 }
 
 TEST_F(DialogsTest, OrderDialogRunsFromTheBidTo180AndWraps) {
@@ -188,7 +221,7 @@ TEST_F(DialogsTest, OrderDialogRunsFromTheBidTo180AndWraps) {
 
 TEST_F(DialogsTest, OrderDialogRefusesToCloseBeforeOk) {
   std::vector<QString> sounds;
-  WhenOpen<TFormZakaz>([&](TFormZakaz& dialog) {
+  const auto answer = AskOrder(85, [&](TFormZakaz& dialog) {
     EXPECT_EQ(sounds, std::vector<QString>{"WOpenFo"});
     EXPECT_EQ(dialog.windowTitle(), "The order of game");
     auto* label = Find<QLabel>(dialog, "OrderGame");
@@ -214,8 +247,8 @@ TEST_F(DialogsTest, OrderDialogRefusesToCloseBeforeOk) {
     EXPECT_EQ(Find<QLabel>(dialog, "OrderRange")->text(), QStringLiteral("85 \u2013 180"));
     EXPECT_GT(Find<QLabel>(dialog, "OrderRange")->geometry().top(), Find<QLabel>(dialog, "OrderValue")->geometry().top());
     Click(dialog, "Ok");
-  });
-  EXPECT_EQ(TFormZakaz::Choose(nullptr, 85, [&](QString name) { sounds.push_back(name); }), 95);
+  }, [&](QString name) { sounds.push_back(name); });
+  EXPECT_EQ(answer, 95);
 }
 
 TEST_F(DialogsTest, OrderDialogNeverShowsMoreThan180) {
@@ -226,18 +259,18 @@ TEST_F(DialogsTest, OrderDialogNeverShowsMoreThan180) {
   EXPECT_EQ(dialog.Value(), 180);
 }
 
-TEST_F(DialogsTest, DialogChoicesAnswerTheEngine) {
-  std::vector<QString> sounds;
-  DialogChoices choices(nullptr, [&](QString name) { sounds.push_back(name); });
-  GameState state;
-  WhenOpen<TFormMast>([](TFormMast& dialog) { Click(dialog, "SuitDiamonds"); });
-  EXPECT_EQ(choices.ChooseTrump(state), kDiamonds);
-  WhenOpen<TFormZakaz>([](TFormZakaz& dialog) {
-    Click(dialog, "Up5");
-    Click(dialog, "Ok");
-  });
-  EXPECT_EQ(choices.ChooseOrder(state, 70), 75);
-  EXPECT_EQ(sounds, (std::vector<QString>{"WOpenFo", "WOpenFo"}));
+TEST_F(DialogsTest, ADialogTornDownWithoutAChoiceAnswersNothing) {
+  // The table was left under an open dialog: no move comes of it.
+  bool trump_answered = false;
+  bool order_answered = false;
+  QPointer<TFormMast> trump = TFormMast::Ask(nullptr, {}, [&](std::uint8_t) { trump_answered = true; });
+  QPointer<TFormZakaz> order = TFormZakaz::Ask(nullptr, 70, {}, [&](int) { order_answered = true; });
+  ASSERT_TRUE(trump && order);
+  trump->done(QDialog::Rejected);
+  order->done(QDialog::Rejected);
+  QApplication::processEvents();
+  EXPECT_FALSE(trump_answered);
+  EXPECT_FALSE(order_answered);
 }
 
 // --- speed and about -----------------------------------------------------------

@@ -25,7 +25,7 @@ void BidToSeat3(ScriptedTable& t) {
   ASSERT_EQ(t.s.Phase, phBid3);
   t.ai.max_bid = {{1, 65}, {2, 65}};
 
-  t.engine.PressNext();  // To Begin
+  t.PressNext();  // To Begin
   EXPECT_EQ(t.ui.buttons[7].caption, "G26+60");
   EXPECT_TRUE(t.ui.buttons[7].enabled);
   EXPECT_FALSE(t.ui.buttons[8].enabled);
@@ -33,7 +33,7 @@ void BidToSeat3(ScriptedTable& t) {
   t.engine.PressPass();  // the opening bid cannot be passed
   EXPECT_EQ(before, t.s);
 
-  t.engine.PressNext();  // seat 3: 60
+  t.PressNext();  // seat 3: 60
   EXPECT_EQ(t.s.Phase, phBid1);
   EXPECT_FALSE(t.ui.buttons[7].enabled);
   t.engine.Tick();  // seat 1: 65 (below its limit of 65)
@@ -42,7 +42,7 @@ void BidToSeat3(ScriptedTable& t) {
   EXPECT_EQ(t.s.Phase, phBid3);
   EXPECT_EQ(t.ui.buttons[7].caption, "G26+70");
   EXPECT_TRUE(t.ui.buttons[8].enabled);
-  t.engine.PressNext();  // seat 3: 70
+  t.PressNext();  // seat 3: 70
   t.engine.Tick();       // seat 1 passes
   ASSERT_EQ(t.s.Phase, phBidDone);
   EXPECT_EQ(t.s.CurrentBid, 70);
@@ -54,8 +54,8 @@ TEST_P(Seat3Declares, ChoosesTheGiftTrumpAndOrder) {
   const int order = GetParam();
   ScriptedTable t;
   BidToSeat3(t);
-  t.engine.PressNext();  // open
-  t.engine.PressNext();  // take
+  t.PressNext();  // open
+  t.PressNext();  // take
   ASSERT_EQ(t.s.Phase, phGive);
   EXPECT_EQ(t.s.Declarer, 3);
   EXPECT_EQ(t.Hand(3), "9h Jc Qc Kc 10c Ac 9s Js Qs Ks");
@@ -73,12 +73,12 @@ TEST_P(Seat3Declares, ChoosesTheGiftTrumpAndOrder) {
   EXPECT_EQ(t.s.GiveIdx1, t.Slot(3, "Js"));
   EXPECT_EQ(t.s.GiveIdx2, 0);
   EXPECT_FALSE(t.ui.buttons[7].enabled);
-  t.engine.PressNext();  // nothing: only one card chosen
+  t.PressNext();  // nothing: only one card chosen
   EXPECT_EQ(t.s.Phase, phGive);
   EXPECT_TRUE(t.engine.ClickCard(t.Slot(3, "9h")));
   ASSERT_EQ(t.s.Phase, phGiveChosen);
 
-  t.engine.PressNext();  // give
+  t.PressNext();  // give
   ASSERT_EQ(t.s.Phase, phGiven);
   EXPECT_EQ(t.s.GivenCards[1], CardFromName("Js"));  // to seat 1, the seat after seat 3
   EXPECT_EQ(t.s.GivenCards[2], CardFromName("9h"));
@@ -90,7 +90,7 @@ TEST_P(Seat3Declares, ChoosesTheGiftTrumpAndOrder) {
 
   t.human.trump = kClubs;
   t.human.order = order;
-  t.engine.PressNext();  // show, trump dialog, order dialog
+  t.PressNext();  // show, trump dialog, order dialog
   ASSERT_EQ(t.s.Phase, phOrdered);
   EXPECT_EQ(t.human.trump_asked, 1);
   EXPECT_EQ(t.human.order_asked, 1);
@@ -101,7 +101,7 @@ TEST_P(Seat3Declares, ChoosesTheGiftTrumpAndOrder) {
   EXPECT_EQ(t.Hand(1), "Qh Kh 10h Ah Js 10s As 9c");
   EXPECT_EQ(t.s.SavedHands[3], t.s.Hands[3]);
 
-  t.engine.PressNext();
+  t.PressNext();
   ASSERT_EQ(t.s.Phase, phPlay3);  // the declarer leads
   EXPECT_TRUE(t.engine.ClickCard(t.Slot(3, "Kc")));
   EXPECT_EQ(t.s.RoundPoints[3], 40);  // king of trumps with its queen

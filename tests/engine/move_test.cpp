@@ -15,7 +15,8 @@ TEST(MoveText, EveryKindRoundTrips) {
       Move::Begin(),     Move::Bid(2),         Move::Pass(3),          Move::OpenWidow(),
       Move::TakeWidow(), Move::Give(4, 9),     Move::Give(1, 10, kClubs), Move::ShowGiven(),
       Move::Trump(kDiamonds), Move::Order(135), Move::StartPlay(),       Move::Card(1, 8),
-      Move::Collect(),   Move::Score(),        Move::NextRound(),
+      Move::Collect(),   Move::Score(),        Move::NextRound(),      Move::NewGame(),
+      Move::Pick(7),     Move::Unpick(10),
   };
   for (const Move& m : moves) {
     const std::string text = ToText(m);
@@ -26,12 +27,14 @@ TEST(MoveText, EveryKindRoundTrips) {
   EXPECT_EQ(ToText(Move::Card(3, 5)), "card 3 5");
   EXPECT_EQ(ToText(Move::Give(2, 7, kSpades)), "give 2 7 s");
   EXPECT_EQ(ToText(Move::Trump(kHearts)), "trump h");
+  EXPECT_EQ(ToText(Move::Pick(4)), "pick 4");
+  EXPECT_EQ(ToText(Move::Unpick(4)), "unpick 4");
   EXPECT_EQ(ParseMove("  bid   1 \r\n"), Move::Bid(1));
 }
 
 TEST(MoveText, MalformedLinesAreRejected) {
   for (const char* line : {"", "bid", "bid x", "bid 1 2", "card 3", "trump q", "trump #", "give 1", "give 1 2 z",
-                           "order 1e3", "dance", "collect now", "card 3 5x"}) {
+                           "order 1e3", "dance", "collect now", "card 3 5x", "pick", "pick 1 2", "unpick x"}) {
     EXPECT_FALSE(ParseMove(line).has_value()) << line;
   }
 }

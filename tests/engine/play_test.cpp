@@ -1,7 +1,9 @@
-// Card play outside a full round: legality, marriages, trick winners, and the
-// replacement of faulty card requests with their diagnostic record.
+// Card play outside a full round: legality, marriages, trick winners, the
+// refusal of a card that may not be played, and the replacement of a seat's
+// faulty card request with its diagnostic record.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 #include "table_fixture.h"
@@ -163,6 +165,13 @@ struct FaultyCase {
   const char* requested;
 };
 
+// A seat's controller asks for `slot`; the engine's answer applied as the timer applies it.
+bool PlayRequested(ScriptedTable& t, int seat, int slot) {
+  t.ai.slots[seat] = {slot};
+  const std::optional<Move> move = t.engine.ComputerMove(seat);
+  return move.has_value() && t.engine.Apply(*move);
+}
+
 TEST(FaultyRequest, IsReplacedByTheRuleOfItsPosition) {
   const FaultyCase cases[] = {
       {"lead, slot 9", {}, "9d Jd", 9, "As", "##"},
@@ -178,7 +187,13 @@ TEST(FaultyRequest, IsReplacedByTheRuleOfItsPosition) {
     ScriptedTable t;
     SetUpTrick(t, "9c Kc As Ah", c.hand2, "Ac 10c", kHearts, 1, c.table);
     const int seat = c.table.empty() ? 1 : 2;
-    ASSERT_TRUE(t.engine.Apply(Move::Card(seat, c.slot)));
+    // Applied as it stands, the faulty card is refused and changes nothing.
+    const GameState before = t.s;
+    EXPECT_FALSE(t.engine.Apply(Move::Card(seat, c.slot)));
+    EXPECT_EQ(before, t.s);
+    EXPECT_EQ(t.engine.FaultyRequests(), 0);
+    // Asked of the seat's controller, the rules' card is played instead.
+    ASSERT_TRUE(PlayRequested(t, seat, c.slot));
     EXPECT_EQ(CardName(t.s.Stol[static_cast<int>(c.table.size()) + 1]), c.played);
     EXPECT_EQ(t.engine.FaultyRequests(), 1);
     const std::string record = t.Diagnostic();
@@ -188,12 +203,33 @@ TEST(FaultyRequest, IsReplacedByTheRuleOfItsPosition) {
   }
 }
 
+TEST(FaultyRequest, TheListenerHearsTheCardReallyPlayed) {
+  // The timer asks seat 1's computer controller, which names an empty slot:
+  // the move reported is the replacement, its own step.
+  ScriptedTable t;
+  SetUpTrick(t, "9c As", "9d 9s", "Jc Ks", kHearts, 1);
+  std::vector<Move> heard;
+  t.engine.SetMoveListener([&](const Move& m) { heard.push_back(m); });
+  t.ai.slots[1] = {7};
+  t.engine.Tick();
+  ASSERT_EQ(heard.size(), 1u);
+  EXPECT_EQ(heard[0], Move::Card(1, 2));  // the ace of spades, the highest card on a lead
+  EXPECT_EQ(CardName(t.s.Stol[1]), "As");
+  EXPECT_EQ(t.diagnostics, 1);
+  // Replayed from what the listener heard, a fresh table comes to the same state.
+  ScriptedTable replay;
+  SetUpTrick(replay, "9c As", "9d 9s", "Jc Ks", kHearts, 1);
+  for (const Move& m : heard) ASSERT_TRUE(replay.engine.Apply(m)) << ToText(m);
+  EXPECT_EQ(replay.s, t.s);
+  EXPECT_EQ(replay.engine.FaultyRequests(), 0);
+}
+
 TEST(FaultyRequest, DiagnosticRecordLayoutIsExact) {
   ScriptedTable t;
   SetUpTrick(t, "9c Qs 10s As Qh Kh 10h Ah", "9d Jd Qd Kd 10d Ad 9s Jh", "Jc Qc Kc 10c Ac Js Ks 9h", kHearts, 1,
              {"As"});
   // Seat 2 asks for the nine of diamonds on a spade lead while holding a spade.
-  ASSERT_TRUE(t.engine.Apply(Move::Card(2, 1)));
+  ASSERT_TRUE(PlayRequested(t, 2, 1));
   EXPECT_EQ(CardName(t.s.Stol[2]), "9s");
   auto bytes = [](const std::string& names) {
     std::string out;
@@ -208,18 +244,19 @@ TEST(FaultyRequest, DiagnosticRecordLayoutIsExact) {
   EXPECT_EQ(expected.size(), 64u);
   EXPECT_EQ(t.Diagnostic(), expected);
 
-  // A later faulty request replaces the file: only the last one is kept.
-  ASSERT_TRUE(t.engine.Apply(Move::Card(3, 9)));
+  // A later faulty request is reported anew: the caller keeps the last one.
+  ASSERT_TRUE(PlayRequested(t, 3, 9));
   const std::string second = t.Diagnostic();
   ASSERT_EQ(second.size(), 64u);
   EXPECT_EQ(second.substr(54, 6), bytes("As 9s ##"));
+  EXPECT_EQ(t.diagnostics, 2);
 }
 
-TEST(FaultyRequest, PlayGoesOnWhenTheFileCannotBeWritten) {
+TEST(FaultyRequest, PlayGoesOnWithNobodyListening) {
   ScriptedTable t;
-  t.engine.SetDiagnosticFolder((t.folder / "no" / "such" / "folder").string());
+  t.engine.SetFaultListener({});
   SetUpTrick(t, "9c As", "9d 9s", "Jc Ks", kHearts, 1);
-  ASSERT_TRUE(t.engine.Apply(Move::Card(1, 5)));
+  ASSERT_TRUE(PlayRequested(t, 1, 5));
   EXPECT_EQ(CardName(t.s.Stol[1]), "As");
   EXPECT_EQ(t.s.Phase, phPlay2);
   EXPECT_EQ(t.engine.FaultyRequests(), 1);

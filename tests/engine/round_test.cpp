@@ -44,7 +44,7 @@ class ComputerDeclarerRound : public ::testing::Test {
     const GameState before = t.s;
     if (kIdleTicks.count(t.s.Phase)) t.engine.Tick();
     EXPECT_EQ(before, t.s) << "a tick changed phase " << int{before.Phase};
-    if (kIdlePresses.count(t.s.Phase) && t.s.BidState == 2) t.engine.PressNext();
+    if (kIdlePresses.count(t.s.Phase) && t.s.BidState == 2) t.PressNext();
     EXPECT_EQ(before, t.s) << "a press changed phase " << int{before.Phase};
   }
   void Tick() {
@@ -52,7 +52,7 @@ class ComputerDeclarerRound : public ::testing::Test {
     Record();
   }
   void Next() {
-    t.engine.PressNext();
+    t.PressNext();
     Record();
   }
   void PassButton() {
@@ -189,7 +189,7 @@ TEST_F(ComputerDeclarerRound, ButtonsOfferTheNextBidToSeat3AndLockAfterItsPass) 
   t.engine.SetNextDeck(DeckFromNames(kDeck));
   t.NewGame();
   t.ai.max_bid = {{1, 70}, {2, 65}};
-  t.engine.PressNext();
+  t.PressNext();
   EXPECT_EQ(t.ui.buttons[7].caption, "G26+...");
   EXPECT_FALSE(t.ui.buttons[7].enabled);
   EXPECT_TRUE(t.ui.timer_running);
@@ -206,7 +206,7 @@ TEST_F(ComputerDeclarerRound, ButtonsOfferTheNextBidToSeat3AndLockAfterItsPass) 
   EXPECT_FALSE(t.ui.buttons[8].enabled);
   // Presses in a computer's bidding phase change nothing.
   const GameState before = t.s;
-  t.engine.PressNext();
+  t.PressNext();
   t.engine.PressPass();
   EXPECT_EQ(before, t.s);
 }
@@ -216,7 +216,7 @@ TEST(ComputerBidding, LimitsAboveTheHighestOrderStopAtIt) {
   t.engine.SetNextDeck(DeckFromNames(kDeck));
   t.NewGame();
   t.ai.max_bid = {{1, 200}, {2, 200}};
-  t.engine.PressNext();  // To Begin
+  t.PressNext();  // To Begin
   // Seat 3 passes; seats 1 and 2 raise each other up to the highest order, and no further.
   for (int guard = 0; guard < 100 && t.s.Phase != phBidDone; ++guard) {
     if (t.s.Phase == phBid3) t.engine.PressPass();
@@ -291,7 +291,7 @@ TEST_F(ComputerDeclarerRound, TricksMarriagesAndPlayedCards) {
   EXPECT_EQ(t.Diagnostic(), "");
   // The table waits for the timer: a press does nothing in phase 15.
   const GameState before = s;
-  t.engine.PressNext();
+  t.PressNext();
   EXPECT_EQ(before, s);
 }
 
@@ -334,7 +334,7 @@ TEST_P(ScoredRound, ScoresTheRoundAndGoesOnOrEnds) {
       EXPECT_EQ(s.HandCount[1], 0);
     }
     // "Next Round" stops the timer and deals round 2, opened by seat 2; scores stay.
-    t.engine.PressNext();
+    t.PressNext();
     EXPECT_EQ(s.RoundNo, 2);
     EXPECT_EQ(s.Phase, phBid2);
     EXPECT_EQ(s.Scores, c.scores);
@@ -357,7 +357,7 @@ TEST_P(ScoredRound, ScoresTheRoundAndGoesOnOrEnds) {
     // Nothing but "Exit to menu" moves a finished game.
     const GameState before = s;
     t.engine.Tick();
-    t.engine.PressNext();
+    t.PressNext();
     EXPECT_EQ(before, s);
     t.engine.PressPass();
     EXPECT_FALSE(s.InGame);

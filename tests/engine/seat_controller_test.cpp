@@ -62,8 +62,8 @@ void OpenWith60(ScriptedTable& t) {
   t.engine.SetNextDeck(DeckFromNames(kDeck));
   t.NextDeal();
   ASSERT_EQ(t.s.Phase, phBid3);
-  t.engine.PressNext();  // To Begin: the computer seats work out their limits
-  t.engine.PressNext();  // seat 3: 60
+  t.PressNext();  // To Begin: the computer seats work out their limits
+  t.PressNext();  // seat 3: 60
   ASSERT_EQ(t.s.Phase, phBid1);
 }
 

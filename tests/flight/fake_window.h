@@ -5,8 +5,11 @@
 
 #include <QImage>
 #include <QRect>
+#include <string>
+#include <string_view>
 #include <vector>
 
+#include "card_pictures.h"
 #include "flight_window.h"
 #include "sprite.h"
 
@@ -54,24 +57,47 @@ class FakeWindow : public FlightWindow {
   bool flying_at_every_show = true;
 };
 
-// Records the waits of flights instead of sleeping.
+// Adds up the waits of the flights below while it lives (the latest one made).
 class WaitRecorder {
  public:
-  WaitRecorder() {
-    previous_ = SetFlightWait([this](int ms) {
-      total += ms;
-      ++count;
-    });
-  }
-  ~WaitRecorder() { SetFlightWait(previous_); }
+  WaitRecorder() : previous_(Current()) { Current() = this; }
+  ~WaitRecorder() { Current() = previous_; }
   WaitRecorder(const WaitRecorder&) = delete;
   WaitRecorder& operator=(const WaitRecorder&) = delete;
+
+  static void Record(int ms) {
+    if (WaitRecorder* recorder = Current()) {
+      recorder->total += ms;
+      ++recorder->count;
+    }
+  }
 
   int total = 0;
   int count = 0;
 
  private:
-  FlightWait previous_;
+  static WaitRecorder*& Current() {
+    static WaitRecorder* current = nullptr;
+    return current;
+  }
+  WaitRecorder* previous_;
 };
+
+// The flights taken to their end inside the call, each wait recorded.
+inline void FlyCard(FlightWindow& window, CardPictures& pictures, int x0, int y0, int x1, int y1, bool eraseAtEnd,
+                    std::string_view code, int speed) {
+  RunFlight(*CardFlight(window, pictures, x0, y0, x1, y1, eraseAtEnd, code, speed), WaitRecorder::Record);
+}
+
+inline void FlyCards(FlightWindow& window, CardPictures& pictures, const std::vector<QPoint>& from,
+                     const std::vector<QPoint>& to, const std::vector<std::string>& codes, int speed,
+                     bool eraseAtEnd = false) {
+  RunFlight(*GroupFlight(window, pictures, from, to, codes, speed, eraseAtEnd), WaitRecorder::Record);
+}
+
+inline void TurnCard(FlightWindow& window, QRect place, const QImage& back, const QImage& face, double scaleK,
+                     int speed) {
+  RunFlight(*TurnFlight(window, place, back, face, scaleK, speed), WaitRecorder::Record);
+}
 
 }  // namespace varnok::testing

@@ -23,7 +23,7 @@ void EnsureApplication() {
   (void)application;
 }
 
-std::uint8_t LongestSuit::ChooseTrump(const GameState& state) {
+std::uint8_t LongestSuit(const GameState& state) {
   std::uint8_t best = kSpades;
   int most = -1;
   for (std::uint8_t suit : {kSpades, kClubs, kDiamonds, kHearts}) {
@@ -37,10 +37,9 @@ std::uint8_t LongestSuit::ChooseTrump(const GameState& state) {
   return best;
 }
 
-Copy::Copy(const std::string& name, unsigned seed, const QString& diagnostic_folder) : rng(seed) {
+Copy::Copy(const std::string& name, unsigned seed) : rng(seed) {
   engine.SetComputerPlayers(&computer);
-  engine.SetHumanChoices(&human);
-  engine.SetDiagnosticFolder(diagnostic_folder.toStdString());
+  engine.SetFaultListener([this](const std::string&) { log << "faulty card request"; });
   engine.SetMoveListener([this](const Move& m) {
     moves.push_back(m);
     recorder.Observe(m, s, engine.Mode(), engine.Options(), "2026-12-11 10:00");
@@ -96,10 +95,14 @@ bool Copy::Act() {
         return true;
       }
       [[fallthrough]];
+    case phGiven:
+      // The trump and order dialogs of the declarer, answered as the table's dialogs answer.
+      if (engine.LocalQuestion() == Engine::Question::Trump) return engine.Apply(Move::Trump(LongestSuit(s)));
+      if (engine.LocalQuestion() == Engine::Question::Order) return engine.Apply(Move::Order(s.Zakaz));
+      [[fallthrough]];
     case phBidDone:
     case phWidowOpen:
     case phGiveChosen:
-    case phGiven:
     case phOrdered:
     case phTrickFull:
     case phNextRound:
@@ -147,7 +150,7 @@ Table::Table(int people, int write_pieces) {
   EnsureApplication();
   const char* names[] = {"Anna", "Boris", "Clara"};
   for (int i = 0; i < people; ++i) {
-    copies_.push_back(std::make_unique<Copy>(names[i], 17u + static_cast<unsigned>(i), folder_.path()));
+    copies_.push_back(std::make_unique<Copy>(names[i], 17u + static_cast<unsigned>(i)));
     copies_.back()->session.SetWritePieces(write_pieces);
   }
 }

@@ -44,17 +44,12 @@ class ButtonsPresenter : public Presenter {
 };
 
 // The player's trump is the suit it holds most of; the order is the winning bid.
-class LongestSuit : public HumanChoices {
- public:
-  std::uint8_t ChooseTrump(const GameState& state) override;
-  int ChooseOrder(const GameState&, int winning_bid) override { return winning_bid; }
-};
+std::uint8_t LongestSuit(const GameState& state);
 
 struct Copy {
   GameState s;
   ButtonsPresenter ui;
   ai::ComputerSeats computer;
-  LongestSuit human;
   Engine engine{s, ui};
   NetSession session{s, engine, ui, &computer};
   std::mt19937 rng;
@@ -71,7 +66,7 @@ struct Copy {
   // The game record this copy writes, as the program's window does.
   GameRecorder recorder;
 
-  Copy(const std::string& name, unsigned seed, const QString& diagnostic_folder);
+  Copy(const std::string& name, unsigned seed);
   int Rel(int seat) const;
   int Abs(int relative) const;
   // One step of the scripted player, when it is this copy's turn; false when it has nothing to do.
@@ -122,7 +117,6 @@ class Table {
   int rounds_compared = 0;
 
  private:
-  QTemporaryDir folder_;
   std::vector<std::unique_ptr<Copy>> copies_;
 };
 

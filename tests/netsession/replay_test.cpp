@@ -1,6 +1,6 @@
 // A network game replayed from its steps: every copy's move listener hears
-// every step of the game (its own player's, the other copies' records, the
-// computer seat's), and those steps, applied to a fresh engine with the
+// every step of the game (its own player's, its gift choice and dialogs'
+// answers included, the other copies' records, the computer seat's), and those steps, applied to a fresh engine with the
 // deals the copy held, rebuild that copy's whole table.
 #include <gtest/gtest.h>
 
@@ -27,6 +27,7 @@ TEST_P(ReplayedGames, EveryCopysLoggedStepsRebuildItsTable) {
   Table table(GetParam());
   ASSERT_TRUE(table.Start());
   ASSERT_TRUE(table.Play(0)) << table.Dump();
+  int picks = 0;
   for (std::size_t i = 0; i < table.size(); ++i) {
     const Copy& c = table[i];
     ASSERT_EQ(c.s.Phase, phGameOver) << i;
@@ -37,6 +38,8 @@ TEST_P(ReplayedGames, EveryCopysLoggedStepsRebuildItsTable) {
     EXPECT_EQ(Count(c.moves, Move::Kind::Score), rounds) << i;
     EXPECT_EQ(Count(c.moves, Move::Kind::NewGame) + Count(c.moves, Move::Kind::NextRound), rounds) << i;
     ASSERT_EQ(c.decks.size(), static_cast<std::size_t>(rounds)) << i;
+    // The local declarer's choice of the two cards to give is a step of its own.
+    picks += Count(c.moves, Move::Kind::Pick);
 
     // A fresh engine at the same seat, with no players of any kind: only the steps.
     GameState state;
@@ -67,6 +70,7 @@ TEST_P(ReplayedGames, EveryCopysLoggedStepsRebuildItsTable) {
     EXPECT_EQ(state.Scores, c.s.Scores) << i;
     EXPECT_EQ(replay.FaultyRequests(), 0) << i;
   }
+  EXPECT_GT(picks, 0) << "no copy's player chose a gift";
 }
 
 INSTANTIATE_TEST_SUITE_P(Copies, ReplayedGames, ::testing::Values(3, 2),

@@ -121,12 +121,7 @@ TEST(Resample, OnlyRgbPicturesCanBeResampled) {
   for (const QImage::Format format : refused) {
     QImage picture(20, 20, format);
     picture.fill(0);
-    try {
-      (void)Resample(picture, QSize(10, 10));
-      ADD_FAILURE() << "format " << format << " was resampled";
-    } catch (const std::runtime_error& error) {
-      EXPECT_STREQ(error.what(), "Only COLOR_RGBALPHA and COLOR_RGB formats are supported");
-    }
+    EXPECT_FALSE(Resample(picture, QSize(10, 10)).has_value()) << "format " << format << " was resampled";
     // Drawing converts it instead.
     EXPECT_EQ(FitPicture(picture, QSize(10, 12)).size(), QSize(10, 12)) << format;
   }
@@ -141,7 +136,7 @@ TEST(Resample, RgbPicturesGetTheTargetSizeAndKeepTransparency) {
     for (int y = 10; y < 30; ++y) {
       for (int x = 10; x < 30; ++x) picture.setPixelColor(x, y, QColor(200, 40, 10));
     }
-    const QImage small = Resample(picture, QSize(16, 16));
+    const QImage small = Resample(picture, QSize(16, 16)).value_or(QImage());
     EXPECT_EQ(small.size(), QSize(16, 16)) << format;
     EXPECT_EQ(small.pixelColor(8, 8), QColor(200, 40, 10)) << format;
     if (picture.hasAlphaChannel()) {
@@ -159,11 +154,12 @@ TEST(Resample, TinyPicturesOrTargetsStayUnchanged) {
   for (const Case& c : cases) {
     QImage picture(c.picture, QImage::Format_ARGB32);
     picture.fill(QColor(10, 20, 30));
-    const QImage result = Resample(picture, c.target);
+    const QImage result = Resample(picture, c.target).value_or(QImage());
     EXPECT_EQ(result.size(), c.picture);
     EXPECT_EQ(result, picture);
   }
-  EXPECT_TRUE(Resample(QImage(), QSize(10, 10)).isNull());
+  ASSERT_TRUE(Resample(QImage(), QSize(10, 10)).has_value());
+  EXPECT_TRUE(Resample(QImage(), QSize(10, 10))->isNull());
 }
 
 }  // namespace

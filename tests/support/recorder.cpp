@@ -136,7 +136,30 @@ DeclarerPlan ScriptedPlayers::PlanDeclarer(int seat, const GameState& state) {
                       CardPos24(CardFromName(p.give2), state.Hands[seat]), p.trump, p.estimate};
 }
 
+int ScriptedHuman::Answer(Engine& engine) {
+  int answered = 0;
+  for (;;) {
+    const Engine::Question question = engine.LocalQuestion();
+    if (question == Engine::Question::Trump) {
+      ++trump_asked;
+      if (!engine.Apply(Move::Trump(trump))) break;
+    } else if (question == Engine::Question::Order) {
+      ++order_asked;
+      if (!engine.Apply(Move::Order(order ? order : engine.State().Zakaz))) break;
+    } else {
+      break;
+    }
+    ++answered;
+  }
+  return answered;
+}
+
 int ScriptedPlayers::ChooseCard(int seat, const GameState& state) {
+  if (auto& asked = slots[seat]; !asked.empty()) {
+    const int slot = asked.front();
+    asked.pop_front();
+    return slot;
+  }
   auto& queue = cards[seat];
   if (queue.empty()) {
     ADD_FAILURE() << "no card scripted for seat " << seat;

@@ -79,6 +79,7 @@ class ScriptedPlayers : public ComputerPlayers {
   std::map<int, int> max_bid;                        // seat -> MaxBid
   std::map<int, Plan> plans;                         // seat -> plan
   std::map<int, std::deque<std::string>> cards;      // seat -> card names, in the order played
+  std::map<int, std::deque<int>> slots;              // seat -> hand slots asked for first (faulty ones too)
   std::vector<std::string> notes;             // notifications received
 
   int MaxBid(int seat, const GameState& state) override;
@@ -91,20 +92,17 @@ class ScriptedPlayers : public ComputerPlayers {
   void TrickCollected(const GameState&) override { notes.push_back("collected"); }
 };
 
-class ScriptedHuman : public HumanChoices {
+// The local player's answers to the trump and order dialogs: once the
+// engine asks (Engine::LocalQuestion), each answer is a move, as the
+// table's dialogs give it.
+class ScriptedHuman {
  public:
   std::uint8_t trump = kSpades;
   int order = 0;  // 0: keep the winning bid
   int trump_asked = 0;
   int order_asked = 0;
-  std::uint8_t ChooseTrump(const GameState&) override {
-    ++trump_asked;
-    return trump;
-  }
-  int ChooseOrder(const GameState&, int winning_bid) override {
-    ++order_asked;
-    return order ? order : winning_bid;
-  }
+  // Answers every question the engine asks now; how many were answered.
+  int Answer(Engine& engine);
 };
 
 // A deck order from card names, deck slot 1 first ("9h Jh ...").

@@ -57,8 +57,7 @@ std::string ToJson(const RoundRecord& r) {
 SelfPlay::SelfPlay() : engine_(state_, presenter_) {
   engine_.SetComputerPlayers(&computer_);
   engine_.SetPlayerName("PC");
-  // Self-play never writes a diagnostic file into the working folder.
-  engine_.SetDiagnosticFolder("/nonexistent-varnok-selfplay");
+  // Self-play keeps no diagnostic file: no fault listener.
 }
 
 void SelfPlay::SetKeepAfter100(bool keep) {
