@@ -67,6 +67,8 @@ bool SaneMove(const Move& m) {
     case Move::Kind::Bid:
     case Move::Kind::Pass: return m.seat >= 1 && m.seat <= 3;
     case Move::Kind::Card: return m.seat >= 1 && m.seat <= 3 && m.a >= 1 && m.a <= kHandRange;
+    case Move::Kind::Pick:
+    case Move::Kind::Unpick: return m.a >= 1 && m.a <= kHandRange;
     case Move::Kind::Give: return m.a >= 1 && m.a <= kHandRange && m.b >= 1 && m.b <= kHandRange;
     case Move::Kind::Order: return m.a >= 0 && m.a <= 1000;
     default: return true;

@@ -226,6 +226,14 @@ QString DescribeStep(const ReplayStep& step, const GameState* before) {
              NameOf(s, NextSeat(d)) + QStringLiteral(", ") + CardText(s.GivenCards[2]) + QStringLiteral(" \u2192 ") +
              NameOf(s, NextSeat(NextSeat(d)));
     }
+    case Move::Kind::Pick:
+    case Move::Kind::Unpick: {
+      // The declarer raises (or lowers again) a card he means to give.
+      const int d = s.Declarer;
+      if (d < 1 || d > 3 || before == nullptr || m.a < 1 || m.a > kHandRange) return {};
+      return NameOf(s, d) + QStringLiteral(": ") + CardText(before->Hands[d][m.a]) +
+             (m.kind == Move::Kind::Pick ? QStringLiteral(" \u2191") : QStringLiteral(" \u2193"));
+    }
     case Move::Kind::Trump: return Guide(kTrumpIs).arg(SuitSign(s.Trump));
     case Move::Kind::Order:
     case Move::Kind::StartPlay: return Guide(kTrumpIs).arg(SuitSign(s.Trump)) + QStringLiteral(", ") + Guide(kOrderIs).arg(s.Zakaz);

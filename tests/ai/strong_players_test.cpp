@@ -32,7 +32,6 @@ struct Table {
   explicit Table(std::uint64_t seed) {
     engine.SetComputerPlayers(&classic);
     engine.SetSeatController(3, &seat3);
-    engine.SetDiagnosticFolder("/nonexistent-varnok-test");
     engine.SetShuffleSeed(seed);
     EXPECT_TRUE(engine.Apply(Move::NewGame()));
   }

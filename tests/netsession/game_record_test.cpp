@@ -42,7 +42,6 @@ struct LocalGame {
   GameState s;
   ButtonsPresenter ui;
   ai::ComputerSeats computer;
-  LongestSuit human;
   Engine engine{s, ui};
   GameRecorder recorder;
   std::vector<std::array<std::vector<int>, 4>> dealt;  // the hands of every deal
@@ -50,8 +49,6 @@ struct LocalGame {
 
   explicit LocalGame(std::uint64_t seed, bool keep_after_100 = false) {
     engine.SetComputerPlayers(&computer);
-    engine.SetHumanChoices(&human);
-    engine.SetDiagnosticFolder(folder.path().toStdString());
     engine.SetShuffleSeed(seed);
     engine.SetPlayerName("Tester");
     EngineOptions options;
@@ -84,6 +81,11 @@ struct LocalGame {
           engine.ClickCard(2);
           return true;
         }
+        break;
+      case phGiven:
+        // The trump and order dialogs, answered as the table's dialogs answer.
+        if (engine.LocalQuestion() == Engine::Question::Trump) return engine.Apply(Move::Trump(LongestSuit(s)));
+        if (engine.LocalQuestion() == Engine::Question::Order) return engine.Apply(Move::Order(s.Zakaz));
         break;
       case phPlay3:
         for (int slot = 1; slot <= s.HandCount[3]; ++slot)
