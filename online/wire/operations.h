@@ -210,6 +210,8 @@ struct SetSeat {
   int Table = 1, Seat = 1;
   int Action = 1;  // 1 take the seat, 2 leave it, 0 clear it after a failure
   TZubClient Client;
+  // The account's password: only its owner seats an account.
+  std::string Pw;
   using Result = SeatResult;
   Request MakeRequest() const;
   Result Read(Reply reply) const;

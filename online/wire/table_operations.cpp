@@ -163,7 +163,8 @@ Request SetSeat::MakeRequest() const {
            {"country" + s, Client.Country},
            {"city" + s, Client.City},
            {"sex" + s, std::string(1, Client.Sex)},
-           {"ip" + s, Client.IP}}};
+           {"ip" + s, Client.IP},
+           {"pw", Pw}}};
 }
 
 SetSeat::Result SetSeat::Read(Reply reply) const {

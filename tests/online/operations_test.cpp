@@ -50,9 +50,9 @@ TEST(Operations, RequestsNameTheirFieldsInOrder) {
             "&crdVarnokkonl=2&crdVarnokscore=40&crdVarnokR1=0&crdVarnokR2=#");
   EXPECT_EQ(Body(WriteTableEntry{9, "Ivan", "Omsk", "1-001", 120, "M", "a", "b"}.MakeRequest()),
             "gid=9&nick=Ivan&city=Omsk&country=1-001&score=120&R7=M&R8=5.7f&R9=a&R10=b*");
-  EXPECT_EQ(Body(SetSeat{9, 4, 2, 1, {"Ivan", 10, 3, 7, "1-001", "Omsk", 'M', "1.2.3.4"}}.MakeRequest()),
+  EXPECT_EQ(Body(SetSeat{9, 4, 2, 1, {"Ivan", 10, 3, 7, "1-001", "Omsk", 'M', "1.2.3.4"}, "secret"}.MakeRequest()),
             "client3on2=0&gid=9&num=4&can=1&nick2=Ivan&score2=10&kon2=3&rating2=7&country2=1-001&city2=Omsk"
-            "&sex2=M&ip2=1.2.3.4");
+            "&sex2=M&ip2=1.2.3.4&pw=secret");
   EXPECT_EQ(Body(ReadTourTop10{9, 'r'}.MakeRequest()), "top10r9=0&nick=z");
   EXPECT_EQ(Body(SendTourPlace{9, 'k', 31}.MakeRequest()), "placek9=0&kon1=31");
   EXPECT_EQ(Body(ReadTables{}.MakeRequest()), "readtable310=9&gid=9");

@@ -166,15 +166,15 @@ TEST_F(TablesRoundTrip, TournamentSeatsAreTakenOnceAndShownAtTheirTable) {
   const TZubClient ivan{"Ivan", 10, 3, 7, "Russia", "Omsk", 'M', "127.0.0.1"};
   const TZubClient olga{"Olga", 5, 2, 1, "Ukraine", "Kiev", 'W', "127.0.0.1"};
   const TZubClient stranger{"Nobody", 5, 2, 1, "Ukraine", "Kiev", 'W', "127.0.0.1"};
-  const SeatResult taken = Call(SetSeat{9, 4, 1, 1, ivan});
+  const SeatResult taken = Call(SetSeat{9, 4, 1, 1, ivan, "secret1"});
   EXPECT_TRUE(taken.Ok);
   EXPECT_EQ(taken.Code, 0);
-  const SeatResult refused = Call(SetSeat{9, 4, 1, 1, olga});
+  const SeatResult refused = Call(SetSeat{9, 4, 1, 1, olga, "secret1"});
   EXPECT_TRUE(refused.Ok);
   EXPECT_EQ(refused.Code, 2) << "the seat is Ivan's";
-  EXPECT_EQ(Call(SetSeat{9, 5, 1, 1, ivan}).Code, 2) << "one seat a player";
-  EXPECT_FALSE(Call(SetSeat{9, 6, 1, 1, stranger}).Ok) << "no account, no seat";
-  EXPECT_EQ(Call(SetSeat{9, 4, 2, 1, olga}).Code, 0);
+  EXPECT_EQ(Call(SetSeat{9, 5, 1, 1, ivan, "secret1"}).Code, 2) << "one seat a player";
+  EXPECT_FALSE(Call(SetSeat{9, 6, 1, 1, stranger, "secret1"}).Ok) << "no account, no seat";
+  EXPECT_EQ(Call(SetSeat{9, 4, 2, 1, olga, "secret1"}).Code, 0);
 
   const TablesResult tables = Call(ReadTables{9});
   ASSERT_TRUE(tables.Ok);
@@ -192,8 +192,8 @@ TEST_F(TablesRoundTrip, TournamentSeatsAreTakenOnceAndShownAtTheirTable) {
   EXPECT_EQ(client.Client.Nick, "Ivan");
   EXPECT_EQ(client.Client.City, "Omsk");
 
-  EXPECT_EQ(Call(SetSeat{9, 4, 2, 2, olga}).Code, 0);  // Olga leaves
-  EXPECT_EQ(Call(SetSeat{9, 5, 1, 1, olga}).Code, 0);  // and sits down at another table
+  EXPECT_EQ(Call(SetSeat{9, 4, 2, 2, olga, "secret1"}).Code, 0);  // Olga leaves
+  EXPECT_EQ(Call(SetSeat{9, 5, 1, 1, olga, "secret1"}).Code, 0);  // and sits down at another table
   EXPECT_EQ(Call(ReadTables{9}).Tables[4].Seats[0].Nick, "Olga");
 
   const ServerInfoResult info = Call(ReadServerInfo{9});

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "store/migrations.h"
 #include "store/storage.h"
 
 namespace varnok::server {
@@ -86,11 +87,14 @@ class StorageTest : public ::testing::Test {
 };
 
 TEST_F(StorageTest, MigrationsRunOnceAndAgainOnEveryStart) {
-  EXPECT_EQ(storage_->SchemaVersion(), 1);
+  // Every migration ran once, the newest last.
+  const int newest = Migrations().back().version;
+  EXPECT_EQ(newest, static_cast<int>(Migrations().size()));
+  EXPECT_EQ(storage_->SchemaVersion(), newest);
   storage_.reset();
   storage_ = Open();
   ASSERT_NE(storage_, nullptr);
-  EXPECT_EQ(storage_->SchemaVersion(), 1);
+  EXPECT_EQ(storage_->SchemaVersion(), newest);
   if (!storage_->IsPostgres()) {
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(folder_) / "varnok.sqlite"));
   }
