@@ -77,6 +77,14 @@ ShelfResult PublishLibraries(const QString& data_folder, const QString& source) 
       failed << name;
       continue;
     }
+    // A copy cut short by a full disk can still be renamed into place (the
+    // last flush's failure is not always reported): read it back, and take a
+    // copy that differs off the shelf rather than offer it.
+    if (!same && Digest(target) != digest) {
+      QFile::remove(target);
+      failed << name;
+      continue;
+    }
     if (!same) result.copied << name;
     const QByteArray line = digest + "  " + name.toLatin1() + '\n';
     if (!WriteWhole(target + QStringLiteral(".sha256"), line)) {

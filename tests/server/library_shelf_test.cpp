@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <sys/mount.h>
+#include <unistd.h>
 
 #include "media/library_shelf.h"
 
@@ -63,6 +65,32 @@ TEST(LibraryShelf, AMissingFolderIsSaidAndChangesNothing) {
   const ShelfResult result = PublishLibraries(data.path(), data.filePath("no-such-folder"));
   EXPECT_FALSE(result.error.isEmpty());
   EXPECT_TRUE(result.published.isEmpty());
+}
+
+// On a full disk nothing half-copied is offered: a library small enough to
+// sit whole in the writer's buffer is where a lost last write went unseen.
+TEST(LibraryShelf, ALibraryThatDoesNotFitIsNotOffered) {
+  QTemporaryDir build, data;
+  ASSERT_TRUE(build.isValid() && data.isValid());
+  Write(build.filePath("ZubRadio02.dll"), QByteArray(10000, 'r'));
+  const QString shelf = QDir(data.path()).filePath("download");
+  ASSERT_TRUE(QDir().mkpath(shelf));
+  if (geteuid() != 0 || mount("none", shelf.toLocal8Bit().constData(), "tmpfs", 0, "size=64k") != 0) {
+    GTEST_SKIP() << "cannot mount a small disk here (needs root)";
+  }
+  {
+    QFile filler(shelf + "/filler");
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'f');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+  }
+  const ShelfResult result = PublishLibraries(data.path(), build.path());
+  EXPECT_TRUE(result.error.contains("ZubRadio02.dll")) << result.error.toStdString();
+  EXPECT_TRUE(result.published.isEmpty());
+  EXPECT_FALSE(QFile::exists(shelf + "/ZubRadio02.dll")) << "a cut copy stays on the shelf";
+  EXPECT_FALSE(QFile::exists(shelf + "/ZubRadio02.dll.sha256"));
+  umount2(shelf.toLocal8Bit().constData(), MNT_DETACH);
 }
 
 }  // namespace
