@@ -498,18 +498,7 @@ TEST_F(AccountPassport, ASignedInMemberPostsUnderHisAccountNotAsAStranger) {
   {
     online::OnlineClient client;
     PointAt(client, server_.Base());
-    online::TZubUser user;
-    user.Nick = "Ivan";
-    user.Pw = "secret1";
-    user.City = "Omsk";
-    user.Country1 = "Russia";
-    user.Country2 = "1-001";
-    user.EMail = "ivan@example.org";
-    user.DateR = "10.12.2026";
-    std::optional<int> registered;
-    client.Run(online::RegisterAccount{user}, nullptr, [&](int r) { registered = r; });
-    ASSERT_TRUE(WaitFor([&] { return registered.has_value(); }));
-    ASSERT_EQ(*registered, 0);
+    ASSERT_EQ(online::testing::RegisterOnServer(client, online::testing::TestMember("Ivan")), 0);
   }
   Setup setup;
   setup.passport = Passport{"Incognito", "Moscow", "1-001", "M"};

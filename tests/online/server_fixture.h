@@ -35,6 +35,31 @@ inline void PointClientAt(ServiceAddresses& a, const QString& base) {
   a.Music = StoredAddress(base + "music/");
 }
 
+// A member of the test club: password "secret1", from Russia.
+inline TZubUser TestMember(const std::string& nick, const std::string& city = "Omsk") {
+  TZubUser user;
+  user.Nick = nick;
+  user.Pw = "secret1";
+  user.City = city;
+  user.Country1 = "Russia";
+  user.Country2 = "1-001";
+  user.EMail = nick + "@example.org";
+  user.DateR = "10.12.2026";
+  user.R01 = user.R02 = user.R03 = "xxx";
+  return user;
+}
+
+// Registers `user` through `client` and waits for the answer on the event
+// loop: the registration's result, or nothing when none came in time.
+inline std::optional<int> RegisterOnServer(OnlineClient& client, const TZubUser& user, int limit_ms = 30000) {
+  std::optional<int> registered;
+  client.Run(RegisterAccount{user}, nullptr, [&](int r) { registered = r; });
+  QElapsedTimer clock;
+  clock.start();
+  while (!registered && clock.elapsed() < limit_ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  return registered;
+}
+
 class ServerProcess {
  public:
   // Starts the server; false (with the reason in `Error()`) when it does not say where it listens.
@@ -130,18 +155,7 @@ class ServerTest : public ::testing::Test {
 
  protected:
 
-  TZubUser Member(const std::string& nick, const std::string& city = "Omsk") {
-    TZubUser user;
-    user.Nick = nick;
-    user.Pw = "secret1";
-    user.City = city;
-    user.Country1 = "Russia";
-    user.Country2 = "1-001";
-    user.EMail = nick + "@example.org";
-    user.DateR = "10.12.2026";
-    user.R01 = user.R02 = user.R03 = "xxx";
-    return user;
-  }
+  TZubUser Member(const std::string& nick, const std::string& city = "Omsk") { return TestMember(nick, city); }
 
   ServerProcess server_;
   OnlineClient client_;

@@ -67,18 +67,7 @@ class RatedGame : public ::testing::Test {
     WriteClubFiles(program_);
     client_.Addresses().Account = StoredAddress(server_.Base() + "account.php");
     client_.Addresses().Results = StoredAddress(server_.Base() + "results.php");
-    online::TZubUser user;
-    user.Nick = "Ivan";
-    user.Pw = "secret1";
-    user.City = "Omsk";
-    user.Country1 = "Russia";
-    user.Country2 = "1-001";
-    user.EMail = "ivan@example.org";
-    user.DateR = "10.12.2026";
-    std::optional<int> registered;
-    client_.Run(online::RegisterAccount{user}, nullptr, [&](int r) { registered = r; });
-    ASSERT_TRUE(WaitFor([&] { return registered.has_value(); }));
-    ASSERT_EQ(*registered, 0);
+    ASSERT_EQ(online::testing::RegisterOnServer(client_, online::testing::TestMember("Ivan")), 0);
     ASSERT_TRUE(online::WriteAccountFile(program_.toStdString(), "Ivan", "secret1"));
   }
 
