@@ -8,7 +8,6 @@
 // that the fuzzer reaches past the check into the lines and the replay.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -16,26 +15,11 @@
 #include "game_record.h"
 #include "game_replay.h"
 
-namespace {
-
-std::uint64_t Fnv1a(std::string_view bytes) {
-  std::uint64_t h = 0xcbf29ce484222325ULL;
-  for (const char c : bytes) {
-    h ^= static_cast<unsigned char>(c);
-    h *= 0x100000001b3ULL;
-  }
-  return h;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);
   if (!text.empty() && static_cast<unsigned char>(text[0]) == 0xFF) {
     text.erase(0, 1);
-    char check[40];
-    std::snprintf(check, sizeof check, "check %016llx\n", static_cast<unsigned long long>(Fnv1a(text)));
-    text += check;
+    text += varnok::RecordCheckLine(text);
   }
   const varnok::RecordRead read = varnok::ParseGameRecord(text);
   if (!read.Record) return 0;

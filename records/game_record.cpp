@@ -115,9 +115,11 @@ std::string FormatGameRecord(const GameRecord& r) {
     if (round.Scores) out += "scores " + Join(*round.Scores) + "\n";
   }
   out += "end " + Join(r.Scores) + "\n";
-  out += "check " + Hex16(Fnv1a(out)) + "\n";
+  out += RecordCheckLine(out);
   return out;
 }
+
+std::string RecordCheckLine(std::string_view body) { return "check " + Hex16(Fnv1a(body)) + "\n"; }
 
 RecordRead ParseGameRecord(std::string_view text) {
   if (text.size() > kGameRecordMaxBytes) return Refuse(RecordProblem::TooLarge, "larger than 4 MB");

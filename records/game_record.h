@@ -78,6 +78,8 @@ struct RecordRead {
 };
 
 std::string FormatGameRecord(const GameRecord& record);
+// The last line of a record whose other lines are `body`: "check " and the body's digest.
+std::string RecordCheckLine(std::string_view body);
 // Reads a record's text; never throws, whatever the bytes.
 RecordRead ParseGameRecord(std::string_view text);
 
